@@ -1,0 +1,41 @@
+#pragma once
+// How a running calculation talks to whoever shows it: progress events out,
+// stop requests in. The GUI's calculation window and vdxtool implement it.
+
+#include <array>
+
+namespace vdx {
+
+struct DistributionState;
+
+struct StopRequests {
+    bool noMoreRounds = false;   // finish this round, start no other
+    bool stopRound = false;      // end this round at its next try boundary
+    bool stopCalculation = false; // end this round and start no other
+};
+
+class CalculationProgress {
+public:
+    virtual ~CalculationProgress() = default;
+
+    // Once per match step of the improvement phase; the GUI serves its event loop here.
+    virtual void Yield() {}
+    // The stop requests as they are now.
+    virtual StopRequests Requests() const { return {}; }
+    // The last round began, or a round saw the no-more-rounds request: the command is off now.
+    virtual void NoMoreRoundsTaken() {}
+    // The stop-round request was served; the next round starts clean.
+    virtual void StopRoundServed() {}
+
+    // A round finished its construction phase.
+    virtual void ConstructionEnded(const DistributionState& /*state*/) {}
+    // An improvement was recorded at a level: 1 duplicates, 2 1/X/2 ranges,
+    // 3 favourites ranges, e + 4 equals level e.
+    virtual void Improved(const DistributionState& /*state*/, int /*level*/) {}
+    // Every tenth try (counter only).
+    virtual void TriesPassed(const DistributionState& /*state*/, long /*tries*/) {}
+    // A round ended; best is the best so far (after comparing).
+    virtual void RoundEnded(int /*roundIndex*/, const DistributionState& /*best*/) {}
+};
+
+} // namespace vdx
