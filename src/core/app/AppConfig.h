@@ -49,7 +49,7 @@ enum SettingsBit {
 // for this run and the value to store for the next one. Bits 4 and 5 act at once.
 struct Settings {
     bool bitmapsInMenus = true, nextBitmapsInMenus = true;
-    bool reservedBit1 = true;
+    bool reservedBit1 = true;   // bit 1 is not ours to interpret: kept as read
     bool resetRandom = false, nextResetRandom = false;
     bool multiDocument = false, nextMultiDocument = false;
     bool sortUnlikelyFirst = true;

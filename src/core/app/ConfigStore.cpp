@@ -1,13 +1,248 @@
 #include "app/ConfigStore.h"
-// Placeholder bodies; replaced by the real implementation.
+
+#include "calc/Conditions.h"
+#include "document/PoolsDocument.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
 namespace vdx {
-bool MemoryConfigStore::ReadInt(const std::string&, long&) const { return false; }
-bool MemoryConfigStore::ReadString(const std::string&, std::string&) const { return false; }
-void MemoryConfigStore::WriteInt(const std::string&, long) {}
-void MemoryConfigStore::WriteString(const std::string&, const std::string&) {}
-bool MemoryConfigStore::DeleteAll() { entries.clear(); return true; }
-AppConfig ReadAppConfig(const ConfigStore&) { return AppConfig(); }
-void WriteAppConfig(ConfigStore&, const AppConfig&) {}
-std::string FormatRangeString(const int[3][2]) { return {}; }
-void ParseRangeString(const std::string&, bool, int, int[3][2]) {}
+
+// --- MemoryConfigStore ---------------------------------------------------------
+
+bool MemoryConfigStore::ReadInt(const std::string& key, long& value) const {
+    auto it = entries.find(key);
+    if (it == entries.end() || it->second.empty()) return false;
+    const char* text = it->second.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text, &end, 10);
+    if (errno != 0 || *end != '\0') return false;
+    value = v;
+    return true;
 }
+
+bool MemoryConfigStore::ReadString(const std::string& key, std::string& value) const {
+    auto it = entries.find(key);
+    if (it == entries.end()) return false;
+    value = it->second;
+    return true;
+}
+
+void MemoryConfigStore::WriteInt(const std::string& key, long value) {
+    entries[key] = std::to_string(value);
+}
+
+void MemoryConfigStore::WriteString(const std::string& key, const std::string& value) {
+    entries[key] = value;
+}
+
+bool MemoryConfigStore::DeleteAll() {
+    entries.clear();
+    return true;
+}
+
+// --- Settings bits ---------------------------------------------------------------
+
+namespace {
+
+bool Bit(long bits, int bit) { return (bits >> bit) & 1; }
+
+} // namespace
+
+Settings SettingsFromBits(long bits) {
+    Settings s;
+    s.bitmapsInMenus = s.nextBitmapsInMenus = Bit(bits, kSettingBitmapsInMenus);
+    s.reservedBit1 = Bit(bits, kSettingReserved);
+    s.resetRandom = s.nextResetRandom = Bit(bits, kSettingResetRandom);
+    s.multiDocument = s.nextMultiDocument = Bit(bits, kSettingMultiDocument);
+    s.sortUnlikelyFirst = Bit(bits, kSettingSortUnlikelyFirst);
+    s.startFrozen = Bit(bits, kSettingStartFrozen);
+    s.rangesAbsolute = s.nextRangesAbsolute = Bit(bits, kSettingRangesAbsolute);
+    return s;
+}
+
+int SettingsToBits(const Settings& s) {
+    int bits = 0;
+    auto set = [&bits](bool on, int bit) {
+        if (on) bits |= 1 << bit;
+    };
+    set(s.nextBitmapsInMenus, kSettingBitmapsInMenus);
+    set(s.reservedBit1, kSettingReserved);
+    set(s.nextResetRandom, kSettingResetRandom);
+    set(s.nextMultiDocument, kSettingMultiDocument);
+    set(s.sortUnlikelyFirst, kSettingSortUnlikelyFirst);
+    set(s.startFrozen, kSettingStartFrozen);
+    set(s.nextRangesAbsolute, kSettingRangesAbsolute);
+    return bits;
+}
+
+// --- Range strings ---------------------------------------------------------------
+
+namespace {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// One pair as written by "%2X": leading blanks, an optional sign, hex digits and
+// nothing after them. False when it is no such number.
+bool ParseHexPair(const std::string& pair, int& value) {
+    size_t i = 0;
+    while (i < pair.size() && pair[i] == ' ') ++i;
+    bool negative = false;
+    if (i < pair.size() && (pair[i] == '-' || pair[i] == '+')) negative = pair[i++] == '-';
+    if (i == pair.size()) return false;
+    int v = 0;
+    for (; i < pair.size(); ++i) {
+        const int d = HexDigit(pair[i]);
+        if (d < 0) return false;
+        v = v * 16 + d;
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
+std::string FormatRangeString(const int ranges[3][2]) {
+    std::string text;
+    for (int k = 0; k < 3; ++k)
+        for (int b = 0; b < 2; ++b) {
+            char pair[8];
+            std::snprintf(pair, sizeof pair, "%2X", static_cast<unsigned>(std::clamp(ranges[k][b], 0, 100)));
+            text += pair;
+        }
+    return text;
+}
+
+void ParseRangeString(const std::string& text, bool absolute, int games, int ranges[3][2]) {
+    // In numbers of matches 0 is the widest setting, in percent 100 is.
+    const int fallback = absolute ? 0 : 100;
+    const int bound = absolute ? games : 100;
+    for (int p = 0; p < 6; ++p) {
+        const size_t at = static_cast<size_t>(p) * 2;
+        int value = fallback;
+        if (at < text.size() && ParseHexPair(text.substr(at, 2), value)) {
+            if (value < 0 || value > bound) value = fallback;
+        } else {
+            value = fallback;
+        }
+        ranges[p / 2][p % 2] = value;
+    }
+}
+
+void RangesForNextStart(const AppConfig& config, int out[2][3][2]) {
+    for (int g = 0; g < 2; ++g)
+        for (int k = 0; k < 3; ++k)
+            for (int b = 0; b < 2; ++b) out[g][k][b] = config.conditions.ranges[g][k][b];
+    const Settings& s = config.settings;
+    if (s.nextRangesAbsolute == s.rangesAbsolute) return;
+    const int n = config.options.matchCount;
+    const float e = static_cast<float>(n) / 3.0f;
+    const float expected[3] = {e, e, e};
+    for (int g = 0; g < 2; ++g) ConvertRangesUnit(out[g], n, expected, s.nextRangesAbsolute);
+}
+
+// --- Reading and writing ---------------------------------------------------------------
+
+namespace {
+
+int ReadClamped(const ConfigStore& store, const char* name, long fallback, long lo, long hi) {
+    long v = fallback;
+    store.ReadInt(name, v);
+    return static_cast<int>(std::clamp(v, lo, hi));
+}
+
+bool ReadFlag(const ConfigStore& store, const char* name, long fallback) {
+    long v = fallback;
+    store.ReadInt(name, v);
+    return v != 0;
+}
+
+std::string ReadText(const ConfigStore& store, const char* name, const std::string& fallback) {
+    std::string v = fallback;
+    store.ReadString(name, v);
+    return v;
+}
+
+} // namespace
+
+AppConfig ReadAppConfig(const ConfigStore& store) {
+    AppConfig c;
+    DefaultOptions& o = c.options;
+    o.matchCount = ReadClamped(store, key::kGames, 12, kMinMatches, kMaxMatches);
+    o.lineCount = ReadClamped(store, key::kTips, 20, 1, kMaxLines);
+    o.linesPerTicket = ReadClamped(store, key::kTipsPerPage, 12, kMinLinesPerTicket, kMaxLinesPerTicket);
+    o.rounds = ReadClamped(store, key::kTries, 100, 1, 1000);
+    o.unsuccessfulTries = ReadClamped(store, key::kTilts, 1000, 2, 10000);
+    o.upToDifference = ReadClamped(store, key::kDiff, 5, 0, 100);
+    o.extraTries = ReadClamped(store, key::kExtraTilts, 1000, 0, 10000);
+    o.sortMode = ReadClamped(store, key::kSort, 0, 0, 2);
+    o.decimalPoint = ReadFlag(store, key::kSeparator, 0);
+    o.zeroForDraw = ReadFlag(store, key::kZeroForX, 0);
+
+    c.language = ReadText(store, key::kLanguage, "nx");
+    c.ticketFormat = ReadText(store, key::kTicketformat, "");
+
+    long settings = kDefaultSettingsBits;
+    store.ReadInt(key::kSettings, settings);
+    c.settings = SettingsFromBits(settings);
+
+    DefaultConditions& d = c.conditions;
+    const int enabled = ReadClamped(store, key::kConditionsEnabled, 0, 0, 8);
+    for (int i = 0; i < 3; ++i) d.enabled[i] = Bit(enabled, i);
+    d.useInCalc = {true, true, true};
+    const int duplicate = ReadClamped(store, key::kConditionsDuplicate, 0x3FFF, 0, 0x3FFF);
+    for (int i = 0; i < kMaxMatches; ++i) d.noDuplicates[i] = Bit(duplicate, i);
+    d.limit = ReadClamped(store, key::kConditionsLimit, 2, 0, o.matchCount);
+
+    // The bound of a range value depends on "Games" and on the unit bit, read above.
+    ParseRangeString(ReadText(store, key::kConditions1X2, ""), c.settings.rangesAbsolute,
+                     o.matchCount, d.ranges[0]);
+    ParseRangeString(ReadText(store, key::kConditionsFavorites, ""), c.settings.rangesAbsolute,
+                     o.matchCount, d.ranges[1]);
+    return c;
+}
+
+void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
+    const DefaultOptions& o = c.options;
+    store.WriteInt(key::kGames, o.matchCount);
+    store.WriteInt(key::kTips, o.lineCount);
+    store.WriteInt(key::kTipsPerPage, o.linesPerTicket);
+    store.WriteInt(key::kTries, o.rounds);
+    store.WriteInt(key::kTilts, o.unsuccessfulTries);
+    store.WriteInt(key::kDiff, o.upToDifference);
+    store.WriteInt(key::kExtraTilts, o.extraTries);
+    store.WriteInt(key::kSort, o.sortMode);
+    store.WriteInt(key::kSeparator, o.decimalPoint ? 1 : 0);
+    store.WriteInt(key::kZeroForX, o.zeroForDraw ? 1 : 0);
+    store.WriteString(key::kLanguage, c.language);
+    store.WriteString(key::kTicketformat, c.ticketFormat);
+    store.WriteInt(key::kSettings, SettingsToBits(c.settings));
+
+    const DefaultConditions& d = c.conditions;
+    long enabled = 0, useInCalc = 0, duplicate = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (d.enabled[i]) enabled |= 1L << i;
+        if (d.useInCalc[i]) useInCalc |= 1L << i;
+    }
+    for (int i = 0; i < kMaxMatches; ++i)
+        if (d.noDuplicates[i]) duplicate |= 1L << i;
+    store.WriteInt(key::kConditionsEnabled, enabled);
+    store.WriteInt(key::kConditionsUseInCalc, useInCalc);
+    store.WriteInt(key::kConditionsDuplicate, duplicate);
+
+    int ranges[2][3][2];
+    RangesForNextStart(c, ranges);
+    store.WriteString(key::kConditions1X2, FormatRangeString(ranges[0]));
+    store.WriteString(key::kConditionsFavorites, FormatRangeString(ranges[1]));
+    store.WriteInt(key::kConditionsLimit, d.limit);
+}
+
+} // namespace vdx

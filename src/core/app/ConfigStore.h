@@ -12,7 +12,7 @@ namespace vdx {
 class ConfigStore {
 public:
     virtual ~ConfigStore() = default;
-    // False when the key is missing (value untouched).
+    // False when the key is missing or not a number (value untouched).
     virtual bool ReadInt(const std::string& key, long& value) const = 0;
     virtual bool ReadString(const std::string& key, std::string& value) const = 0;
     virtual void WriteInt(const std::string& key, long value) = 0;
@@ -32,14 +32,49 @@ public:
     std::map<std::string, std::string> entries;
 };
 
+// Configuration key names.
+namespace key {
+inline constexpr const char* kGames = "Games";
+inline constexpr const char* kTips = "Tips";
+inline constexpr const char* kTipsPerPage = "TipsPerPage";
+inline constexpr const char* kTries = "Tries";
+inline constexpr const char* kTilts = "Tilts";
+inline constexpr const char* kDiff = "Diff";
+inline constexpr const char* kExtraTilts = "ExtraTilts";
+inline constexpr const char* kSort = "Sort";
+inline constexpr const char* kSeparator = "Separator";
+inline constexpr const char* kZeroForX = "0forX";
+inline constexpr const char* kLanguage = "Language";
+inline constexpr const char* kTicketformat = "Ticketformat";
+inline constexpr const char* kSettings = "Settings";
+inline constexpr const char* kConditionsEnabled = "ConditionsEnabled";
+inline constexpr const char* kConditionsDuplicate = "ConditionsDuplicate";
+inline constexpr const char* kConditions1X2 = "Conditions1X2";
+inline constexpr const char* kConditionsFavorites = "ConditionsFavorites";
+inline constexpr const char* kConditionsLimit = "ConditionsLimit";
+inline constexpr const char* kConditionsUseInCalc = "ConditionsUseInCalc";
+} // namespace key
+
+constexpr int kDefaultSettingsBits = 19; // bits 0, 1 and 4
+
+// The "Settings" bit set: read sets both values of each pair to the stored bit.
+Settings SettingsFromBits(long bits);
+// The value stored for the next start: the "next" half of each pair, bit 1 as read.
+int SettingsToBits(const Settings& settings);
+
 // Reads every key with its default, clamped into its range.
 AppConfig ReadAppConfig(const ConfigStore& store);
 // Writes every key back (ranges converted to the unit chosen for the next start).
 void WriteAppConfig(ConfigStore& store, const AppConfig& config);
 
-// Range strings: six "%2X" numbers (lower/upper for three kinds).
+// Range strings: six "%2X" numbers (lower/upper for three kinds); values are
+// clamped to 0..100 so that each always takes exactly two characters.
 std::string FormatRangeString(const int ranges[3][2]);
 // Fills ranges from text, per pair falling back as the unit asks; bound = games (absolute) or 100.
 void ParseRangeString(const std::string& text, bool absolute, int games, int ranges[3][2]);
+
+// The ranges of both groups in the unit chosen for the next start: converted
+// when it differs from the unit in effect, with E = games / 3 for every kind.
+void RangesForNextStart(const AppConfig& config, int out[2][3][2]);
 
 } // namespace vdx
