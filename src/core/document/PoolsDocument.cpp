@@ -82,6 +82,7 @@ void PoolsDocument::recomputeCorrectTips() {
         for (int l = 0; l < tipLineCount; ++l)
             if (tipOf(m, l) == e.result) ++correctTips[l];
     }
+    if (onEvaluationChanged) onEvaluationChanged();
 }
 
 void PoolsDocument::resizeTipArrays() {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,9 +70,11 @@ struct ConditionEvaluation {
     std::array<int, kEqualsLevels> equalsHistogram{};
     std::array<int, kEqualsLevels> duplicateHistogram{};
     int duplicateMatchCount = 0;
-    std::vector<int> lineConditionFlags = std::vector<int>(kMaxLines, 0); // 1 dup, 2 1X2, 4 favourites
+    // 1 duplicate, 2 outside the 1/X/2 ranges, 4 outside the favourites ranges;
+    // -1 until the lines were first evaluated.
+    std::vector<int> lineConditionFlags = std::vector<int>(kMaxLines, -1);
     std::array<int, 3> flaggedLineCounts{};
-    // [condition][line][category]
+    // [line][condition][category]
     std::vector<std::array<std::array<uint8_t, 3>, 2>> lineCategoryCounts =
         std::vector<std::array<std::array<uint8_t, 3>, 2>>(kMaxLines);
     void clear() { *this = ConditionEvaluation(); }
@@ -126,6 +129,9 @@ public:
     ConditionEvaluation evaluation;
     DocumentEnvironment env;
     bool modified = false;
+    // Called after the lines were evaluated against the conditions or their correct
+    // tips recounted; an open charts window follows the document through it.
+    std::function<void()> onEvaluationChanged;
 
     // --- operations ------------------------------------------------------------
     MatchEntry& match(int i) { return matches.at(i); }
