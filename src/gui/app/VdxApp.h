@@ -1,0 +1,77 @@
+#pragma once
+// The application object: start-up, configuration, language, help, the
+// document manager, the main frame and the log window.
+
+#include "app/AppConfig.h"
+#include "app/CommandLine.h"
+#include "frame/MainFrame.h"
+
+#include <wx/app.h>
+#include <wx/weakref.h>
+
+#include <memory>
+
+class MyDocManager;
+class WxConfigStore;
+class wxHtmlHelpController;
+class wxLocale;
+class wxLogWindow;
+
+class VdxApp : public wxApp {
+public:
+    VdxApp();
+    ~VdxApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+
+    // The running application when it is ours, else nullptr.
+    static VdxApp* Get();
+
+    vdx::AppConfig& Config() { return config_; }
+    const vdx::AppConfig& Config() const { return config_; }
+    MyDocManager* DocManager() const { return docManager_.get(); }
+    MainFrame* Frame() const { return frame_; }
+    wxLogWindow* LogWindow() const { return logWindow_; }
+    // nullptr when no help book could be loaded.
+    wxHtmlHelpController* Help() const { return help_.get(); }
+    // The folder of the program file (example, help, catalogs).
+    const wxString& ProgramDir() const { return programDir_; }
+    // The language in use: "en", "de", "fr", "it", "nl" or "sv".
+    const wxString& LanguageInUse() const { return languageInUse_; }
+
+    // Opens "example.vdx" of the program folder; Save then asks for a new name.
+    void OpenExample();
+    // Shows the log window.
+    void ShowLog();
+    // Opens a document file without asking for its type.
+    void OpenFileSilently(const wxString& path);
+
+private:
+    void ParseArguments();
+    void ReadConfiguration();
+    void SeedRandom();
+    void SelectLanguageAndHelp();
+    void RegisterTemplates();
+    void CreateMainFrame();
+    void CreateLogWindow();
+    bool OpenStartFile(); // false: usage error
+    void ShowUsage();
+    void DeleteConfiguration();
+    void ReleaseAll(bool writeConfig);
+
+    std::unique_ptr<MyDocManager> docManager_;
+    std::unique_ptr<WxConfigStore> store_;
+    std::unique_ptr<wxLocale> locale_;
+    std::unique_ptr<wxHtmlHelpController> help_;
+    vdx::AppConfig config_;
+    vdx::CommandLineOptions options_;
+    wxString programDir_;
+    wxString languageInUse_ = "en";
+    wxWeakRef<MainFrame> frame_; // cleared when the frame is deleted
+    wxLogWindow* logWindow_ = nullptr;
+};
+
+// The defaults that new documents take: the application's, or the built-in
+// ones when no VdxApp runs.
+const vdx::AppConfig& CurrentAppConfig();

@@ -1,0 +1,136 @@
+#include "document/VdxDocument.h"
+
+#include "app/AppLog.h"
+#include "app/FileChooser.h"
+#include "app/Messages.h"
+#include "app/VdxApp.h"
+#include "document/VdxFile.h"
+
+#include <wx/filename.h>
+#include <wx/intl.h>
+
+#include <fstream>
+
+using vdx::gui::AppLog;
+using vdx::gui::ShowMessage;
+
+wxIMPLEMENT_DYNAMIC_CLASS(VdxDocument, wxDocument);
+
+VdxDocument::VdxDocument() : data_(CurrentAppConfig()) {}
+
+void VdxDocument::MarkChanged() {
+    Modify(true);
+    UpdateAllViews();
+}
+
+bool VdxDocument::OnNewDocument() {
+    if (!wxDocument::OnNewDocument()) return false;
+    data_ = vdx::PoolsDocument(CurrentAppConfig());
+    Modify(false);
+    AppLog(_("New document created"));
+    UpdateAllViews();
+    return true;
+}
+
+bool VdxDocument::DoOpenDocument(const wxString& file) {
+    // Read into a fresh document so that a failed read changes nothing here.
+    vdx::PoolsDocument fresh(CurrentAppConfig());
+    std::ifstream in(static_cast<const char*>(file.fn_str()), std::ios::binary);
+    const int result = in ? vdx::ReadVdx(in, fresh) : int(vdx::kReadBadData);
+    if (result != vdx::kReadOk) {
+        ShowMessage(wxString::FromUTF8(
+                        vdx::ReadResultMessage(result, file.utf8_string(), fresh.importKind)),
+                    wxOK | wxICON_ERROR);
+        return false;
+    }
+    data_ = std::move(fresh);
+    data_.modified = false;
+    AppLog(wxString::Format(_("File %s opened"), file));
+    return true;
+}
+
+bool VdxDocument::DoSaveDocument(const wxString& file) {
+    // Written beside the target and renamed over it, so a failure keeps the old file.
+    const vdx::WriteResult result =
+        vdx::SaveVdxFile(std::string(static_cast<const char*>(file.fn_str())), data_);
+    if (!result.ok) {
+        const wxString text = wxString::Format(_("Error saving the file %s"), file);
+        AppLog(text);
+        if (!result.error.empty()) AppLog(wxString::FromUTF8(result.error));
+        ShowMessage(text, wxOK | wxICON_ERROR);
+        return false;
+    }
+    AppLog(wxString::Format(_("File %s saved"), file));
+    data_.saveAsOnSave = false;
+    data_.calculatedNotSaved = false;
+    WarnAboutLostText(result.replacedCharacters, result.truncated);
+    return true;
+}
+
+// Once per document and kind: the user learns it, later saves stay quiet.
+void VdxDocument::WarnAboutLostText(bool replaced, bool truncated) {
+    if (replaced && !warnedReplaced_) {
+        warnedReplaced_ = true;
+        const wxString text = _("Some characters of this document cannot be stored in the "
+                                "file and were saved as '?'.");
+        AppLog(text);
+        ShowMessage(text, wxOK | wxICON_WARNING);
+    }
+    if (truncated && !warnedTruncated_) {
+        warnedTruncated_ = true;
+        const wxString text =
+            _("Some texts of this document are too long for the file and were shortened.");
+        AppLog(text);
+        ShowMessage(text, wxOK | wxICON_WARNING);
+    }
+}
+
+bool VdxDocument::Save() {
+    // The example and similar documents must not be written under their own name.
+    if (data_.saveAsOnSave) return SaveAs();
+    return wxDocument::Save();
+}
+
+// The framework's Save As, with the name asked through ChooseFileToSave. The
+// document takes the new name only when the file was written.
+bool VdxDocument::SaveAs() {
+    wxDocTemplate* docTemplate = GetDocumentTemplate();
+    if (!docTemplate) return false;
+    wxString dir = wxPathOnly(GetFilename());
+    if (dir.empty()) dir = GetDocumentManager()->GetLastDirectory();
+    const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() +
+                            ")|" + docTemplate->GetFileFilter();
+    const wxString fileName =
+        vdx::gui::ChooseFileToSave(GetDocumentWindow(), dir, wxFileNameFromPath(GetFilename()),
+                                   docTemplate->GetDefaultExtension(), filter);
+    if (fileName.empty() || !OnSaveDocument(fileName)) return false;
+
+    SetTitle(wxFileNameFromPath(fileName));
+    SetFilename(fileName, true);
+    if (docTemplate->FileMatchesTemplate(fileName))
+        GetDocumentManager()->AddFileToHistory(fileName);
+    return true;
+}
+
+bool VdxDocument::Close() {
+    if (data_.calculationRunning) {
+        vdx::gui::PlayWarningSound();
+        return false;
+    }
+    return wxDocument::Close();
+}
+
+bool VdxDocument::OnCloseDocument() {
+    if (!closed_) {
+        closed_ = true;
+        if (GetDocumentSaved()) AppLog(wxString::Format(_("File %s closed"), GetFilename()));
+    }
+    return wxDocument::OnCloseDocument();
+}
+
+bool VdxDocument::IsModified() const { return wxDocument::IsModified() || data_.modified; }
+
+void VdxDocument::Modify(bool modified) {
+    data_.modified = modified;
+    wxDocument::Modify(modified);
+}

@@ -1,0 +1,3 @@
+#include "app/VdxApp.h"
+
+wxIMPLEMENT_APP(VdxApp);

@@ -1,0 +1,462 @@
+// Starts the real application (main frame, document manager, log window) under
+// a virtual display and drives its documents through the framework.
+
+#include "app/AppLog.h"
+#include "app/FileChooser.h"
+#include "app/ConfigStore.h"
+#include "app/Messages.h"
+#include "app/MyDocManager.h"
+#include "app/VdxApp.h"
+#include "app/WxConfigStore.h"
+#include "document/VdxDocument.h"
+#include "document/VdxFile.h"
+#include "frame/MainFrame.h"
+#include "view/VdxView.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/filename.h>
+#include <wx/generic/logg.h>
+#include <wx/menu.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Message {
+    wxString text, title;
+    long style;
+};
+std::vector<Message> g_messages;
+int g_assertions = 0;
+
+void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    ++g_assertions;
+    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
+                  << "): " << msg;
+}
+
+// Answers the file question of Save As while it lives.
+struct SaveAnswer {
+    explicit SaveAnswer(const wxString& path) {
+        vdx::gui::SetSaveFileHandler([this, path](const wxString&, const wxString&) {
+            ++asked;
+            return path;
+        });
+    }
+    ~SaveAnswer() { vdx::gui::SetSaveFileHandler({}); }
+    int asked = 0;
+};
+
+VdxApp& App() { return *VdxApp::Get(); }
+MyDocManager& Manager() { return *App().DocManager(); }
+
+wxString LogText() {
+    wxFrame* frame = App().LogWindow()->GetFrame();
+    for (wxWindow* child : frame->GetChildren())
+        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
+    return {};
+}
+
+int CountOf(const wxString& haystack, const wxString& needle) {
+    int n = 0;
+    for (size_t pos = haystack.find(needle); pos != wxString::npos;
+         pos = haystack.find(needle, pos + 1))
+        ++n;
+    return n;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+// A document with two named matches, written by the core.
+void WriteDocument(const fs::path& path, const std::string& first = "Alpha - Beta",
+                   const std::string& second = "Gamma - Delta") {
+    vdx::PoolsDocument doc;
+    doc.match(0).name = first;
+    doc.match(1).name = second;
+    ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
+}
+
+vdx::PoolsDocument ReadDocument(const fs::path& path) {
+    vdx::PoolsDocument doc;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(vdx::ReadVdx(in, doc), vdx::kReadOk) << path;
+    return doc;
+}
+
+VdxDocument* Open(const fs::path& path) {
+    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
+                         VdxDocument);
+}
+
+wxString ViewText(VdxDocument* doc) {
+    auto* view = wxDynamicCast(doc->GetFirstView(), VdxView);
+    return view && view->TextControl() ? view->TextControl()->GetValue() : wxString();
+}
+
+bool HasMessage(const wxString& part, long icon) {
+    for (const Message& m : g_messages)
+        if (m.text.Contains(part) && (m.style & icon) && m.title == "VendrixPlanner") return true;
+    return false;
+}
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Manager().CloseDocuments(true);
+        g_messages.clear();
+        char pattern[] = "/tmp/vdxgui-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        for (wxObject* object : Manager().GetDocuments()) {
+            auto* doc = static_cast<VdxDocument*>(object);
+            doc->Data().calculationRunning = false;
+            doc->Modify(false); // no save question at the end of a test
+        }
+        Manager().CloseDocuments(true);
+        std::error_code ignored;
+        fs::permissions(dir_, fs::perms::owner_all, ignored);
+        fs::remove_all(dir_, ignored);
+    }
+    fs::path dir_;
+};
+
+TEST_F(GuiTest, OpenedDocumentShowsItsMatchesInTheMainFrame) {
+    const fs::path path = dir_ / "round.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+
+    EXPECT_TRUE(ViewText(doc).Contains("Alpha - Beta"));
+    EXPECT_TRUE(ViewText(doc).Contains("Gamma - Delta"));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetFirstView()->GetFrame(), App().Frame());
+    EXPECT_TRUE(App().Frame()->GetTitle().Contains("round.vdx"));
+    EXPECT_EQ(CountOf(LogText(), "File " + wxString(path.string()) + " opened"), 1);
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(GuiTest, SingleDocumentModeClosesTheCurrentDocumentOnceBeforeTheNext) {
+    const fs::path first = dir_ / "first.vdx", second = dir_ / "second.vdx";
+    WriteDocument(first, "First One - X");
+    WriteDocument(second, "Second One - Y");
+
+    ASSERT_NE(Open(first), nullptr);
+    VdxDocument* doc = Open(second);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
+    EXPECT_EQ(Manager().CurrentVdxDocument(), doc);
+    EXPECT_EQ(CountOf(LogText(), "File " + wxString(first.string()) + " closed"), 1);
+
+    // The canvas shows the new document only.
+    EXPECT_TRUE(ViewText(doc).Contains("Second One"));
+    EXPECT_EQ(App().Frame()->Canvas()->GetChildren().GetCount(), 1u);
+
+    wxDocument* created = Manager().CreateDocument(wxString(), wxDOC_NEW);
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
+    EXPECT_EQ(CountOf(LogText(), "File " + wxString(second.string()) + " closed"), 1);
+    EXPECT_TRUE(LogText().Contains("New document created"));
+
+    Manager().CloseDocuments(true);
+    EXPECT_EQ(App().Frame()->GetTitle(), "VendrixPlanner");
+    EXPECT_EQ(App().Frame()->Canvas()->GetChildren().GetCount(), 0u);
+}
+
+TEST_F(GuiTest, SaveWritesTheEditedDocumentAndClearsItsMarks) {
+    const fs::path path = dir_ / "round.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+
+    doc->Data().match(0).name = "Zeta - Eta";
+    doc->Data().calculatedNotSaved = true;
+    doc->MarkChanged();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(ViewText(doc).Contains("Zeta - Eta"));
+
+    ASSERT_TRUE(doc->Save());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_FALSE(doc->Data().calculatedNotSaved);
+    EXPECT_EQ(ReadDocument(path).match(0).name, "Zeta - Eta");
+    EXPECT_EQ(ReadDocument(path).match(1).name, "Gamma - Delta");
+    EXPECT_TRUE(LogText().Contains("File " + wxString(path.string()) + " saved"));
+    EXPECT_TRUE(g_messages.empty());
+    // Nothing but the document is left in its folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+// A save that cannot be written keeps the old file as it was and the document
+// modified under its old name.
+TEST_F(GuiTest, FailedSaveKeepsTheOldFileAndTheDocumentModified) {
+    enum class Route { SaveAfterFolderMoved, SaveAsIntoMissingFolder };
+    for (Route route : {Route::SaveAfterFolderMoved, Route::SaveAsIntoMissingFolder}) {
+        SCOPED_TRACE(static_cast<int>(route));
+        g_messages.clear();
+        const fs::path folder = dir_ / "folder";
+        const fs::path path = folder / "round.vdx";
+        fs::remove_all(folder);
+        fs::remove_all(dir_ / "moved");
+        fs::create_directories(folder);
+        WriteDocument(path);
+        const std::string original = ReadBytes(path);
+        VdxDocument* doc = Open(path);
+        ASSERT_NE(doc, nullptr);
+        doc->Data().match(0).name = "Changed - Name";
+        doc->MarkChanged();
+
+        fs::path kept = path, neverMade;
+        wxString target;
+        bool saved = true;
+        if (route == Route::SaveAfterFolderMoved) {
+            fs::rename(folder, dir_ / "moved");
+            kept = dir_ / "moved" / "round.vdx";
+            neverMade = folder;
+            target = wxString(path.string());
+            saved = doc->Save();
+        } else {
+            neverMade = dir_ / "missing";
+            target = wxString((neverMade / "new.vdx").string());
+            SaveAnswer answer(target);
+            saved = doc->SaveAs();
+        }
+
+        EXPECT_FALSE(saved);
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(doc->GetFilename(), wxString(path.string()));
+        EXPECT_EQ(ReadBytes(kept), original);
+        EXPECT_FALSE(fs::exists(neverMade));
+        EXPECT_TRUE(HasMessage("Error saving the file " + target, wxICON_ERROR));
+        EXPECT_TRUE(LogText().Contains("Error saving the file " + target));
+        doc->Modify(false);
+        Manager().CloseDocuments(true);
+    }
+}
+
+TEST_F(GuiTest, UnreadableFilesAreRefusedWithTheirMessage) {
+    struct Case {
+        const char* name;
+        std::string bytes; // empty: the file does not exist
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"foreign.vdx", std::string("Vendrax") + std::string(200, '\0'),
+         "is not a VendrixPlanner-File!"},
+        {"truncated.vdx", std::string("Vendrix\xd3\x00\x0c", 10), "Error reading the file"},
+        {"missing.vdx", "", "Error reading the file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_messages.clear();
+        const fs::path path = dir_ / c.name;
+        if (!c.bytes.empty()) WriteBytes(path, c.bytes);
+
+        EXPECT_EQ(Open(path), nullptr);
+        EXPECT_EQ(Manager().GetDocuments().GetCount(), 0u);
+        EXPECT_TRUE(HasMessage(c.message, wxICON_ERROR));
+        EXPECT_EQ(g_messages.size(), 1u);
+        EXPECT_FALSE(LogText().Contains("File " + wxString(path.string()) + " opened"));
+    }
+}
+
+TEST_F(GuiTest, DocumentMarkedSaveAsOnSaveIsSavedUnderANewName) {
+    const fs::path example = dir_ / "example.vdx", copy = dir_ / "mine.vdx";
+    WriteDocument(example);
+    const std::string original = ReadBytes(example);
+    VdxDocument* doc = Open(example);
+    ASSERT_NE(doc, nullptr);
+    doc->Data().saveAsOnSave = true;
+    doc->Data().match(0).name = "Own - Match";
+    doc->MarkChanged();
+
+    bool saved = false;
+    {
+        SaveAnswer answer(wxString((dir_ / "mine").string())); // the extension is added
+        saved = doc->Save();
+        EXPECT_EQ(answer.asked, 1);
+    }
+
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(ReadBytes(example), original);
+    EXPECT_EQ(ReadDocument(copy).match(0).name, "Own - Match");
+    EXPECT_EQ(doc->GetFilename(), wxString(copy.string()));
+    EXPECT_FALSE(doc->Data().saveAsOnSave);
+    EXPECT_FALSE(doc->IsModified());
+
+    // Cleared: the next save goes to the new name without asking.
+    doc->Data().match(1).name = "Next - Save";
+    doc->MarkChanged();
+    SaveAnswer notExpected(wxString((dir_ / "other.vdx").string()));
+    ASSERT_TRUE(doc->Save());
+    EXPECT_EQ(notExpected.asked, 0);
+    EXPECT_EQ(ReadDocument(copy).match(1).name, "Next - Save");
+}
+
+TEST_F(GuiTest, CharactersTheFileCannotHoldAreReportedOncePerDocument) {
+    const fs::path path = dir_ / "round.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->Data().match(0).name = "\xe4\xb8\xad - Team"; // not in the file's code page
+
+    for (int i = 0; i < 2; ++i) {
+        doc->MarkChanged();
+        ASSERT_TRUE(doc->Save());
+    }
+    int warnings = 0;
+    for (const Message& m : g_messages)
+        if (m.text.Contains("saved as '?'") && (m.style & wxICON_WARNING)) ++warnings;
+    EXPECT_EQ(warnings, 1);
+    EXPECT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(ReadDocument(path).match(0).name, "? - Team");
+}
+
+TEST_F(GuiTest, RunningCalculationKeepsDocumentAndFrameOpen) {
+    const fs::path path = dir_ / "round.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->Data().calculationRunning = true;
+
+    EXPECT_FALSE(Manager().CloseDocument(doc));
+    EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
+    EXPECT_FALSE(App().Frame()->Close());
+    EXPECT_TRUE(App().Frame()->IsShown());
+    EXPECT_TRUE(HasMessage("Please stop the calculation\nbefore you quit the application!",
+                           wxICON_INFORMATION));
+    EXPECT_FALSE(LogText().Contains("File " + wxString(path.string()) + " closed"));
+}
+
+TEST_F(GuiTest, RecentFilesStandInTheFileMenuAboveExit) {
+    const fs::path path = dir_ / "recent.vdx";
+    WriteDocument(path);
+    ASSERT_NE(Open(path), nullptr);
+
+    wxMenu* file = App().Frame()->GetMenuBar()->GetMenu(0);
+    size_t recentPos = 0, exitPos = 0;
+    ASSERT_NE(file->FindChildItem(wxID_FILE1, &recentPos), nullptr);
+    ASSERT_NE(file->FindChildItem(wxID_EXIT, &exitPos), nullptr);
+    EXPECT_EQ(file->GetLabel(wxID_FILE1), "&1 recent.vdx");
+    EXPECT_LT(recentPos, exitPos);
+    EXPECT_TRUE(file->FindItemByPosition(exitPos - 1)->IsSeparator());
+    EXPECT_TRUE(file->FindItemByPosition(recentPos - 1)->IsSeparator());
+}
+
+TEST(WxConfigStoreTest, ValuesSurviveTheFileAsWritten) {
+    char pattern[] = "/tmp/vdxconf-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const fs::path dir = pattern;
+    // The folder is made when missing.
+    const wxString path((dir / "sub" / "VendrixPlanner.conf").string());
+    {
+        WxConfigStore store(path);
+        store.WriteString("Ticketformat", "$HOME/formats/a b.vdf");
+        store.WriteString("Conditions1X2", " 0 F64 1 2 3");
+        store.WriteInt("Games", 13);
+        ASSERT_TRUE(store.Flush());
+    }
+    ASSERT_TRUE(fs::exists(path.ToStdString()));
+    {
+        WxConfigStore store(path);
+        std::string text;
+        long number = 0;
+        ASSERT_TRUE(store.ReadString("Ticketformat", text));
+        EXPECT_EQ(text, "$HOME/formats/a b.vdf");
+        ASSERT_TRUE(store.ReadString("Conditions1X2", text));
+        EXPECT_EQ(text, " 0 F64 1 2 3");
+        ASSERT_TRUE(store.ReadInt("Games", number));
+        EXPECT_EQ(number, 13);
+        EXPECT_FALSE(store.ReadInt("Ticketformat", number)); // not a number
+        EXPECT_FALSE(store.ReadInt("Tips", number));
+
+        ASSERT_TRUE(store.DeleteAll());
+        EXPECT_FALSE(store.ReadInt("Games", number));
+    }
+    EXPECT_FALSE(fs::exists(path.ToStdString()));
+    fs::remove_all(dir);
+}
+
+TEST(WxConfigStoreTest, FileLivesInTheUsersConfigurationFolder) {
+    wxString savedXdg, home = wxFileName::GetHomeDir();
+    const bool hadXdg = wxGetEnv("XDG_CONFIG_HOME", &savedXdg);
+    struct Case {
+        const char* xdg; // nullptr: unset
+        wxString expected;
+    };
+    const std::vector<Case> cases = {
+        {"/tmp/xdg-here", "/tmp/xdg-here/VendrixPlanner.conf"},
+        {"relative/dir", home + "/.config/VendrixPlanner.conf"}, // not absolute: ignored
+        {nullptr, home + "/.config/VendrixPlanner.conf"},
+    };
+    for (const Case& c : cases) {
+        if (c.xdg)
+            wxSetEnv("XDG_CONFIG_HOME", c.xdg);
+        else
+            wxUnsetEnv("XDG_CONFIG_HOME");
+        EXPECT_EQ(WxConfigStore::DefaultPath(), c.expected) << (c.xdg ? c.xdg : "unset");
+    }
+    if (hadXdg)
+        wxSetEnv("XDG_CONFIG_HOME", savedXdg);
+    else
+        wxUnsetEnv("XDG_CONFIG_HOME");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    wxSetEnv("VDX_NO_HELP_WARNING", "1");
+    // Every run starts from the defaults.
+    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
+
+    wxApp::SetInstance(new VdxApp);
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    if (!wxEntryStart(wxArgc, wxArgv)) {
+        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
+        return 1;
+    }
+    wxSetAssertHandler(RecordAssert);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    vdx::gui::SetMessageHandler([](const wxString& text, const wxString& title, long style) {
+        g_messages.push_back({text, title, style});
+        return wxOK;
+    });
+    if (!wxTheApp->CallOnInit()) {
+        fprintf(stderr, "the application did not start\n");
+        return 1;
+    }
+
+    int result = RUN_ALL_TESTS();
+
+    // End as the program does: the main frame closes, then the application exits.
+    const int assertionsInTests = g_assertions;
+    App().Frame()->Close(true);
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    if (g_assertions != assertionsInTests) {
+        fprintf(stderr, "wx assertions while shutting down\n");
+        result = 1;
+    }
+    return result;
+}
