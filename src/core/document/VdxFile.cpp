@@ -1,10 +1,430 @@
 #include "document/VdxFile.h"
-// Placeholder bodies; replaced by the real implementation.
+
+#include "calc/Conditions.h"
+#include "calc/LineScoring.h"
+#include "document/CodePage.h"
+#include "document/SafeSave.h"
+
+#include <algorithm>
+#include <cstring>
 #include <istream>
 #include <ostream>
+
 namespace vdx {
-int ReadVdx(std::istream&, PoolsDocument&) { return kReadBadData; }
-WriteResult WriteVdx(std::ostream&, const PoolsDocument&) { return {}; }
-WriteResult SaveVdxFile(const std::string&, const PoolsDocument&) { return {}; }
-std::string ReadResultMessage(int, const std::string&, int) { return "Error reading the file"; }
+namespace {
+
+constexpr int kMagicSize = 7;
+constexpr int kTipsPerWord = 10;
+constexpr size_t kMaxStringBytes = 0xFFFF - 1; // the length word holds length + 1
+constexpr size_t kMaxOddsEntries = 0x7FFF;     // the count word is signed
+
+bool IsKnownVersion(int v) { return v == 121 || v == 200 || v == 210 || v == 211; }
+
+// Largest packed word of a group of n tips: 3^n - 1.
+unsigned MaxPackedWord(int n) {
+    unsigned p = 1;
+    for (int i = 0; i < n; ++i) p *= 3;
+    return p - 1;
 }
+
+// ---------------------------------------------------------------------------
+// Reading
+
+class Reader {
+public:
+    explicit Reader(std::istream& in) : in_(in) {}
+
+    bool bytes(char* dst, size_t n) {
+        in_.read(dst, static_cast<std::streamsize>(n));
+        return static_cast<size_t>(in_.gcount()) == n;
+    }
+    bool uword(unsigned& v) {
+        unsigned char b[2];
+        if (!bytes(reinterpret_cast<char*>(b), 2)) return false;
+        v = b[0] | (b[1] << 8);
+        return true;
+    }
+    bool word(int& v) {
+        unsigned u;
+        if (!uword(u)) return false;
+        v = static_cast<int16_t>(static_cast<uint16_t>(u));
+        return true;
+    }
+    bool dword(int& v) {
+        unsigned char b[4];
+        if (!bytes(reinterpret_cast<char*>(b), 4)) return false;
+        const uint32_t u = b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+        v = static_cast<int32_t>(u);
+        return true;
+    }
+    // Raw bytes of a string; at most 65534 of them, so the read is bounded.
+    bool rawString(std::string& s) {
+        unsigned n;
+        if (!uword(n)) return false;
+        s.clear();
+        if (n < 2) return true;
+        s.resize(n - 1);
+        return bytes(s.data(), n - 1);
+    }
+    // A word that must lie in lo..hi, or be -1 when allowNone.
+    bool ranged(int& dst, int lo, int hi, bool allowNone = false) {
+        int v;
+        if (!word(v)) return false;
+        if (!((v >= lo && v <= hi) || (allowNone && v == -1))) return false;
+        dst = v;
+        return true;
+    }
+    // A flag word that must be 0 or 1.
+    bool strictFlag(bool& dst) {
+        int v;
+        if (!ranged(v, 0, 1)) return false;
+        dst = v != 0;
+        return true;
+    }
+    // A flag word of any value; anything but 0 is set.
+    bool anyFlag(bool& dst) {
+        int v;
+        if (!word(v)) return false;
+        dst = v != 0;
+        return true;
+    }
+
+private:
+    std::istream& in_;
+};
+
+bool ValidPerMillePair(const std::array<int, 2>& p) {
+    for (int v : p)
+        if (v < -1 || v > 1000) return false;
+    if (p[0] == -1) return true; // the second value means nothing then
+    return p[1] >= 0 && p[0] + p[1] <= 1000;
+}
+
+bool ValidOdds(int v) { return v == -1 || (v >= kMinOdds && v <= kMaxOdds); }
+
+std::string FileText(const std::string& raw, int version) {
+    return version < 200 ? Cp850ToUtf8(raw) : Cp1252ToUtf8(raw);
+}
+
+bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
+    if (!rd.ranged(doc.matchCount, kMinMatches, kMaxMatches)) return false;
+    if (!rd.ranged(doc.lineCount, 1, kMaxLines)) return false;
+    if (!rd.anyFlag(doc.tipsUpToDate)) return false;
+    if (version >= 200) {
+        if (!rd.strictFlag(doc.hasTips)) return false;
+        if (!rd.ranged(doc.tipLineCount, 1, kMaxLines, true)) return false;
+        if (!rd.ranged(doc.tipMatchCount, kMinMatches, kMaxMatches, true)) return false;
+        if (!rd.ranged(doc.calcMatchCount, 0, kMaxMatches)) return false;
+    }
+    if (!rd.ranged(doc.sortMode, 0, 2)) return false;
+    if (version >= 200) {
+        if (!rd.strictFlag(doc.decimalPoint)) return false;
+        if (!rd.strictFlag(doc.zeroForDraw)) return false;
+    }
+    if (!rd.ranged(doc.linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket)) return false;
+    if (!rd.ranged(doc.rounds, 1, 1000)) return false;
+    if (!rd.ranged(doc.unsuccessfulTries, 2, 10000)) return false;
+    if (!rd.ranged(doc.upToDifference, 0, 100)) return false;
+    if (!rd.ranged(doc.extraTries, 0, 10000)) return false;
+    if (version < 211) return true;
+
+    for (bool& f : doc.conditionEnabled)
+        if (!rd.anyFlag(f)) return false;
+    for (bool& f : doc.conditionUseInCalc)
+        if (!rd.anyFlag(f)) return false;
+    for (int& v : doc.lastConditionState)
+        if (!rd.word(v)) return false;
+    if (!rd.anyFlag(doc.conditionRangesAbsolute)) return false;
+    for (auto& group : doc.conditionRanges)
+        for (auto& kind : group)
+            for (int& v : kind)
+                if (!rd.word(v)) return false;
+    for (auto& group : doc.lastConditionBounds)
+        for (auto& kind : group)
+            for (int& v : kind)
+                if (!rd.word(v)) return false;
+    if (!rd.word(doc.conditionLimit)) return false;
+    return rd.word(doc.lastConditionLimit);
+}
+
+bool ReadPair(Reader& rd, std::array<int, 2>& pair) {
+    return rd.word(pair[0]) && rd.word(pair[1]) && ValidPerMillePair(pair);
+}
+
+bool ReadMatch(Reader& rd, PoolsDocument& doc, MatchEntry& m, int version) {
+    m.hasTips = true; // stays so where the version does not store it
+    m.odds.clear();
+    std::string raw;
+    if (!rd.rawString(raw)) return false;
+    m.name = FileText(raw, version);
+    if (!ReadPair(rd, m.probability)) return false;
+    if (version >= 211 && !ReadPair(rd, m.lastProbability)) return false;
+    if (version >= 200) {
+        if (!ReadPair(rd, m.chances)) return false;
+        if (!rd.anyFlag(m.hasTips)) return false;
+    }
+    if (version >= 211)
+        for (int& v : m.targetCounts)
+            if (!rd.ranged(v, -1, kMaxLines)) return false;
+    if (!rd.ranged(m.result, -1, 2)) return false;
+    if (!rd.rawString(raw)) return false;
+    m.notes = FileText(raw, version);
+    if (version >= 211) {
+        if (!rd.anyFlag(m.noDuplicates)) return false;
+        if (!rd.anyFlag(m.lastNoDuplicates)) return false;
+    } else {
+        m.noDuplicates = m.lastNoDuplicates = true;
+    }
+
+    int oddsCount;
+    if (!rd.word(oddsCount) || oddsCount < 0) return false;
+    for (int i = 0; i < oddsCount; ++i) {
+        OddsEntry e;
+        for (int32_t& v : e.odds) {
+            int x;
+            if (!(version >= 200 ? rd.dword(x) : rd.word(x)) || !ValidOdds(x)) return false;
+            v = x;
+        }
+        if (version < 200 && !rd.rawString(raw)) return false; // bookmaker's name, not kept
+        m.odds.push_back(e);
+    }
+    if (version < 200 && m.odds.empty()) m.chances = m.probability;
+    if (version < 211) m.lastProbability = m.probability;
+
+    if (m.hasTips && doc.tipLineCount < 1) {
+        m.hasTips = false; // no lines, so nothing was stored
+    } else if (m.hasTips) {
+        for (int s = 0; s < doc.tipLineCount; s += kTipsPerWord) {
+            const int n = std::min(kTipsPerWord, doc.tipLineCount - s);
+            unsigned packed;
+            if (!rd.uword(packed) || packed > MaxPackedWord(n)) return false;
+            for (int j = n - 1; j >= 0; --j) {
+                m.tips[s + j] = static_cast<uint8_t>(packed % 3);
+                packed /= 3;
+            }
+        }
+    }
+    m.recomputeTipCounts(doc.tipLineCount);
+    return true;
+}
+
+int ReadInto(std::istream& in, PoolsDocument& doc) {
+    Reader rd(in);
+    char magic[kMagicSize];
+    if (!rd.bytes(magic, kMagicSize)) return kReadBadData;
+    if (std::memcmp(magic, kVdxMagic, kMagicSize) != 0) return kReadNotVdx;
+    int version;
+    if (!rd.word(version)) return kReadBadData;
+    if (!IsKnownVersion(version)) return kReadNotVdx;
+    doc.fileVersion = version;
+
+    if (!ReadHeader(rd, doc, version)) return kReadBadData;
+
+    if (version < 211) {
+        // Older files have no conditions: all off, with the widest ranges in the
+        // unit the program uses now.
+        doc.conditionEnabled = {false, false, false};
+        doc.conditionRangesAbsolute = doc.env.rangesAbsolute;
+        for (auto& group : doc.conditionRanges)
+            for (auto& kind : group) kind[0] = kind[1] = doc.env.rangesAbsolute ? 0 : 100;
+    }
+    doc.conditionUseInCalc = {true, true, true};
+    if (version < 200) {
+        doc.decimalPoint = false;
+        doc.zeroForDraw = false;
+        doc.hasTips = doc.tipsUpToDate;
+        doc.calcMatchCount = doc.matchCount;
+        doc.tipMatchCount = doc.hasTips ? doc.matchCount : -1;
+        doc.tipLineCount = doc.hasTips ? doc.lineCount : -1;
+    }
+    doc.resizeTipArrays();
+    // The file's distribution replaces any earlier one, also in entries it does not hold.
+    for (MatchEntry& m : doc.matches) {
+        m.hasTips = false;
+        std::fill(m.tips.begin(), m.tips.end(), kNoTip);
+    }
+
+    int entries;
+    if (version < 200)
+        entries = doc.matchCount;
+    else if (version == 200)
+        entries = doc.tipMatchCount;
+    else
+        entries = std::max(doc.tipMatchCount, doc.matchCount);
+    for (int i = 0; i < entries; ++i) {
+        if (version < 200) {
+            int present;
+            if (!rd.word(present)) return kReadBadData;
+            if (present == 0) continue;
+        }
+        if (!ReadMatch(rd, doc, doc.matches[i], version)) return kReadBadData;
+    }
+
+    if (doc.sortMode == static_cast<int>(SortMode::ByProbability) && doc.tipLineCount > 0)
+        SortLines(doc, doc.sortMode);
+    doc.recomputeCorrectTips();
+    return kReadOk;
+}
+
+// ---------------------------------------------------------------------------
+// Writing
+
+class Writer {
+public:
+    explicit Writer(std::ostream& out, WriteResult& result) : out_(out), result_(result) {}
+
+    bool good() const { return static_cast<bool>(out_); }
+    void bytes(const char* p, size_t n) {
+        if (good()) out_.write(p, static_cast<std::streamsize>(n));
+    }
+    void word(int v) {
+        const auto u = static_cast<uint16_t>(v);
+        const char b[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+        bytes(b, 2);
+    }
+    void flag(bool f) { word(f ? 1 : 0); }
+    void dword(int32_t v) {
+        const auto u = static_cast<uint32_t>(v);
+        const char b[4] = {static_cast<char>(u & 0xFF), static_cast<char>((u >> 8) & 0xFF),
+                           static_cast<char>((u >> 16) & 0xFF), static_cast<char>(u >> 24)};
+        bytes(b, 4);
+    }
+    void string(const std::string& utf8) {
+        std::string s = Utf8ToCp1252(utf8, &result_.replacedCharacters);
+        if (s.size() > kMaxStringBytes) {
+            s.resize(kMaxStringBytes);
+            result_.truncated = true;
+        }
+        word(static_cast<int>(s.size() + 1));
+        bytes(s.data(), s.size());
+    }
+
+private:
+    std::ostream& out_;
+    WriteResult& result_;
+};
+
+// Whether every line of the distribution holds a real tip for this match.
+bool TipsWritable(const PoolsDocument& doc, const MatchEntry& m) {
+    if (!m.hasTips || doc.tipLineCount < 1) return false;
+    if (m.tips.size() < static_cast<size_t>(doc.tipLineCount)) return false;
+    return std::all_of(m.tips.begin(), m.tips.begin() + doc.tipLineCount,
+                       [](uint8_t t) { return t <= 2; });
+}
+
+void WriteMatch(Writer& w, const PoolsDocument& doc, const MatchEntry& m, WriteResult& result) {
+    w.string(m.name);
+    w.word(m.probability[0]);
+    w.word(m.probability[1]);
+    w.word(m.lastProbability[0]);
+    w.word(m.lastProbability[1]);
+    w.word(m.chances[0]);
+    w.word(m.chances[1]);
+    const bool withTips = TipsWritable(doc, m);
+    w.flag(withTips);
+    for (int v : m.targetCounts) w.word(v);
+    w.word(m.result);
+    w.string(m.notes);
+    w.flag(m.noDuplicates);
+    w.flag(m.lastNoDuplicates);
+    size_t oddsCount = m.odds.size();
+    if (oddsCount > kMaxOddsEntries) {
+        oddsCount = kMaxOddsEntries;
+        result.truncated = true;
+    }
+    w.word(static_cast<int>(oddsCount));
+    for (size_t i = 0; i < oddsCount && w.good(); ++i)
+        for (int32_t v : m.odds[i].odds) w.dword(v);
+    if (!withTips) return;
+    for (int s = 0; s < doc.tipLineCount && w.good(); s += kTipsPerWord) {
+        const int n = std::min(kTipsPerWord, doc.tipLineCount - s);
+        unsigned packed = 0;
+        for (int j = 0; j < n; ++j) packed = packed * 3 + m.tips[s + j];
+        w.word(static_cast<int>(packed));
+    }
+}
+
+} // namespace
+
+int ReadVdx(std::istream& in, PoolsDocument& doc) {
+    // Read into a copy so that a failed read leaves a consistent document behind
+    // (tip arrays and counts that fit each other) for the bookkeeping below.
+    PoolsDocument work = doc;
+    const int result = ReadInto(in, work);
+    if (result == kReadOk)
+        doc = std::move(work);
+    else
+        in.setstate(std::ios::failbit);
+    RecomputeConditionBookkeeping(doc, result == kReadOk);
+    return result;
+}
+
+WriteResult WriteVdx(std::ostream& out, const PoolsDocument& doc) {
+    WriteResult result;
+    Writer w(out, result);
+    w.bytes(kVdxMagic, kMagicSize);
+    w.word(kVdxVersion);
+    w.word(doc.matchCount);
+    w.word(doc.lineCount);
+    w.flag(doc.tipsUpToDate);
+    w.flag(doc.hasTips);
+    w.word(doc.tipLineCount);
+    w.word(doc.tipMatchCount);
+    w.word(doc.calcMatchCount);
+    w.word(doc.sortMode);
+    w.flag(doc.decimalPoint);
+    w.flag(doc.zeroForDraw);
+    w.word(doc.linesPerTicket);
+    w.word(doc.rounds);
+    w.word(doc.unsuccessfulTries);
+    w.word(doc.upToDifference);
+    w.word(doc.extraTries);
+    for (bool f : doc.conditionEnabled) w.flag(f);
+    for (bool f : doc.conditionUseInCalc) w.flag(f);
+    for (int v : doc.lastConditionState) w.word(v);
+    w.flag(doc.conditionRangesAbsolute);
+    for (const auto& group : doc.conditionRanges)
+        for (const auto& kind : group)
+            for (int v : kind) w.word(v);
+    for (const auto& group : doc.lastConditionBounds)
+        for (const auto& kind : group)
+            for (int v : kind) w.word(v);
+    w.word(doc.conditionLimit);
+    w.word(doc.lastConditionLimit);
+
+    const int entries = std::clamp(std::max(doc.tipMatchCount, doc.matchCount), 0, kMaxMatches);
+    for (int i = 0; i < entries && w.good(); ++i) WriteMatch(w, doc, doc.matches[i], result);
+
+    if (w.good()) out.flush();
+    result.ok = static_cast<bool>(out);
+    if (!result.ok) result.error = "Write error";
+    return result;
+}
+
+WriteResult SaveVdxFile(const std::string& path, const PoolsDocument& doc) {
+    WriteResult result;
+    const SafeSaveResult saved = SafeSave(path, [&](std::ostream& out) {
+        result = WriteVdx(out, doc);
+        return result.ok;
+    });
+    result.ok = saved.ok;
+    result.error = saved.error;
+    return result;
+}
+
+std::string ReadResultMessage(int result, const std::string& fileName, int importKind) {
+    switch (result) {
+    case kReadOk: return {};
+    case kReadNotVdx: return "File " + fileName + " is not a VendrixPlanner-File!";
+    case kReadNotText: {
+        const char* kind = importKind == 2   ? "a suitable reversed text file"
+                           : importKind == 3 ? "a Totocalcio-File"
+                                             : "a suitable text file";
+        return "File " + fileName + " is not " + kind + ".";
+    }
+    case kReadTooManyLines: return "File " + fileName + " has too many lines.";
+    default: return "Error reading the file";
+    }
+}
+
+} // namespace vdx

@@ -1,0 +1,178 @@
+#include "document/SafeSave.h"
+
+#include "document/VdxFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <ostream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace vdx {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeSaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/vdx-safesave-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static std::string Contents(const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void Put(const std::string& file, const std::string& text) {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    // Names in the folder: a leftover temporary file shows up here.
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::function<bool(std::ostream&)> Text(const std::string& text) {
+        return [text](std::ostream& out) { return static_cast<bool>(out << text); };
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SafeSaveTest, CreatesNewFileWithUsualPermissions) {
+    const mode_t old = ::umask(022);
+    const SafeSaveResult r = SafeSave(path("new.vdx"), Text("contents"));
+    ::umask(old);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_TRUE(r.error.empty());
+    EXPECT_EQ(Contents(path("new.vdx")), "contents");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"new.vdx"});
+    struct stat st;
+    ASSERT_EQ(::stat(path("new.vdx").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+}
+
+TEST_F(SafeSaveTest, ReplacesExistingFileAndKeepsItsPermissions) {
+    Put(path("doc.vdx"), "a much longer old content than the new one");
+    ASSERT_EQ(::chmod(path("doc.vdx").c_str(), 0640), 0);
+    const SafeSaveResult r = SafeSave(path("doc.vdx"), Text("new"));
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(Contents(path("doc.vdx")), "new");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+    struct stat st;
+    ASSERT_EQ(::stat(path("doc.vdx").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(SafeSaveTest, FailingSerializerLeavesOldFileAndNoTemporary) {
+    const std::function<bool(std::ostream&)> failures[] = {
+        [](std::ostream& out) { out << "partial"; return false; },
+        [](std::ostream& out) {
+            out << "partial";
+            out.setstate(std::ios::badbit);
+            return true;
+        },
+    };
+    for (const auto& write : failures) {
+        Put(path("doc.vdx"), "old");
+        const SafeSaveResult r = SafeSave(path("doc.vdx"), write);
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.empty());
+        EXPECT_EQ(Contents(path("doc.vdx")), "old");
+        EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+    }
+}
+
+TEST_F(SafeSaveTest, MissingFolderFails) {
+    const SafeSaveResult r = SafeSave(path("no/such/folder/doc.vdx"), Text("x"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(SafeSaveTest, ReadOnlyFolderFails) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+    Put(path("doc.vdx"), "old");
+    ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
+    const SafeSaveResult r = SafeSave(path("doc.vdx"), Text("new"));
+    ::chmod(dir_.c_str(), 0700);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(Contents(path("doc.vdx")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+}
+
+TEST_F(SafeSaveTest, DiskFullInTheMiddleLeavesOldFileAndNoTemporary) {
+    // A file size limit makes write() fail part way, like a full disk.
+    Put(path("doc.vdx"), "old");
+    struct rlimit saved;
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SafeSaveResult r = SafeSave(path("doc.vdx"), Text(std::string(5000, 'n')));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("write"), std::string::npos) << r.error;
+    EXPECT_EQ(Contents(path("doc.vdx")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+}
+
+TEST_F(SafeSaveTest, RenameOntoFolderFailsAndCleansUp) {
+    fs::create_directory(path("doc.vdx"));
+    const SafeSaveResult r = SafeSave(path("doc.vdx"), Text("new"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(fs::is_directory(path("doc.vdx")));
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+}
+
+TEST_F(SafeSaveTest, SavingThroughSymbolicLinkUpdatesItsTarget) {
+    Put(path("real.vdx"), "old");
+    fs::create_symlink(path("real.vdx"), path("link.vdx"));
+    const SafeSaveResult r = SafeSave(path("link.vdx"), Text("new"));
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_TRUE(fs::is_symlink(path("link.vdx")));
+    EXPECT_EQ(Contents(path("real.vdx")), "new");
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"link.vdx", "real.vdx"}));
+}
+
+TEST_F(SafeSaveTest, SaveVdxFileWritesTheDocument) {
+    PoolsDocument doc;
+    doc.matches[0].name = "Köln – Łódź";
+    std::ostringstream expected;
+    ASSERT_TRUE(WriteVdx(expected, doc).ok);
+
+    const WriteResult r = SaveVdxFile(path("round.vdx"), doc);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_TRUE(r.replacedCharacters);
+    EXPECT_EQ(Contents(path("round.vdx")), expected.str());
+
+    Put(path("round.vdx"), "old");
+    const WriteResult failed = SaveVdxFile(path("missing/round.vdx"), doc);
+    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.error.empty());
+    EXPECT_EQ(Contents(path("round.vdx")), "old");
+}
+
+} // namespace
+} // namespace vdx
