@@ -1,5 +1,7 @@
 #include "app/Messages.h"
 
+#include "controls/Sound.h"
+
 #include <wx/msgdlg.h>
 #include <wx/utils.h>
 
@@ -25,6 +27,6 @@ MessageHandler SetMessageHandler(MessageHandler handler) {
     return previous;
 }
 
-void PlayWarningSound() { wxBell(); }
+void PlayWarningSound() { PlayBellsSound(); }
 
 } // namespace vdx::gui

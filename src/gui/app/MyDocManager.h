@@ -17,8 +17,15 @@ public:
     // True when some pools document is calculating.
     bool AnyCalculationRunning();
 
+    // Loading keeps the main frame busy, so a close meanwhile waits for it.
+    wxDocument* CreateDocument(const wxString& path, long flags = 0) override;
     wxFileHistory* OnCreateFileHistory() override;
 
 private:
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAs(wxCommandEvent& event);
+    void OnUpdateSave(wxUpdateUIEvent& event);
+    void OnPrintCommand(wxCommandEvent& event);
+
     bool singleDocument_ = false;
 };

@@ -6,8 +6,11 @@
 #include "app/MyDocManager.h"
 #include "app/WxConfigStore.h"
 #include "calc/EngineRandom.h"
+#include "controls/Help.h"
 #include "document/VdxDocument.h"
+#include "frame/FrameCommands.h"
 #include "frame/MainFrame.h"
+#include "frame/WindowList.h"
 #include "view/VdxView.h"
 
 #include <wx/datetime.h>
@@ -126,11 +129,9 @@ void VdxApp::SelectLanguageAndHelp() {
 
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
     help_ = std::make_unique<wxHtmlHelpController>();
-    bool helpReady = false;
-    if (!choice.helpFile.empty()) {
-        wxLogNull quiet; // the one message below says it all
-        helpReady = help_->Initialize(wxString::FromUTF8(choice.helpFile));
-    }
+    // A language without a book of its own gets the English one.
+    const bool helpReady = InitializeHelp(*help_, wxString::FromUTF8(choice.helpFile),
+                                          EnglishHelpBase(programDir_));
     if (!helpReady) {
         help_.reset();
         if (!wxGetEnv("VDX_NO_HELP_WARNING", nullptr))
@@ -144,12 +145,12 @@ void VdxApp::RegisterTemplates() {
 }
 
 void VdxApp::CreateMainFrame() {
-    frame_ = new MainFrame(docManager_.get(), config_.options.matchCount,
-                           !config_.settings.multiDocument);
+    frame_ = new MainFrame(docManager_.get(), config_.options.matchCount, CurrentMenuOptions());
     frame_->Centre();
     frame_->Show();
     SetTopWindow(frame_);
     docManager_->FileHistoryLoad(store_->Config());
+    AppWindows().Register(frame_);
 }
 
 void VdxApp::CreateLogWindow() {
@@ -207,7 +208,25 @@ void VdxApp::ShowLog() {
         PlayWarningSound();
         return;
     }
-    if (logWindow_) logWindow_->Show();
+    if (!logWindow_) return;
+    wxFrame* logFrame = logWindow_->GetFrame();
+    if (logFrame && !AppWindows().Contains(logFrame)) AppWindows().Register(logFrame);
+    logWindow_->Show();
+    if (logFrame) logFrame->Raise();
+}
+
+void VdxApp::SetFormatEditor(wxFrame* editor, std::function<bool()> modified) {
+    formatEditor_ = editor;
+    formatEditorModified_ = editor ? std::move(modified) : std::function<bool()>();
+}
+
+bool VdxApp::FormatEditorModified() const {
+    return formatEditor_ && formatEditorModified_ && formatEditorModified_();
+}
+
+void VdxApp::SetTicketFormatFile(const wxString& path) {
+    config_.ticketFormat = path.utf8_string();
+    RefreshPrintTicketsLabels();
 }
 
 // Ends the run in order: documents, frames, then the configuration with the file history.

@@ -9,6 +9,7 @@
 #include <wx/app.h>
 #include <wx/weakref.h>
 
+#include <functional>
 #include <memory>
 
 class MyDocManager;
@@ -40,10 +41,24 @@ public:
     // The language in use: "en", "de", "fr", "it", "nl" or "sv".
     const wxString& LanguageInUse() const { return languageInUse_; }
 
+    // Another folder for the program's files (tests run the program from elsewhere).
+    void SetProgramDir(const wxString& dir) { programDir_ = dir; }
+
     // Opens "example.vdx" of the program folder; Save then asks for a new name.
     void OpenExample();
-    // Shows the log window.
+    // Shows the log window and lists it in the window menu.
     void ShowLog();
+
+    // The format editor's frame while it exists, and whether its format has
+    // unsaved changes (asked before quitting). nullptr: there is none.
+    void SetFormatEditor(wxFrame* editor, std::function<bool()> modified);
+    wxFrame* FormatEditor() const { return formatEditor_; }
+    bool FormatEditorModified() const;
+
+    // Selects the ticket format file used for printing (empty: none) and
+    // relabels Print Tickets.
+    void SetTicketFormatFile(const wxString& path);
+
     // Opens a document file without asking for its type.
     void OpenFileSilently(const wxString& path);
 
@@ -70,6 +85,8 @@ private:
     wxString languageInUse_ = "en";
     wxWeakRef<MainFrame> frame_; // cleared when the frame is deleted
     wxLogWindow* logWindow_ = nullptr;
+    wxWeakRef<wxFrame> formatEditor_;
+    std::function<bool()> formatEditorModified_;
 };
 
 // The defaults that new documents take: the application's, or the built-in

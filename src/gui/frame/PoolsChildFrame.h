@@ -11,3 +11,6 @@ public:
     // Puts the view's window into the frame, filling it, and shows the frame.
     void ShowContent(wxWindow* window);
 };
+
+// The height of a document child frame for the configured number of matches.
+int ChildFrameHeight(int games);
