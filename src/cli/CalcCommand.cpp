@@ -1,8 +1,281 @@
+// vdxtool calc: calculates the lines of a pools document without the window.
+
 #include "Commands.h"
 
-#include <cstdio>
+#include "calc/CalcFigures.h"
+#include "calc/CalculationRun.h"
+#include "calc/Conditions.h"
+#include "calc/DistributionState.h"
+#include "document/VdxFile.h"
 
-int RunCalc(const std::vector<std::string>&) {
-    std::fputs("calc is not available yet\n", stderr);
-    return 2;
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: vdxtool calc IN.vdx [-o OUT.vdx] [--rounds N] [--tries N] [--extra N]\n"
+    "                    [--difference N] [--repeatable] [--answer-no]\n"
+    "Calculates the distribution of the tips of the pools document IN.vdx with\n"
+    "its own options and prints the figures of the best distribution.\n"
+    "\n"
+    "  -o OUT.vdx       write the document with the new lines to OUT.vdx\n"
+    "                   (without -o nothing is written)\n"
+    "  --rounds N       rounds, 1..1000\n"
+    "  --tries N        unsuccessful tries, 2..10000\n"
+    "  --extra N        extra tries, 0..10000\n"
+    "  --difference N   extra tries up to this difference, 0..100\n"
+    "                   (these four replace the document's options for this run;\n"
+    "                   the options stored in the document stay as they are)\n"
+    "  --repeatable     reset the random generator for every round, so that\n"
+    "                   the same document always gives the same lines\n"
+    "  --answer-no      answer No to the questions the program asks before a\n"
+    "                   calculation (partly specified matches, unsaved lines):\n"
+    "                   nothing is calculated and the exit status is 1.\n"
+    "                   Without it they are answered Yes, with a note on stderr.\n"
+    "\n"
+    "Ctrl+C stops the calculation; the best distribution found so far is kept\n"
+    "and written as after a full run.\n"
+    "Exit status: 0 done, 1 failure or refusal, 2 wrong arguments.\n";
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+extern "C" void OnInterrupt(int) { gStopRequested = 1; }
+
+// Ctrl+C once asks the calculation to stop; a second one ends the program as usual.
+class InterruptGuard {
+public:
+    InterruptGuard() {
+        gStopRequested = 0;
+        struct sigaction action {};
+        action.sa_handler = OnInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND;
+        installed_ = sigaction(SIGINT, &action, &previous_) == 0;
+    }
+    ~InterruptGuard() {
+        if (installed_) sigaction(SIGINT, &previous_, nullptr);
+    }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    struct sigaction previous_ {};
+    bool installed_ = false;
+};
+
+class TerminalProgress : public vdx::CalculationProgress {
+public:
+    TerminalProgress(int rounds, bool showLine) : rounds_(rounds), showLine_(showLine) {}
+    ~TerminalProgress() override { EndLine(); }
+
+    vdx::StopRequests Requests() const override {
+        vdx::StopRequests requests;
+        requests.stopCalculation = gStopRequested != 0;
+        return requests;
+    }
+    void RoundStarting(int roundIndex) override {
+        round_ = roundIndex;
+        Show(true);
+    }
+    void TriesPassed(const vdx::DistributionState&, long) override { Show(false); }
+    void RoundEnded(int roundIndex, const vdx::DistributionState& best) override {
+        passed_ = roundIndex + 1;
+        round_ = passed_; // the next one, if any
+        bestRound_ = best.roundIndex;
+        bestTop_ = vdx::TopEntry(best.equalsHistogram);
+        bestTopPairs_ = bestTop_ >= 0 ? best.equalsHistogram[bestTop_] : 0;
+        Show(true);
+    }
+    void EndLine() {
+        if (lineShown_) std::fputc('\n', stderr);
+        lineShown_ = false;
+    }
+
+private:
+    void Show(bool force) {
+        if (!showLine_) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (!force && now - lastShown_ < std::chrono::milliseconds(200)) return;
+        lastShown_ = now;
+        std::string line = vdx::RoundsPassedText(passed_, rounds_, passed_ > 0 ? bestRound_ : -2, false);
+        if (passed_ > 0 && bestTop_ >= 0)
+            line += "; top level " + std::to_string(bestTop_) + " equals: " + std::to_string(bestTopPairs_) + " pairs";
+        if (passed_ < rounds_ && !gStopRequested) line += "; " + vdx::CurrentRoundText(round_);
+        std::fprintf(stderr, "\r%-78s", line.c_str());
+        std::fflush(stderr);
+        lineShown_ = true;
+    }
+
+    int rounds_;
+    bool showLine_;
+    bool lineShown_ = false;
+    int round_ = 0, passed_ = 0, bestRound_ = -2, bestTop_ = -1, bestTopPairs_ = 0;
+    std::chrono::steady_clock::time_point lastShown_{};
+};
+
+struct CalcArguments {
+    std::string input, output;
+    vdx::CalcOptions options;
+    bool answerNo = false;
+};
+
+bool ParseNumber(const std::string& text, int low, int high, int& value) {
+    if (text.empty() || text.size() > 6) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    value = std::atoi(text.c_str());
+    return value >= low && value <= high;
+}
+
+// 0 parsed, 2 wrong arguments (message printed), -1 help printed.
+int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) {
+    struct NumberOption {
+        const char* name;
+        int low, high;
+        int* target;
+    };
+    const NumberOption numbers[] = {
+        {"--rounds", 1, 1000, &parsed.options.rounds},
+        {"--tries", 2, 10000, &parsed.options.unsuccessfulTries},
+        {"--extra", 0, 10000, &parsed.options.extraTries},
+        {"--difference", 0, 100, &parsed.options.difference},
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return -1;
+        }
+        if (a == "--repeatable") {
+            parsed.options.resetRandom = true;
+            continue;
+        }
+        if (a == "--answer-no") {
+            parsed.answerNo = true;
+            continue;
+        }
+        if (a == "-o") {
+            if (i + 1 >= args.size() || !parsed.output.empty()) {
+                std::fputs("vdxtool calc: -o needs one file name\n", stderr);
+                return 2;
+            }
+            parsed.output = args[++i];
+            continue;
+        }
+        const NumberOption* number = nullptr;
+        for (const NumberOption& n : numbers)
+            if (a == n.name) number = &n;
+        if (number) {
+            if (i + 1 >= args.size() || !ParseNumber(args[i + 1], number->low, number->high, *number->target)) {
+                std::fprintf(stderr, "vdxtool calc: %s needs a number from %d to %d\n", number->name, number->low,
+                             number->high);
+                return 2;
+            }
+            ++i;
+            continue;
+        }
+        if (!a.empty() && a[0] == '-') {
+            std::fprintf(stderr, "vdxtool calc: unknown option '%s'\n", a.c_str());
+            return 2;
+        }
+        if (!parsed.input.empty()) {
+            std::fputs("vdxtool calc: only one input file\n", stderr);
+            return 2;
+        }
+        parsed.input = a;
+    }
+    if (parsed.input.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return 0;
+}
+
+void PrintFigures(const vdx::PoolsDocument& doc, const vdx::CalcResult& r) {
+    std::printf("Matches with data: %d, lines: %d, rounds passed: %d of %d, tries: %ld\n", r.matchesWithData,
+                r.lineCount, r.roundsPassed, r.rounds, r.totalTries);
+    std::printf("Equals  Pairs\n");
+    for (int e = 0; e <= r.matchesWithData && e < vdx::kEqualsLevels; ++e)
+        std::printf("%6d  %s\n", e, vdx::EqualsFigure(r.equalsHistogram[e]).c_str());
+    const std::string summary = vdx::ConditionsSummary(doc);
+    if (!summary.empty()) std::printf("Conditions: %s\n", summary.c_str());
+    if (r.conditions[vdx::kSwitchDuplicates])
+        std::printf("Duplicates: %s\n", vdx::DuplicateFigure(r.duplicatePairs).c_str());
+    const char* const rangeNames[2] = {"1, X and 2", "Favourites"};
+    for (int g = 0; g < 2; ++g)
+        if (r.conditions[1 + g])
+            std::printf("%s: %s\n", rangeNames[g], vdx::ViolationFigure(r.violations[g]).c_str());
+    std::printf("%s\n", vdx::BestText(r.bestRound, true).c_str());
+    if (!r.improved) std::printf("%s\n", vdx::kTextNoImprovement);
+    std::printf("%s\n", r.timeSpentText.c_str());
+}
+
+} // namespace
+
+int RunCalc(const std::vector<std::string>& args) {
+    CalcArguments parsed;
+    const int parseResult = ParseArguments(args, parsed);
+    if (parseResult != 0) return parseResult < 0 ? 0 : parseResult;
+
+    std::error_code ec;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(parsed.input, ec)) in.open(parsed.input, std::ios::binary);
+    if (!in.is_open()) {
+        std::fprintf(stderr, "Cannot open file %s\n", parsed.input.c_str());
+        return 1;
+    }
+    vdx::PoolsDocument doc;
+    const int read = vdx::ReadVdx(in, doc);
+    if (read != vdx::kReadOk) {
+        std::fprintf(stderr, "%s\n", vdx::ReadResultMessage(read, parsed.input, 0).c_str());
+        return 1;
+    }
+    in.close();
+
+    const vdx::StartCheck check =
+        vdx::CheckCalculationStart(doc, [&parsed](vdx::StartQuestion, const std::string& text) {
+            std::fprintf(stderr, "%s\n%s\n", text.c_str(), parsed.answerNo ? "-> No" : "-> Yes");
+            return !parsed.answerNo;
+        });
+    switch (check.verdict) {
+    case vdx::StartVerdict::kCalculate: break;
+    case vdx::StartVerdict::kRefused: std::fprintf(stderr, "%s\n", check.message.c_str()); return 1;
+    default: return 1;
+    }
+
+    parsed.options.documentTitle = std::filesystem::path(parsed.input).filename().string();
+    const int rounds = parsed.options.rounds > 0 ? parsed.options.rounds : doc.rounds;
+    vdx::CalcResult result;
+    {
+        InterruptGuard interrupt;
+        TerminalProgress progress(rounds, isatty(STDERR_FILENO) != 0);
+        result = vdx::RunCalculation(doc, parsed.options, &progress);
+        progress.EndLine();
+    }
+    if (!result.ran) {
+        std::fprintf(stderr, "%s\n", vdx::kTextTooFewMatches);
+        return 1;
+    }
+    PrintFigures(doc, result);
+    std::fflush(stdout);
+
+    if (!parsed.output.empty()) {
+        const vdx::WriteResult written = vdx::SaveVdxFile(parsed.output, doc);
+        if (!written.ok) {
+            std::fprintf(stderr, "Cannot write file %s%s%s\n", parsed.output.c_str(), written.error.empty() ? "" : ": ",
+                         written.error.c_str());
+            return 1;
+        }
+        if (written.replacedCharacters)
+            std::fprintf(stderr, "Some characters could not be saved in %s and were replaced by '?'.\n",
+                         parsed.output.c_str());
+    }
+    return 0;
 }

@@ -502,11 +502,10 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdInput,          kIdOptions,        kIdCalculate,         kIdStatistics,
-        kIdConditions,     kIdCharts,         kIdImportText,        kIdDefaultOptions,
-        kIdDefaultConditions, kIdSelectFormat, kIdFormatEditor,     kIdMoreOptions,
-        kIdSaveAsText,     kIdNextTicket,     kIdPrintTickets,      wxID_PRINT,
-        wxID_PRINT_SETUP,  wxID_PREVIEW};
+        kIdInput,          kIdOptions,        kIdStatistics,        kIdConditions,
+        kIdCharts,         kIdImportText,     kIdDefaultOptions,    kIdDefaultConditions,
+        kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
+        kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {
         g_messages.clear();
         SendCommand(&Main(), id);

@@ -3,6 +3,7 @@
 // stop requests in. The GUI's calculation window and vdxtool implement it.
 
 #include <array>
+#include <string>
 
 namespace vdx {
 
@@ -36,6 +37,12 @@ public:
     virtual void TriesPassed(const DistributionState& /*state*/, long /*tries*/) {}
     // A round ended; best is the best so far (after comparing).
     virtual void RoundEnded(int /*roundIndex*/, const DistributionState& /*best*/) {}
+
+    // Called by the rounds loop only.
+    // A round (from 0) is about to be set up.
+    virtual void RoundStarting(int /*roundIndex*/) {}
+    // A line for the application log ("... Start of the calculation ...", "End of calculation, ...").
+    virtual void Log(const std::string& /*line*/) {}
 };
 
 } // namespace vdx

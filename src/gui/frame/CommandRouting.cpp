@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
+#include "calc/CalculateCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
@@ -43,6 +44,10 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
         PlayWarningSound();
         return true;
     }
+    if (id == kIdCalculate) {
+        RunCalculateCommand(doc);
+        return true;
+    }
     ShowNotAvailable(WhatCommandOpens(id), doc->GetDocumentWindow());
     return true;
 }
@@ -50,7 +55,7 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
 std::optional<bool> DocumentCommandEnabled(const VdxDocument* doc, int id) {
     if (!doc) return false;
     switch (id) {
-    case kIdCalculate: return !doc->Data().calculationRunning;
+    case kIdCalculate: return CalculateEnabled(doc);
     case kIdCharts: return doc->Data().hasTips;
     default: return std::nullopt;
     }
@@ -58,6 +63,7 @@ std::optional<bool> DocumentCommandEnabled(const VdxDocument* doc, int id) {
 
 bool RouteViewCommand(VdxView* view, int id) {
     if (!view) return false;
+    if (view->DoCommand(id)) return true; // paging and highlighting
     ShowNotAvailable(WhatCommandOpens(id), view->GetFrame());
     return true;
 }
@@ -65,18 +71,15 @@ bool RouteViewCommand(VdxView* view, int id) {
 std::optional<bool> ViewCommandEnabled(const VdxView* view, int id) {
     const VdxDocument* doc = view ? view->Document() : nullptr;
     if (!doc) return false;
-    // Taken afresh from the document: the view keeps no position yet.
-    TicketPaging paging;
-    paging.recount(doc->Data());
     switch (id) {
     case kIdNextTicket:
     case kIdPreviousTicket:
     case kIdLastTicket:
-    case kIdFirstTicket: return paging.canPageTickets();
+    case kIdFirstTicket:
     case kIdNextLine:
-    case kIdPreviousLine: return paging.canMoveHighlight();
-    case kIdStopHighlighting: return paging.canStopHighlighting();
-    case kIdSaveAsText: return paging.lineTotal > 0;
+    case kIdPreviousLine:
+    case kIdStopHighlighting: return view->CanDoCommand(id);
+    case kIdSaveAsText: return view->Paging().lineTotal > 0;
     default: return std::nullopt;
     }
 }

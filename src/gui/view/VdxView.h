@@ -1,11 +1,19 @@
 #pragma once
-// Shows a pools document as plain text. In single-document mode it lives in
-// the main frame's canvas; otherwise each document gets a child frame.
+// The ticket view of a pools document: draws the lines as tickets, pages
+// through them and highlights one line at a time. In single-document mode it
+// draws into the main frame's canvas; otherwise each document gets a child frame.
+
+#include "view/TicketCanvas.h"
+#include "view/TicketLayout.h"
+#include "view/TicketPaging.h"
 
 #include <wx/docview.h>
 
+#include <array>
+#include <string>
+
 class VdxDocument;
-class wxTextCtrl;
+class wxDC;
 
 class VdxView : public wxView {
 public:
@@ -17,11 +25,42 @@ public:
     bool OnClose(bool deleteWindow = true) override;
 
     VdxDocument* Document() const;
-    wxTextCtrl* TextControl() const { return text_; }
+    TicketCanvas* Canvas() const { return canvas_; }
+    // Older name of Canvas(), for callers that read the view as text.
+    TicketCanvas* TextControl() const { return canvas_; }
+
+    // Draws the shown ticket (screen) or the three tickets of a printed page
+    // (printing) with the canvas's font, and returns what was drawn.
+    vdx::TicketLayout Draw(wxDC& dc, bool printing, int page);
+    // The shown ticket as the next drawing would place it, drawing nothing.
+    vdx::TicketLayout CurrentLayout() const;
+
+    // The paging state with the geometry taken afresh from the document.
+    vdx::TicketPaging Paging() const;
+    // Paging and highlighting (7187-7192, 7176): true when id is one of them.
+    // The ticket is redrawn at once.
+    bool DoCommand(int id);
+    // Whether such a command would do something; false for other ids.
+    bool CanDoCommand(int id) const;
+
+    // The window size is checked after the next drawing (new or read
+    // document, applied options, a calculation started).
+    void RequestLayout() { needsLayout_ = true; }
+    bool LayoutRequested() const { return needsLayout_; }
+
+    // The match names as last drawn, shortened to fit.
+    const std::array<std::string, vdx::kMaxMatches>& ShownNames() const { return shownNames_; }
 
 private:
+    void SyncPaging();
+    void EnlargeToFit(const vdx::TicketLayout& layout);
+    wxFont CanvasFont() const;
+
     bool single_ = true;
-    wxTextCtrl* text_ = nullptr;
+    TicketCanvas* canvas_ = nullptr;
+    vdx::TicketPaging paging_;
+    bool needsLayout_ = false;
+    std::array<std::string, vdx::kMaxMatches> shownNames_;
 
     wxDECLARE_DYNAMIC_CLASS(VdxView);
 };

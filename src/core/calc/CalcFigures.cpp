@@ -1,0 +1,145 @@
+#include "calc/CalcFigures.h"
+
+#include "calc/Conditions.h"
+
+#include <cstdio>
+
+namespace vdx {
+
+namespace {
+
+std::string Format(const char* format, int a) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a);
+    return buffer;
+}
+
+std::string ConditionName(int which, bool zeroForDraw) {
+    switch (which) {
+    case kCondDuplicates: return "Conditions for Duplicates";
+    case kCondTips1X2: return zeroForDraw ? "Conditions for 1, 0 and 2" : "Conditions for 1, X and 2";
+    default: return "Conditions for Favourites";
+    }
+}
+
+} // namespace
+
+std::string TimeSpentText(long long elapsedMilliseconds) {
+    if (elapsedMilliseconds < 0) elapsedMilliseconds = 0; // a clock set back
+    const long long hundredths = elapsedMilliseconds / 10;
+    const long long hours = hundredths / 360000;
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "time spent: %lld:%02d:%02d,%02d", hours,
+                  static_cast<int>(hundredths / 6000 % 60), static_cast<int>(hundredths / 100 % 60),
+                  static_cast<int>(hundredths % 100));
+    return buffer;
+}
+
+std::string MatchNumbersText(const std::vector<int>& numbers) {
+    std::string text;
+    size_t i = 0;
+    while (i < numbers.size()) {
+        size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1) ++j;
+        if (!text.empty()) text += ",";
+        text += std::to_string(numbers[i]);
+        if (j > i) text += "-" + std::to_string(numbers[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+std::string ConditionsSummary(const PoolsDocument& doc) {
+    static const char* const kRangeLabels[2][3] = {{"Tip 1:", "Tip X:", "Tip 2:"},
+                                                   {"Favourites:", "Neutrals:", "Outsiders:"}};
+    std::string summary;
+    auto append = [&summary](const std::string& part) {
+        if (!summary.empty()) summary += "; ";
+        summary += part;
+    };
+    for (int which = kCondDuplicates; which <= kCondFavourites; ++which) {
+        const int inCalc = ConditionInCalculation(doc, which);
+        if (inCalc == 0) {
+            if (doc.conditionEnabled[which] && doc.conditionUseInCalc[which])
+                append(ConditionName(which, doc.zeroForDraw) + ": no effect");
+            continue;
+        }
+        if (which == kCondDuplicates) {
+            std::vector<int> marked;
+            for (int m = 0; m < doc.matchCount && m < kMaxMatches; ++m)
+                if (doc.matches[m].hasData() && doc.matches[m].noDuplicates) marked.push_back(m + 1);
+            append("No duplicates: matches " + MatchNumbersText(marked));
+            continue;
+        }
+        const int group = which - kCondTips1X2;
+        std::string part;
+        for (int kind = 0; kind < 3; ++kind) {
+            std::string label = kRangeLabels[group][kind];
+            if (group == 0 && kind == 1 && doc.zeroForDraw) label = "Tip 0:";
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%s %d-%d", label.c_str(), doc.effectiveBounds[group][kind][0],
+                          doc.effectiveBounds[group][kind][1]);
+            if (!part.empty()) part += ", ";
+            part += buffer;
+        }
+        append(part);
+    }
+    return summary;
+}
+
+std::string ViolationFigure(const std::array<int, kEqualsLevels>& violations) {
+    const int top = TopEntry(violations);
+    if (top <= 0) return "+"; // entry 0 never counts: a miss is at least 1
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%d:%d", top, violations[top]);
+    return buffer;
+}
+
+std::string DuplicateFigure(int duplicatePairs) {
+    return duplicatePairs <= 0 ? "+" : std::to_string(duplicatePairs);
+}
+
+std::string ConditionFigure(const DistributionState& state, int which) {
+    if (which == kSwitchDuplicates) return DuplicateFigure(state.DuplicateCount());
+    return ViolationFigure(state.violations[which - kSwitch1X2]);
+}
+
+std::string EqualsFigure(int pairs) { return pairs == 0 ? "-" : std::to_string(pairs); }
+
+std::string MarkImproved(const std::string& figure, bool equalsRow) {
+    // Figures of six digits and more would push the mark out of the column.
+    const bool wide = equalsRow && figure.size() >= 6 && figure.find_first_not_of("0123456789") == std::string::npos;
+    return figure + (wide ? "*" : " *");
+}
+
+std::string DifferenceText(int difference) {
+    switch (difference) {
+    case kDifferenceConditionsFault: return "Conditions fault";
+    case kDifferenceConditionsOk: return "Conditions ok";
+    case kDifferenceLevelBetter: return "Difference: -";
+    case kDifferenceLevelWorse: return "Difference: +";
+    default: return Format("Difference: %d", difference);
+    }
+}
+
+std::string RoundName(int roundIndex, bool shortForm) {
+    if (roundIndex < 0) return shortForm ? "old" : "old distribution";
+    return shortForm ? std::to_string(roundIndex + 1) : Format("Round %d", roundIndex + 1);
+}
+
+std::string BestText(int roundIndex, bool finished, bool shortForm) {
+    return (finished ? "best: " : "best so far: ") + RoundName(roundIndex, shortForm);
+}
+
+std::string RoundsPassedText(int passed, int rounds, int bestRoundIndex, bool frozen) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%d/%d rounds passed", passed, rounds);
+    std::string text = buffer;
+    if (bestRoundIndex >= -1) text += ", best so far: " + RoundName(bestRoundIndex, true);
+    if (frozen) text += " (frozen window)";
+    return text;
+}
+
+std::string CurrentRoundText(int roundIndex) { return Format("Current Round: %d", roundIndex + 1); }
+
+} // namespace vdx

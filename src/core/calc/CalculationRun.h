@@ -1,0 +1,96 @@
+#pragma once
+// The "Calculate" command without its window: the checks before a calculation,
+// the loop over the rounds that keeps the best distribution, and the write-back
+// of the best into the document. The GUI's calculation window and vdxtool both
+// drive it; they see the run through CalculationProgress.
+
+#include "calc/DistributionState.h"
+#include "calc/EngineRandom.h"
+#include "calc/Progress.h"
+#include "document/PoolsDocument.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+namespace vdx {
+
+// Texts of the start checks.
+extern const char* const kTextTooFewMatches;
+extern const char* const kTextUnsavedWillBeLost;
+extern const char* const kTextUnsavedNewConditions;
+extern const char* const kTextNoImprovement;
+// "Chances or odds of only %d of %d matches\nare specified. %sCalculate nevertheless?"
+std::string PartialDataQuestion(int matchesWithData, int matchCount);
+
+enum class StartQuestion {
+    kPartialData,          // titled with the document window's title
+    kUnsavedWillBeLost,
+    kUnsavedNewConditions,
+};
+
+enum class StartVerdict {
+    kAlreadyRunning, // a calculation of this document runs: do nothing
+    kRefused,        // show message (information box) and stop
+    kDeclined,       // the user answered a question with No
+    kCalculate,
+};
+
+struct StartCheck {
+    StartVerdict verdict = StartVerdict::kCalculate;
+    std::string message; // for kRefused
+};
+
+// Answers one question with Yes (true) or No.
+using StartQuestionHandler = std::function<bool(StartQuestion, const std::string& text)>;
+
+// The checks before a calculation, asking the questions in order through ask.
+// On kCalculate calcMatchCount holds the number of matches with data.
+StartCheck CheckCalculationStart(PoolsDocument& doc, const StartQuestionHandler& ask);
+
+struct CalcOptions {
+    // Overrides of the document's options for this run; -1 keeps the document's.
+    // Values out of range are clamped (rounds 1..1000, tries 2..10000,
+    // extra tries 0..10000, difference 0..100).
+    int rounds = -1;
+    int unsuccessfulTries = -1;
+    int extraTries = -1;
+    int difference = -1;
+    // Seed every round with its index + 7 instead of seeding once from the clock.
+    bool resetRandom = false;
+    // Named in the log lines.
+    std::string documentTitle;
+    // The generator to draw from; null means the program's one generator.
+    EngineRandom* random = nullptr;
+};
+
+struct CalcResult {
+    bool ran = false;          // false: already calculating or too few matches
+    bool improved = false;     // false: the old distribution stayed
+    int bestRound = -1;        // round index of the best, -1 for the old distribution
+    int roundsPassed = 0;
+    int rounds = 0;            // rounds planned
+    long totalTries = 0;       // over all rounds
+    long long elapsedMilliseconds = 0;
+    std::string timeSpentText; // also in doc.lastCalculationText
+    // The best's recorded figures, as the window shows them at the end.
+    int matchesWithData = 0;   // M: the equals histogram has levels 0..M
+    int lineCount = 0;
+    int duplicateMatchCount = 0; // K
+    std::array<bool, 3> conditions{}; // which conditions took part
+    Histogram equalsHistogram{};
+    int duplicatePairs = 0;
+    std::array<Histogram, 2> violations{};
+};
+
+// Runs a calculation of doc and writes the best distribution back; a stop
+// request at any moment leaves the best found so far written back exactly as
+// after a full run. Does not ask questions: run CheckCalculationStart first.
+CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options = CalcOptions(),
+                          CalculationProgress* progress = nullptr);
+
+// Seed of a calculation started at the given wall-clock time:
+// seconds since 1970 times 1024 plus the millisecond, modulo 2^32.
+uint32_t ClockSeed(long long millisecondsSinceEpoch);
+
+} // namespace vdx

@@ -1,0 +1,116 @@
+#pragma once
+// The engine's block machinery, shared by the construction and the improvement
+// phase. Internal to the calc directory.
+
+#include "calc/Engine.h"
+#include "calc/PairTable.h"
+
+#include <array>
+#include <cstdint>
+
+// The hot loops are written so the compiler can vectorise them; on x86 they are
+// also compiled for AVX2 and picked at run time.
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__)) && !defined(__SANITIZE_ADDRESS__)
+#define VDX_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define VDX_VECTOR_CLONES
+#endif
+
+namespace vdx {
+
+constexpr int kPaddedLines = (kMaxLines + 63) / 64 * 64;
+
+// Candidate histograms only cover the pairs that touch the block (at most
+// 5 * 1000 + 10), so 16-bit counters are enough and one histogram fits a vector.
+typedef int16_t BlockHistogram __attribute__((vector_size(32)));
+
+struct EngineWork {
+    // 0xFF while the line is free in the current match step, 0 otherwise (padding stays 0).
+    alignas(64) std::array<uint8_t, kPaddedLines> freeMask{};
+    int freeCount = 0;
+
+    // Greedy block forming: per free line the highest equals with a free partner
+    // and the number of such partners. A count of 1..254 is exact; 0 (a top
+    // partner left) and 255 (too many to track) make top an upper bound only.
+    alignas(64) std::array<uint8_t, kPaddedLines> top{};
+    alignas(64) std::array<uint8_t, kPaddedLines> partners{};
+    bool partnersValid = false;
+
+    // The block being formed and optimised.
+    std::array<int, kMaxBlockSize> block{};
+    int blockSize = 0;   // lines in the block so far
+    int blockTarget = 0; // h
+    std::array<int, 3> blockRanks{}; // c0, c1, c2
+    std::array<int, kMaxBlockSize> runs{};
+    bool useRuns = false;
+
+    // Apportionment of a match's counts to the blocks.
+    std::array<std::array<int, 3>, kMaxBlocks> quota{};
+    std::array<std::array<int, 3>, kMaxBlocks> remainder{};
+
+    // Block outside tables: per block line and rank, the equals histogram of the
+    // pairs with the lines outside the block; the same for duplicates (entry K
+    // only) and range violations while conditions are weighed.
+    BlockHistogram outside[kMaxBlockSize][3];
+    BlockHistogram base; // the block's own pairs, all with different ranks
+    int dupOutside[kMaxBlockSize][3];
+    BlockHistogram violation[2][kMaxBlockSize][3];
+    alignas(64) std::array<uint8_t, kPaddedLines + 64> keys{};
+
+    int tieCounter = 0;
+};
+
+// Adds delta (1 or 0xFF for -1) to the counter of every pair of lines with
+// equal tips; scratch holds lineCount + 32 bytes.
+void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch);
+
+// Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
+// when there is none), and the number of such partners.
+void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts);
+
+class EngineCore {
+public:
+    EngineCore(DistributionState& state, EngineContext& ctx);
+
+    DistributionState& s;
+    EngineContext& ctx;
+    EngineWork& w;
+    PairTable& pe;
+    PairTable& nd;
+
+    bool UsesNoDup() const { return s.conditions[kSwitchDuplicates] && s.noDuplicateCount > 0; }
+    bool UsesRanges() const { return s.conditions[kSwitch1X2] || s.conditions[kSwitchFavourites]; }
+
+    // Zero the pair tables for the state's lines.
+    void ResetTables();
+    // Count match p (fully assigned) into the pair tables and the category counters,
+    // or take it out again.
+    void AddMatch(int p);
+    void RemoveMatch(int p);
+
+    void FreeAll();
+    void TakeLine(int line);
+    // Forms block b of the current step greedily (the last block takes every free line).
+    void FormBlock(int b);
+    // Fills block b with free lines drawn at random.
+    void RandomFill(int b);
+    // c0, c1, c2 from the block lines' current tips in match p.
+    void CountBlockRanks(int p);
+    // Groups lines that are identical over the first `assigned` matches.
+    void FindIdenticalRuns(int assigned);
+    // Chooses the ranks of the block lines in match p.
+    void OptimiseBlock(int p);
+
+    // Histograms counted from the pair tables and category counters.
+    Evaluation CountTables() const;
+    // Rebuild the pair tables and category counters from the tips.
+    void RebuildTables();
+    // Whether the tables agree with a recount from the tips.
+    bool TablesMatchTips() const;
+    void CheckTables(const char* where) const;
+
+private:
+    int FillPartners(int line);
+};
+
+} // namespace vdx

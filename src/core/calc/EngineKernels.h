@@ -1,0 +1,181 @@
+// The engine's innermost loops, written once for several vector instruction
+// sets. Included by EngineOptimise.cpp inside a namespace that provides the
+// 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, TopV,
+// CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
+// EqB); deliberately no include guard.
+
+// kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
+// favourites and C1 neutrals; -1 leaves them to run time (no loop bounds known).
+template <int H, int C0, int C1, bool kWeigh>
+inline int ChooseFor(const ChooseArgs& x) {
+    const int c0 = C0 >= 0 ? C0 : x.favourites;
+    const int c1 = C1 >= 0 ? C1 : x.neutrals;
+    const int rest = H - c0, c2 = rest - c1;
+    const int favPairs = c0 * (c0 - 1) / 2, restPairs = c1 * (c1 - 1) / 2 + c2 * (c2 - 1) / 2;
+    bool haveBest = false;
+    int ties = 0, chosen = 0;
+    Vec bestEq = ZeroV(), bestViol0 = ZeroV(), bestViol1 = ZeroV();
+    int bestDup = 0;
+    const Vec base = LoadV(x.base);
+    for (int g = 0; g < x.groupCount; ++g) {
+        // The favourites' part is shared by the whole group.
+        const PatternGroup& group = x.groups[g];
+        Vec outer = base;
+        for (int k = 0; k < c0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
+        for (int k = 0; k < favPairs; ++k) outer = AddV(outer, LoadV(x.pairDelta[group.favPairs[k]]));
+        const int end = group.first + group.count;
+        for (int i = group.first; i < end; ++i) {
+            const Pattern& pat = x.patterns[i];
+            if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
+            Vec eq = outer;
+            for (int k = 0; k < rest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
+            for (int k = 0; k < restPairs; ++k) eq = AddV(eq, LoadV(x.pairDelta[pat.restPairs[k]]));
+            int dup = 0;
+            Vec viol0 = ZeroV(), viol1 = ZeroV();
+            if (kWeigh) {
+                if (x.cond->dup) {
+                    for (int a = 0; a < H; ++a) dup += x.dupOutside[pat.offset[a]];
+                    dup += __builtin_popcount(pat.same & x.cond->dupPairs);
+                }
+                if (x.cond->range[0])
+                    for (int a = 0; a < H; ++a) viol0 = AddV(viol0, LoadV(x.violation[0] + pat.offset[a]));
+                if (x.cond->range[1])
+                    for (int a = 0; a < H; ++a) viol1 = AddV(viol1, LoadV(x.violation[1] + pat.offset[a]));
+            }
+            int cmp = -1;
+            if (haveBest) {
+                cmp = 0;
+                if (kWeigh && (TopV(eq) > TopV(bestEq) ? TopV(eq) : TopV(bestEq)) <= x.cond->limit) {
+                    if (x.cond->dup && dup != bestDup) cmp = dup < bestDup ? -1 : 1;
+                    if (cmp == 0 && x.cond->range[0]) cmp = CompareV(viol0, bestViol0);
+                    if (cmp == 0 && x.cond->range[1]) cmp = CompareV(viol1, bestViol1);
+                }
+                if (cmp == 0) cmp = CompareV(eq, bestEq);
+                if (cmp > 0) continue;
+            }
+            bool take = cmp < 0;
+            if (cmp == 0) {
+                ++ties;
+                take = x.rng->RandomUpTo(ties) == 0;
+            }
+            if (take) {
+                haveBest = true;
+                ties = 0;
+                chosen = i;
+                bestEq = eq;
+                if (kWeigh) {
+                    bestDup = dup;
+                    bestViol0 = viol0;
+                    bestViol1 = viol1;
+                }
+            }
+        }
+    }
+    *x.tie = ties;
+    return chosen;
+}
+
+// Without conditions every loop bound is known at compile time; with them
+// the counts are read at run time.
+using ChooseFn = int (*)(const ChooseArgs&);
+
+template <int H, int C0, int C1>
+int ChooseCounts(const ChooseArgs& x) {
+    return x.cond->weigh ? ChooseFor<H, -1, -1, true>(x) : ChooseFor<H, C0, C1, false>(x);
+}
+
+template <int H, int C0, int... C1>
+constexpr std::array<ChooseFn, kMaxBlockSize + 1> ChooseRow(std::integer_sequence<int, C1...>) {
+    return {{(C0 + C1 <= H ? &ChooseCounts<H, C0, (C0 + C1 <= H ? C1 : 0)> : nullptr)...}};
+}
+
+template <int H, int... C0>
+constexpr std::array<std::array<ChooseFn, kMaxBlockSize + 1>, kMaxBlockSize + 1> ChooseTable(std::integer_sequence<int, C0...>) {
+    return {{ChooseRow<H, (C0 <= H ? C0 : 0)>(std::make_integer_sequence<int, kMaxBlockSize + 1>())...}};
+}
+
+using Counts = std::make_integer_sequence<int, kMaxBlockSize + 1>;
+const std::array<std::array<ChooseFn, kMaxBlockSize + 1>, kMaxBlockSize + 1> kChoose[kMaxBlockSize + 1] = {
+    {}, ChooseTable<1>(Counts()), ChooseTable<2>(Counts()), ChooseTable<3>(Counts()), ChooseTable<4>(Counts()),
+    ChooseTable<5>(Counts())};
+
+int Choose(const ChooseArgs& x) { return kChoose[x.h][x.favourites][x.neutrals](x); }
+
+// Counts of (tip, equals) per block line, sum[a][1 + 16 t + e], turned into the
+// outside tables: a line outside with e equals adds e + 1 under its own rank
+// and e under the two others. sum[a][0] is 0, and so is every entry e = 15
+// (counters stay below 14), so sum[a] + 16 t reads as the counts one level up.
+inline void OutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*outside)[3]) {
+    for (int a = 0; a < h; ++a) {
+        Vec at[3], below[3];
+        for (int t = 0; t < 3; ++t) {
+            at[t] = LoadU(sum[a] + 1 + 16 * t);
+            below[t] = LoadU(sum[a] + 16 * t);
+        }
+        const Vec all = AddV(AddV(at[0], at[1]), at[2]);
+        for (int r = 0; r < 3; ++r) StoreV(&outside[a][r], AddV(SubV(all, at[r]), below[r]));
+    }
+}
+
+// Few lines: one table per block line, the lines interleaved so that consecutive
+// increments go to different tables. Only the outside lines are visited, so
+// no counter is the 0xFF of a line with itself.
+template <int H>
+inline void CountSmallFor(const uint8_t* const* rows, const uint8_t* tips, int n, uint16_t (*sum)[80]) {
+    int outside[kMaxLines];
+    int count = 0;
+    for (int j = 0; j < n; ++j) {
+        outside[count] = j;
+        count += tips[j] != kRankUnassigned ? 1 : 0;
+    }
+    for (int k = 0; k < count; ++k) {
+        const int j = outside[k];
+        const int tip = (tips[j] << 4) + 1;
+        for (int a = 0; a < H; ++a) ++sum[a][tip + rows[a][j]];
+    }
+}
+
+void SmallOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
+    alignas(32) uint16_t sum[kMaxBlockSize][80];
+    std::memset(sum, 0, sizeof(sum[0]) * h);
+    switch (h) {
+    case 1: CountSmallFor<1>(rows, tips, n, sum); break;
+    case 2: CountSmallFor<2>(rows, tips, n, sum); break;
+    case 3: CountSmallFor<3>(rows, tips, n, sum); break;
+    case 4: CountSmallFor<4>(rows, tips, n, sum); break;
+    default: CountSmallFor<5>(rows, tips, n, sum); break;
+    }
+    OutsideTables(sum, h, outside);
+}
+
+void LargeOutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*outside)[3]) { OutsideTables(sum, h, outside); }
+
+// Adds delta to the counter of every pair of lines with equal tips. tips holds
+// whole chunks of 32 (padded with 3, which no line has); rows are padded as far.
+void UpdateRows(uint8_t* base, size_t stride, const uint8_t* tips, int n, uint8_t delta) {
+    const int chunks = (n + 31) / 32;
+    const Bytes d = Set1B(delta);
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mine = Set1B(tips[i]);
+        for (int c = 0; c < chunks; ++c)
+            StoreB(row + 32 * c, AddB(LoadB(row + 32 * c), AndB(EqB(LoadB(tips + 32 * c), mine), d)));
+        row[i] = 0xFF; // a line is no partner of its own
+    }
+}
+
+// Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
+// when there is none), and the number of such partners. freeMask and the rows
+// reach 64 bytes.
+void SmallTops(const uint8_t* base, size_t stride, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {
+    const Bytes one = Set1B(1);
+    const Bytes free0 = LoadB(freeMask), free1 = LoadB(freeMask + 32);
+    for (int i = 0; i < n; ++i) {
+        const uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes v0 = AndB(AddB(LoadB(row), one), free0);
+        const Bytes v1 = n > 32 ? AndB(AddB(LoadB(row + 32), one), free1) : ZeroB();
+        const int top = HMaxB(MaxB(v0, v1));
+        tops[i] = static_cast<uint8_t>(top);
+        counts[i] = static_cast<uint8_t>(top ? CountEqB(v0, static_cast<uint8_t>(top)) + CountEqB(v1, static_cast<uint8_t>(top)) : 0);
+    }
+}

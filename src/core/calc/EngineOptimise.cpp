@@ -1,0 +1,524 @@
+// Block optimisation: the outside tables and the enumeration of the candidates.
+
+#include "calc/EngineCore.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+#if defined(__GNUC__) && defined(__x86_64__)
+#include <immintrin.h>
+#endif
+#include <cstring>
+#include <vector>
+
+namespace vdx {
+
+namespace {
+
+// Rank patterns of a block of h lines with c0 favourites and c1 neutrals, in the
+// order of the enumeration: favourite positions (outer) and neutral positions
+// among the rest (inner), each as ascending lists in lexicographic order.
+struct Pattern {
+    uint8_t rank[kMaxBlockSize];
+    uint8_t offset[kMaxBlockSize];     // 3 * a + rank[a]: entry of the block line's outside table
+    uint8_t restOffset[kMaxBlockSize]; // the offsets of the lines without the favourite
+    uint8_t restPairs[10];             // PairIndex of the neutral pairs and the outsider pairs
+    uint8_t descents;                  // bit a: rank[a] > rank[a + 1]
+    uint16_t same;                     // bit PairIndex(a, b): both lines get the same rank
+};
+
+// The patterns that share one choice of favourite positions (the outer loop).
+struct PatternGroup {
+    uint8_t favOffset[kMaxBlockSize];
+    uint8_t favPairs[10]; // PairIndex of the pairs of favourites
+    uint16_t first, count;
+};
+
+struct PatternList {
+    std::vector<Pattern> patterns;
+    std::vector<PatternGroup> groups;
+};
+
+constexpr int kPairIndex[kMaxBlockSize][kMaxBlockSize] = {
+    {-1, 0, 1, 2, 3}, {-1, -1, 4, 5, 6}, {-1, -1, -1, 7, 8}, {-1, -1, -1, -1, 9}, {-1, -1, -1, -1, -1}};
+
+bool NextCombination(int* x, int k, int n) {
+    int i = k - 1;
+    while (i >= 0 && x[i] == n - k + i) --i;
+    if (i < 0) return false;
+    ++x[i];
+    for (int j = i + 1; j < k; ++j) x[j] = x[j - 1] + 1;
+    return true;
+}
+
+class PatternTable {
+public:
+    PatternTable() {
+        for (int h = 1; h <= kMaxBlockSize; ++h)
+            for (int c0 = 0; c0 <= h; ++c0)
+                for (int c1 = 0; c0 + c1 <= h; ++c1) Generate(h, c0, c1);
+    }
+    const PatternList& Get(int h, int c0, int c1) const { return lists_[h][c0][c1]; }
+
+private:
+    PatternList lists_[kMaxBlockSize + 1][kMaxBlockSize + 1][kMaxBlockSize + 1];
+
+    void Generate(int h, int c0, int c1) {
+        std::vector<Pattern>& out = lists_[h][c0][c1].patterns;
+        std::vector<PatternGroup>& groups = lists_[h][c0][c1].groups;
+        int fav[kMaxBlockSize], neu[kMaxBlockSize], rest[kMaxBlockSize];
+        for (int i = 0; i < c0; ++i) fav[i] = i;
+        do {
+            int ranks[kMaxBlockSize];
+            for (int a = 0; a < h; ++a) ranks[a] = 2;
+            for (int i = 0; i < c0; ++i) ranks[fav[i]] = 0;
+            int restCount = 0;
+            for (int a = 0; a < h; ++a)
+                if (ranks[a] != 0) rest[restCount++] = a;
+            PatternGroup group{};
+            for (int i = 0; i < c0; ++i) group.favOffset[i] = static_cast<uint8_t>(3 * fav[i]);
+            int favPairs = 0;
+            for (int i = 0; i < c0; ++i)
+                for (int j = i + 1; j < c0; ++j) group.favPairs[favPairs++] = static_cast<uint8_t>(kPairIndex[fav[i]][fav[j]]);
+            group.first = static_cast<uint16_t>(out.size());
+            for (int i = 0; i < c1; ++i) neu[i] = i;
+            do {
+                Pattern p{};
+                for (int a = 0; a < h; ++a) p.rank[a] = ranks[a] == 0 ? 0 : 2;
+                for (int i = 0; i < c1; ++i) p.rank[rest[neu[i]]] = 1;
+                for (int a = 0; a < h; ++a) p.offset[a] = static_cast<uint8_t>(3 * a + p.rank[a]);
+                for (int a = 0; a + 1 < h; ++a)
+                    if (p.rank[a] > p.rank[a + 1]) p.descents |= static_cast<uint8_t>(1u << a);
+                for (int a = 0; a < h; ++a)
+                    for (int b = a + 1; b < h; ++b)
+                        if (p.rank[a] == p.rank[b]) p.same |= static_cast<uint16_t>(1u << kPairIndex[a][b]);
+                int restPairs = 0;
+                for (int r = 1; r < 3; ++r)
+                    for (int a = 0; a < h; ++a)
+                        for (int b = a + 1; b < h; ++b)
+                            if (p.rank[a] == r && p.rank[b] == r)
+                                p.restPairs[restPairs++] = static_cast<uint8_t>(kPairIndex[a][b]);
+                for (int k = 0; k < restCount; ++k) p.restOffset[k] = p.offset[rest[k]];
+                out.push_back(p);
+            } while (NextCombination(neu, c1, restCount));
+            group.count = static_cast<uint16_t>(out.size() - group.first);
+            groups.push_back(group);
+        } while (NextCombination(fav, c0, h));
+    }
+};
+
+const PatternTable kPatterns;
+
+struct ConditionTerms {
+    bool weigh = false;        // conditions take part in this block at all
+    bool dup = false;
+    bool range[2] = {false, false};
+    int limit = 0;
+    uint16_t dupPairs = 0;     // block pairs that become duplicates when they share a rank
+};
+
+struct ChooseArgs {
+    int h = 0;
+    int favourites = 0;
+    int neutrals = 0;
+    const Pattern* patterns = nullptr;
+    const PatternGroup* groups = nullptr;
+    int groupCount = 0;
+    uint8_t runMask = 0;
+    const BlockHistogram* outside = nullptr;      // [a][rank] flattened
+    const BlockHistogram* base = nullptr;
+    const BlockHistogram* pairDelta[10]; // only the block's pairs are set
+    const ConditionTerms* cond = nullptr;
+    const int* dupOutside = nullptr;              // [a][rank] flattened
+    const BlockHistogram* violation[2] = {};      // [a][rank] flattened per group
+    EngineRandom* rng = nullptr;
+    int* tie = nullptr;
+};
+
+// One histogram per pair level: a pair with e equals moves to e + 1 when both
+// lines get the same rank.
+struct PairDeltas {
+    BlockHistogram delta[kEqualsLevels];
+    BlockHistogram one[kEqualsLevels]; // a single pair at level e
+    PairDeltas() {
+        for (int e = 0; e < kEqualsLevels; ++e) {
+            BlockHistogram d{};
+            d[e] = -1;
+            if (e + 1 < 16) d[e + 1] = 1;
+            delta[e] = d;
+            BlockHistogram o{};
+            o[e] = 1;
+            one[e] = o;
+        }
+    }
+};
+
+const PairDeltas kDeltas;
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The candidate loop per instruction set. Histograms compare from the top
+// entry down; the first entry that differs decides, fewer pairs is better.
+
+#if defined(__GNUC__) && defined(__x86_64__)
+#define VDX_X86_CHOOSERS 1
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace avx2 {
+namespace {
+using Vec = __m256i;
+inline Vec LoadV(const BlockHistogram* p) { return _mm256_load_si256(reinterpret_cast<const __m256i*>(p)); }
+inline Vec AddV(Vec a, Vec b) { return _mm256_add_epi16(a, b); }
+inline Vec ZeroV() { return _mm256_setzero_si256(); }
+inline Vec SubV(Vec a, Vec b) { return _mm256_sub_epi16(a, b); }
+inline Vec LoadU(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+inline void StoreV(BlockHistogram* p, Vec v) { _mm256_store_si256(reinterpret_cast<__m256i*>(p), v); }
+using Bytes = __m256i;
+inline Bytes LoadB(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+inline Bytes Set1B(uint8_t v) { return _mm256_set1_epi8(static_cast<char>(v)); }
+inline Bytes AndB(Bytes a, Bytes b) { return _mm256_and_si256(a, b); }
+inline Bytes AddB(Bytes a, Bytes b) { return _mm256_add_epi8(a, b); }
+inline Bytes EqB(Bytes a, Bytes b) { return _mm256_cmpeq_epi8(a, b); }
+inline Bytes ZeroB() { return _mm256_setzero_si256(); }
+inline Bytes MaxB(Bytes a, Bytes b) { return _mm256_max_epu8(a, b); }
+inline int HMaxB(Bytes v) {
+    __m128i m = _mm_max_epu8(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 4));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 2));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 1));
+    return _mm_cvtsi128_si32(m) & 0xFF;
+}
+inline int CountEqB(Bytes v, uint8_t x) {
+    return __builtin_popcount(static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, Set1B(x)))));
+}
+inline int TopV(Vec v) {
+    const unsigned set = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(v, ZeroV())));
+    return set ? (31 - __builtin_clz(set)) / 2 : -1;
+}
+inline int CompareV(Vec a, Vec b) {
+    const unsigned differs = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b)));
+    if (!differs) return 0;
+    const int bit = 31 - __builtin_clz(differs);
+    const unsigned fewer = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a)));
+    return (fewer >> bit) & 1 ? -1 : 1;
+}
+#include "calc/EngineKernels.h"
+} // namespace
+} // namespace avx2
+#pragma GCC pop_options
+
+namespace sse2 {
+namespace {
+struct Vec {
+    __m128i lo, hi;
+};
+inline Vec LoadV(const BlockHistogram* p) {
+    const __m128i* q = reinterpret_cast<const __m128i*>(p);
+    return {_mm_load_si128(q), _mm_load_si128(q + 1)};
+}
+inline Vec AddV(Vec a, Vec b) { return {_mm_add_epi16(a.lo, b.lo), _mm_add_epi16(a.hi, b.hi)}; }
+inline Vec ZeroV() { return {_mm_setzero_si128(), _mm_setzero_si128()}; }
+inline Vec SubV(Vec a, Vec b) { return {_mm_sub_epi16(a.lo, b.lo), _mm_sub_epi16(a.hi, b.hi)}; }
+inline Vec LoadU(const uint16_t* p) {
+    const __m128i* q = reinterpret_cast<const __m128i*>(p);
+    return {_mm_loadu_si128(q), _mm_loadu_si128(q + 1)};
+}
+inline void StoreV(BlockHistogram* p, Vec v) {
+    __m128i* q = reinterpret_cast<__m128i*>(p);
+    _mm_store_si128(q, v.lo);
+    _mm_store_si128(q + 1, v.hi);
+}
+struct Bytes {
+    __m128i lo, hi;
+};
+inline Bytes LoadB(const uint8_t* p) {
+    const __m128i* q = reinterpret_cast<const __m128i*>(p);
+    return {_mm_loadu_si128(q), _mm_loadu_si128(q + 1)};
+}
+inline void StoreB(uint8_t* p, Bytes v) {
+    __m128i* q = reinterpret_cast<__m128i*>(p);
+    _mm_storeu_si128(q, v.lo);
+    _mm_storeu_si128(q + 1, v.hi);
+}
+inline Bytes Set1B(uint8_t v) {
+    const __m128i x = _mm_set1_epi8(static_cast<char>(v));
+    return {x, x};
+}
+inline Bytes AndB(Bytes a, Bytes b) { return {_mm_and_si128(a.lo, b.lo), _mm_and_si128(a.hi, b.hi)}; }
+inline Bytes AddB(Bytes a, Bytes b) { return {_mm_add_epi8(a.lo, b.lo), _mm_add_epi8(a.hi, b.hi)}; }
+inline Bytes EqB(Bytes a, Bytes b) { return {_mm_cmpeq_epi8(a.lo, b.lo), _mm_cmpeq_epi8(a.hi, b.hi)}; }
+inline Bytes ZeroB() { return {_mm_setzero_si128(), _mm_setzero_si128()}; }
+inline Bytes MaxB(Bytes a, Bytes b) { return {_mm_max_epu8(a.lo, b.lo), _mm_max_epu8(a.hi, b.hi)}; }
+inline int HMaxB(Bytes v) {
+    __m128i m = _mm_max_epu8(v.lo, v.hi);
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 4));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 2));
+    m = _mm_max_epu8(m, _mm_srli_si128(m, 1));
+    return _mm_cvtsi128_si32(m) & 0xFF;
+}
+inline int CountEqB(Bytes v, uint8_t x) {
+    const Bytes e = EqB(v, Set1B(x));
+    return __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(e.lo))) +
+           __builtin_popcount(static_cast<unsigned>(_mm_movemask_epi8(e.hi)));
+}
+inline unsigned Mask(__m128i lo, __m128i hi) {
+    return static_cast<unsigned>(_mm_movemask_epi8(lo)) | static_cast<unsigned>(_mm_movemask_epi8(hi)) << 16;
+}
+inline int TopV(Vec v) {
+    const __m128i z = _mm_setzero_si128();
+    const unsigned set = ~Mask(_mm_cmpeq_epi16(v.lo, z), _mm_cmpeq_epi16(v.hi, z));
+    return set ? (31 - __builtin_clz(set)) / 2 : -1;
+}
+inline int CompareV(Vec a, Vec b) {
+    const unsigned differs = ~Mask(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.hi, b.hi));
+    if (!differs) return 0;
+    const int bit = 31 - __builtin_clz(differs);
+    const unsigned fewer = Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi));
+    return (fewer >> bit) & 1 ? -1 : 1;
+}
+#include "calc/EngineKernels.h"
+} // namespace
+} // namespace sse2
+#else
+namespace plain {
+namespace {
+using Vec = BlockHistogram;
+inline Vec LoadV(const BlockHistogram* p) { return *p; }
+inline Vec AddV(Vec a, Vec b) { return a + b; }
+inline Vec ZeroV() { return Vec{}; }
+inline Vec SubV(Vec a, Vec b) { return a - b; }
+inline Vec LoadU(const uint16_t* p) {
+    Vec v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void StoreV(BlockHistogram* p, Vec v) { *p = v; }
+typedef uint8_t Bytes __attribute__((vector_size(32)));
+inline Bytes LoadB(const uint8_t* p) {
+    Bytes v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void StoreB(uint8_t* p, Bytes v) { std::memcpy(p, &v, sizeof v); }
+inline Bytes Set1B(uint8_t v) { return Bytes{} + v; }
+inline Bytes AndB(Bytes a, Bytes b) { return a & b; }
+inline Bytes AddB(Bytes a, Bytes b) { return a + b; }
+inline Bytes EqB(Bytes a, Bytes b) { return static_cast<Bytes>(a == b); }
+inline Bytes ZeroB() { return Bytes{}; }
+inline Bytes MaxB(Bytes a, Bytes b) { return a > b ? a : b; }
+inline int HMaxB(Bytes v) {
+    int m = 0;
+    for (int k = 0; k < 32; ++k) m = v[k] > m ? v[k] : m;
+    return m;
+}
+inline int CountEqB(Bytes v, uint8_t x) {
+    int c = 0;
+    for (int k = 0; k < 32; ++k) c += v[k] == x ? 1 : 0;
+    return c;
+}
+inline int TopV(Vec v) {
+    for (int e = 15; e >= 0; --e)
+        if (v[e] != 0) return e;
+    return -1;
+}
+inline int CompareV(Vec a, Vec b) {
+    for (int e = 15; e >= 0; --e)
+        if (a[e] != b[e]) return a[e] < b[e] ? -1 : 1;
+    return 0;
+}
+#include "calc/EngineKernels.h"
+} // namespace
+} // namespace plain
+#endif
+
+namespace {
+
+using ChooseFn = int (*)(const ChooseArgs&);
+using SmallFn = void (*)(const uint8_t* const*, int, const uint8_t*, int, BlockHistogram (*)[3]);
+using LargeFn = void (*)(const uint16_t (*)[80], int, BlockHistogram (*)[3]);
+using UpdateFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t);
+using TopsFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*, uint8_t*);
+
+struct Kernels {
+    ChooseFn choose;
+    SmallFn small;
+    LargeFn large;
+    UpdateFn update;
+    TopsFn tops;
+    Kernels() {
+#ifdef VDX_X86_CHOOSERS
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx2")) {
+            choose = avx2::Choose;
+            small = avx2::SmallOutsideTables;
+            large = avx2::LargeOutsideTables;
+            update = avx2::UpdateRows;
+            tops = avx2::SmallTops;
+        } else {
+            choose = sse2::Choose;
+            small = sse2::SmallOutsideTables;
+            large = sse2::LargeOutsideTables;
+            update = sse2::UpdateRows;
+            tops = sse2::SmallTops;
+        }
+#else
+        choose = plain::Choose;
+        small = plain::SmallOutsideTables;
+        large = plain::LargeOutsideTables;
+        update = plain::UpdateRows;
+        tops = plain::SmallTops;
+#endif
+    }
+};
+
+const Kernels kKernels;
+inline const Kernels& Pick() { return kKernels; }
+
+// Counts of (tip << 4 | equals) over a row, eight separate tables keeping the
+// increments from waiting on each other.
+VDX_VECTOR_CLONES
+void CountLarge(const uint8_t* row, const uint8_t* tips, int n, uint8_t* keys, uint16_t* sum) {
+    const int whole = (n + 7) / 8 * 8;
+    for (int j = 0; j < n; ++j) keys[j] = static_cast<uint8_t>((tips[j] << 4) | (row[j] & 15));
+    for (int j = n; j < whole; ++j) keys[j] = 63;
+    uint16_t t[8][64];
+    std::memset(t, 0, sizeof t);
+    for (int j = 0; j < whole; j += 8) {
+        uint64_t k;
+        std::memcpy(&k, keys + j, 8);
+        ++t[0][k & 63];
+        ++t[1][(k >> 8) & 63];
+        ++t[2][(k >> 16) & 63];
+        ++t[3][(k >> 24) & 63];
+        ++t[4][(k >> 32) & 63];
+        ++t[5][(k >> 40) & 63];
+        ++t[6][(k >> 48) & 63];
+        ++t[7][(k >> 56) & 63];
+    }
+    for (int k = 0; k < 64; ++k)
+        sum[k] = static_cast<uint16_t>(t[0][k] + t[1][k] + t[2][k] + t[3][k] + t[4][k] + t[5][k] + t[6][k] + t[7][k]);
+}
+
+// Outside tables of the block lines (see OutsideTables).
+void BuildOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, int n, uint8_t* keys,
+                        BlockHistogram (*outside)[3]) {
+    if (n < 128) {
+        Pick().small(rows, h, tips, n, outside);
+        return;
+    }
+    alignas(32) uint16_t sum[kMaxBlockSize][80];
+    for (int a = 0; a < h; ++a) {
+        sum[a][0] = 0;
+        CountLarge(rows[a], tips, n, keys, sum[a] + 1);
+        for (int k = 65; k < 80; ++k) sum[a][k] = 0;
+    }
+    Pick().large(sum, h, outside);
+}
+
+} // namespace
+
+void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch) {
+    // Whole chunks of 32 tips; the padding matches no line.
+    std::memcpy(scratch, tips, static_cast<size_t>(n));
+    std::memset(scratch + n, kRankUnassigned, 32);
+    Pick().update(table.Row(0), table.Stride(), scratch, n, delta);
+}
+
+void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {
+    Pick().tops(table.Row(0), table.Stride(), freeMask, n, tops, counts);
+}
+
+void EngineCore::OptimiseBlock(int p) {
+    const int n = s.lineCount;
+    const int h = w.blockSize;
+    auto& tips = s.tips[p];
+    const int K = s.noDuplicateCount;
+
+    ConditionTerms cond;
+    cond.weigh = s.improving && s.conditionsActive &&
+                 (UsesNoDup() || s.conditions[kSwitch1X2] || s.conditions[kSwitchFavourites]);
+    cond.dup = cond.weigh && UsesNoDup() && p < K && s.duplicatePossible;
+    cond.range[0] = cond.weigh && s.conditions[kSwitch1X2];
+    cond.range[1] = cond.weigh && s.conditions[kSwitchFavourites];
+    cond.limit = s.equalsLimit;
+
+    // The block's own lines are not outside lines.
+    for (int a = 0; a < h; ++a) tips[w.block[a]] = kRankUnassigned;
+
+    // 1. Outside tables: a line outside with equals e adds e + 1 under its own rank, e under the others.
+    const uint8_t* rows[kMaxBlockSize] = {};
+    for (int a = 0; a < h; ++a) rows[a] = pe.Row(w.block[a]);
+    BuildOutsideTables(rows, h, tips.data(), n, w.keys.data(), w.outside);
+    if (cond.weigh) {
+        for (int a = 0; a < h; ++a) {
+            const int line = w.block[a];
+            if (cond.dup) {
+                // A pair becomes a duplicate when it already agrees in the other K - 1 matches.
+                const uint8_t* row = nd.Row(line);
+                int d[4] = {0, 0, 0, 0};
+                for (int o = 0; o < n; ++o) d[tips[o]] += row[o] == K - 1 ? 1 : 0;
+                for (int r = 0; r < 3; ++r) w.dupOutside[a][r] = d[r];
+            }
+            for (int g = 0; g < 2; ++g) {
+                if (!cond.range[g]) continue;
+                const auto& have = s.categoryCounts[g][line];
+                for (int r = 0; r < 3; ++r) {
+                    BlockHistogram v{};
+                    const int cat = s.categoryMaps[g][p][r];
+                    for (int c = 0; c < 3; ++c) {
+                        const int count = have[c] + (c == cat ? 1 : 0);
+                        const int lo = s.bounds[g][c][0], hi = s.bounds[g][c][1];
+                        if (count < lo) ++v[std::min(lo - count, kEqualsLevels - 1)];
+                        else if (count > hi) ++v[std::min(count - hi, kEqualsLevels - 1)];
+                    }
+                    w.violation[g][a][r] = v;
+                }
+            }
+        }
+    }
+
+    // Pairs inside the block: e equals, e + 1 when both get the same rank.
+    ChooseArgs args;
+    BlockHistogram base{};
+    for (int a = 0; a < h; ++a)
+        for (int b = a + 1; b < h; ++b) {
+            const int e = rows[a][w.block[b]];
+            const int k = kPairIndex[a][b];
+            base += kDeltas.one[e];
+            args.pairDelta[k] = &kDeltas.delta[e];
+            if (cond.dup && nd.Get(w.block[a], w.block[b]) == K - 1) cond.dupPairs |= static_cast<uint16_t>(1u << k);
+        }
+    w.base = base;
+
+    uint8_t runMask = 0;
+    if (w.useRuns)
+        for (int a = 0; a + 1 < h; ++a)
+            if (w.runs[a] > 0) runMask |= static_cast<uint8_t>(1u << a);
+
+    // 2./3. Enumerate and keep the best; 4. write it into the tips.
+    const PatternList& list = kPatterns.Get(h, w.blockRanks[0], w.blockRanks[1]);
+    args.h = h;
+    args.favourites = w.blockRanks[0];
+    args.neutrals = w.blockRanks[1];
+    args.patterns = list.patterns.data();
+    args.groups = list.groups.data();
+    args.groupCount = static_cast<int>(list.groups.size());
+    args.runMask = runMask;
+    args.outside = &w.outside[0][0];
+    args.base = &w.base;
+    args.cond = &cond;
+    args.dupOutside = &w.dupOutside[0][0];
+    args.violation[0] = &w.violation[0][0][0];
+    args.violation[1] = &w.violation[1][0][0];
+    args.rng = &ctx.random;
+    args.tie = &w.tieCounter;
+    const int chosen = Pick().choose(args);
+    for (int a = 0; a < h; ++a) tips[w.block[a]] = list.patterns[chosen].rank[a];
+    w.useRuns = false;
+}
+
+} // namespace vdx

@@ -1,0 +1,107 @@
+#include "calc/CalculateCommand.h"
+
+#include "app/Messages.h"
+#include "app/MyDocManager.h"
+#include "app/VdxApp.h"
+#include "calc/CalculationRun.h"
+#include "calc/CalculationWindow.h"
+#include "document/VdxDocument.h"
+#include "frame/WindowList.h"
+
+#include <wx/intl.h>
+#include <wx/weakref.h>
+
+#include <algorithm>
+
+namespace vdx::gui {
+
+namespace {
+
+bool AnyCalculationRunning() {
+    VdxApp* app = VdxApp::Get();
+    return app && app->DocManager() && app->DocManager()->AnyCalculationRunning();
+}
+
+wxString DocumentWindowTitle(VdxDocument* doc) {
+    wxWindow* window = doc->GetDocumentWindow();
+    if (window && !window->GetLabel().empty()) return window->GetLabel();
+    return doc->GetUserReadableName();
+}
+
+void SetMainStatus(const wxString& text) {
+    VdxApp* app = VdxApp::Get();
+    MainFrame* frame = app ? app->Frame() : nullptr;
+    if (frame && frame->GetStatusBar()) frame->SetStatusText(text, 0);
+}
+
+} // namespace
+
+bool CalculateEnabled(const VdxDocument* doc) {
+    if (!doc || doc->Data().calculationRunning) return false;
+    return !AnyCalculationRunning();
+}
+
+bool RunCalculateCommand(VdxDocument* doc) {
+    if (!doc) return false;
+    PoolsDocument& data = doc->Data();
+    if (data.calculationRunning) return false;
+    // One calculation at a time: another one would run inside this one's turns
+    // of the event loop and hold it up until it ends.
+    if (AnyCalculationRunning()) {
+        PlayWarningSound();
+        return false;
+    }
+
+    const wxString title = DocumentWindowTitle(doc);
+    wxWindow* parent = doc->GetDocumentWindow();
+    const StartCheck check = CheckCalculationStart(data, [&](StartQuestion question, const std::string& text) {
+        const wxString boxTitle = question == StartQuestion::kPartialData ? title : ProgramTitle();
+        return ShowMessage(wxString::FromUTF8(text.c_str()), wxYES_NO | wxICON_QUESTION, boxTitle, parent) == wxYES;
+    });
+    if (check.verdict == StartVerdict::kRefused) {
+        ShowMessage(wxString::FromUTF8(check.message.c_str()), wxOK | wxICON_INFORMATION, ProgramTitle(), parent);
+        return false;
+    }
+    if (check.verdict != StartVerdict::kCalculate) return false;
+
+    data.lastCalculationText.clear();
+    SetMainStatus(_("Calculating, please wait ..."));
+
+    const int rounds = std::clamp(data.rounds, 1, 1000);
+    const int tries = std::clamp(data.unsuccessfulTries, 2, 10000);
+    const int extraTries = std::clamp(data.extraTries, 0, 10000);
+    const int difference = std::clamp(data.upToDifference, 0, 100);
+    CalculationWindow* old = FindCalculationWindow(doc);
+    auto* window = new CalculationWindow(doc, title + _(": Calculation of Distribution"), rounds, tries,
+                                         extraTries, difference);
+    if (old) {
+        window->SetSize(old->GetRect());
+        AppWindows().Replace(old, window);
+        old->Destroy();
+    } else {
+        AppWindows().Register(window);
+    }
+    window->Show();
+
+    const VdxApp* app = VdxApp::Get();
+    const Settings settings = app ? app->Config().settings : Settings();
+    if (settings.startFrozen) window->Freeze(true);
+
+    CalcOptions options;
+    options.resetRandom = settings.resetRandom;
+    options.documentTitle = doc->GetUserReadableName().utf8_string();
+    wxWeakRef<CalculationWindow> live(window);
+    CalculationDriver driver(window);
+    const CalcResult result = RunCalculation(data, options, &driver);
+
+    // The write-back changed the lines (or at least the recorded conditions).
+    if (data.modified) doc->Modify(true);
+    doc->UpdateAllViews();
+
+    const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText.c_str());
+    SetMainStatus(wxString::Format(_("Last calculation: %s"), timeSpent));
+    if (live) live->Finish(timeSpent);
+    return result.ran;
+}
+
+} // namespace vdx::gui

@@ -1,0 +1,541 @@
+#include "calc/CalculationWindow.h"
+
+#include "app/AppLog.h"
+#include "app/Messages.h"
+#include "app/VdxApp.h"
+#include "calc/CalcFigures.h"
+#include "calc/Improvement.h"
+#include "calc/CalculateCommand.h"
+#include "controls/Help.h"
+#include "document/VdxDocument.h"
+#include "frame/CommandIds.h"
+#include "frame/FrameBitmaps.h"
+#include "frame/FrameCommands.h"
+#include "frame/MenuBuilder.h"
+#include "frame/WindowList.h"
+
+#include <wx/app.h>
+#include <wx/dcbuffer.h>
+#include <wx/evtloop.h>
+#include <wx/gauge.h>
+#include <wx/intl.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/settings.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace vdx::gui {
+
+namespace {
+
+// Between two turns of the event loop at most this long passes; more often
+// would cost the engine more than the display gains.
+constexpr long long kYieldIntervalMs = 20;
+
+long long SteadyMilliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+struct CalcItem {
+    int id;
+    const char* label;
+    const char* accel;
+    const char* help;
+    const char* bitmap; // nullptr: menu only
+};
+
+struct CalcMenu {
+    const char* title;
+    std::vector<CalcItem> items;
+};
+
+const std::vector<CalcMenu>& CalcMenus() {
+    static const std::vector<CalcMenu> menus = {
+        {wxTRANSLATE("&View"),
+         {
+             {kIdCalcFreeze, wxTRANSLATE("&Freeze"), "Ctrl+F",
+              wxTRANSLATE("stops displaying the progress, for better performance"), "gauge"},
+             {kIdCalcThaw, wxTRANSLATE("&Thaw"), "Ctrl+T",
+              wxTRANSLATE("starts displaying the progress again"), "pointsred"},
+             {kIdCalcCloseWindow, wxTRANSLATE("&Close the Window"), "Alt+F4",
+              wxTRANSLATE("closes the window"), "redcenter"},
+         }},
+        {wxTRANSLATE("&Calculation"),
+         {
+             {kIdCalculate, wxTRANSLATE("&Calculate"), "Ctrl+B",
+              wxTRANSLATE("calculates the optimal distribution of the tips (Ctrl+B)"), "playgreen"},
+             {kIdCalcNoMoreRounds, wxTRANSLATE("&No more Rounds"), "Ctrl+K",
+              wxTRANSLATE("stops the calculation after the current round"), "stop"},
+             {kIdCalcStopRound, wxTRANSLATE("Sto&p current Round"), "Ctrl+A",
+              wxTRANSLATE("stops the current round"), "redeast"},
+             {kIdCalcStopCalculation, wxTRANSLATE("&Stop the Calculation"), "Ctrl+F4",
+              wxTRANSLATE("stops the calculation"), "radio"},
+         }},
+        {wxTRANSLATE("&Help"),
+         {
+             {kIdCalcHelp, wxTRANSLATE("&Help (Calculate)"), "F1",
+              wxTRANSLATE("displays help on calculation (F1)"), nullptr},
+         }},
+    };
+    return menus;
+}
+
+wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The rows of the display, drawn as text and bars.
+
+class ProgressPanel : public wxPanel {
+public:
+    ProgressPanel(wxWindow* parent, const ProgressDisplay& display)
+        : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
+          display_(display) {
+        SetBackgroundStyle(wxBG_STYLE_PAINT);
+        Bind(wxEVT_PAINT, &ProgressPanel::OnPaint, this);
+    }
+
+private:
+    void OnPaint(wxPaintEvent&) {
+        wxAutoBufferedPaintDC dc(this);
+        dc.SetBackground(wxBrush(GetBackgroundColour()));
+        dc.Clear();
+        dc.SetFont(GetFont());
+        dc.SetTextForeground(GetForegroundColour());
+
+        const wxSize client = GetClientSize();
+        const int lineHeight = dc.GetCharHeight() + 4;
+        const int margin = 10;
+        int labelWidth = dc.GetTextExtent("Favourites").x;
+        for (const ProgressRow& row : display_.rows)
+            if (row.kind != ProgressRow::Kind::Limit)
+                labelWidth = std::max(labelWidth, dc.GetTextExtent(FromUtf8(row.label)).x);
+        labelWidth += margin;
+        const int figureWidth = dc.GetTextExtent("00000000 *").x;
+        const int columnWidth = std::max(40, (client.x - 2 * margin - labelWidth) / 2);
+        const int barWidth = std::max(10, columnWidth - figureWidth - margin);
+        const int bestX = margin + labelWidth;
+        const int currentX = bestX + columnWidth;
+
+        // The head of the best column, short when the long form does not fit.
+        int y = 4;
+        if (display_.bestRound >= -1) {
+            wxString head = FromUtf8(vdx::BestText(display_.bestRound, display_.finished));
+            if (dc.GetTextExtent(head).x > columnWidth - margin)
+                head = FromUtf8(vdx::BestText(display_.bestRound, display_.finished, true));
+            dc.DrawText(head, bestX, y);
+        }
+        dc.DrawText(FromUtf8(display_.roundText), currentX, y);
+        y += lineHeight + 4;
+
+        // Bars are scaled to the largest figure of their kind.
+        long long maxCondition = 1, maxEquals = 1;
+        for (const ProgressRow& row : display_.rows) {
+            long long& target = row.kind == ProgressRow::Kind::Condition ? maxCondition : maxEquals;
+            target = std::max({target, row.bestValue, row.currentValue});
+        }
+        const wxColour bestColour(0, 96, 192), currentColour(192, 48, 32);
+        for (const ProgressRow& row : display_.rows) {
+            if (row.kind == ProgressRow::Kind::Limit) {
+                dc.DrawText(FromUtf8(row.label), margin, y - lineHeight / 2);
+                y += lineHeight / 2 + 2;
+                continue;
+            }
+            const long long scale = row.kind == ProgressRow::Kind::Condition ? maxCondition : maxEquals;
+            dc.DrawText(FromUtf8(row.label), margin, y);
+            auto bar = [&](int x, long long value, const wxColour& colour, const std::string& figure) {
+                const int length = static_cast<int>(barWidth * std::min(value, scale) / scale);
+                if (length > 0) {
+                    dc.SetPen(*wxTRANSPARENT_PEN);
+                    dc.SetBrush(wxBrush(colour));
+                    dc.DrawRectangle(x, y + 2, length, lineHeight - 6);
+                }
+                dc.DrawText(FromUtf8(figure), x + barWidth + 4, y);
+            };
+            bar(bestX, row.bestValue, bestColour, row.bestFigure);
+            bar(currentX, row.currentValue, currentColour, row.currentFigure);
+            y += lineHeight;
+        }
+        y += 4;
+        if (!display_.differenceText.empty()) dc.DrawText(FromUtf8(display_.differenceText), currentX, y);
+        y += lineHeight + 4;
+        if (!display_.conditionsText.empty()) dc.DrawText(FromUtf8(display_.conditionsText), margin, y);
+    }
+
+    const ProgressDisplay& display_;
+};
+
+// ---------------------------------------------------------------------------
+
+CalculationWindow* FindCalculationWindow(const VdxDocument* doc) {
+    if (!doc) return nullptr;
+    for (wxWindow* window : wxTopLevelWindows) {
+        auto* calc = dynamic_cast<CalculationWindow*>(window);
+        if (calc && !calc->IsBeingDeleted() && calc->Document() == doc) return calc;
+    }
+    return nullptr;
+}
+
+CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, int rounds,
+                                     int tries, int extraTries, int difference)
+    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxSize(768, 525)),
+      doc_(doc),
+      rounds_(std::max(1, rounds)),
+      tries_(std::max(1, tries)),
+      extraTries_(std::max(0, extraTries)) {
+    SetIcons(FrameIcon("fussball2"));
+    BuildMenusAndTools();
+    CreateStatusBar(2);
+    BuildControls(rounds, tries, extraTries, difference);
+    display_.roundText = CurrentRoundText(0);
+    SetStatusText(_("Calculating..."), 1);
+    EnableCommand(kIdCalcThaw, false);
+    EnableCommand(kIdCalcCloseWindow, false);
+    EnableCommand(kIdCalculate, false);
+
+    BindWindowMenuCommands(this);
+    Bind(wxEVT_CLOSE_WINDOW, &CalculationWindow::OnClose, this);
+    Bind(wxEVT_IDLE, &CalculationWindow::OnIdle, this);
+    Bind(wxEVT_MENU, &CalculationWindow::OnCommand, this, kIdCalcFreeze, kIdCalcHelp);
+    Bind(wxEVT_MENU, &CalculationWindow::OnCommand, this, kIdCalculate);
+}
+
+CalculationWindow::~CalculationWindow() = default;
+
+void CalculationWindow::BuildMenusAndTools() {
+    const bool bitmapsInMenus = CurrentMenuOptions().bitmapsInMenus;
+    auto* bar = new wxMenuBar;
+    wxToolBar* tools = CreateToolBar();
+    for (const CalcMenu& menuDef : CalcMenus()) {
+        auto* menu = new wxMenu;
+        if (tools->GetToolsCount() > 0) tools->AddSeparator();
+        for (const CalcItem& item : menuDef.items) {
+            const wxString label = wxString(wxGetTranslation(item.label)) + "\t" + item.accel;
+            auto* entry = new wxMenuItem(menu, item.id, label, wxGetTranslation(item.help));
+            if (item.bitmap && bitmapsInMenus) entry->SetBitmap(FrameBitmap(item.bitmap));
+            menu->Append(entry);
+            if (item.bitmap) {
+                const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item.label));
+                tools->AddTool(item.id, shortHelp, FrameBitmap(item.bitmap), FrameBitmap(item.bitmap, true),
+                               wxITEM_NORMAL, shortHelp, wxGetTranslation(item.help));
+            }
+        }
+        bar->Append(menu, wxGetTranslation(menuDef.title));
+    }
+    tools->Realize();
+    SetMenuBar(bar);
+}
+
+void CalculationWindow::BuildControls(int rounds, int tries, int extraTries, int difference) {
+    auto* top = new wxPanel(this);
+    auto* grid = new wxFlexGridSizer(4, wxSize(10, 4));
+    grid->AddGrowableCol(1);
+    auto addRow = [&](const wxString& label, int range, wxGauge** gauge, wxStaticText** count,
+                      const wxString& total) {
+        grid->Add(new wxStaticText(top, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
+        *gauge = new wxGauge(top, wxID_ANY, std::max(1, range), wxDefaultPosition, wxSize(-1, 14));
+        grid->Add(*gauge, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+        auto* countText = new wxStaticText(top, wxID_ANY, "", wxDefaultPosition, wxSize(60, -1),
+                                           wxALIGN_RIGHT | wxST_NO_AUTORESIZE);
+        grid->Add(countText, 0, wxALIGN_CENTER_VERTICAL);
+        if (count) *count = countText;
+        grid->Add(new wxStaticText(top, wxID_ANY, total), 0, wxALIGN_CENTER_VERTICAL);
+    };
+    addRow(_("Rounds passed"), rounds, &roundsGauge_, &roundsText_, wxString::Format("%d", rounds));
+    if (extraTries >= 1)
+        addRow(_("Extra Tries"), extraTries, &extraGauge_, nullptr, wxString::Format("%d", extraTries));
+    addRow(_("Unsuccessful Tries"), tries, &unsuccessfulGauge_, nullptr, wxString::Format("%d", tries));
+    grid->Add(new wxStaticText(top, wxID_ANY, ""));
+    grid->Add(new wxStaticText(top, wxID_ANY, wxString::Format(_("(up to Difference %d)"), difference)));
+    grid->Add(new wxStaticText(top, wxID_ANY, ""));
+    grid->Add(new wxStaticText(top, wxID_ANY, ""));
+    addRow(_("Tries"), 100, &triesGauge_, &triesText_, "");
+
+    auto* topSizer = new wxBoxSizer(wxVERTICAL);
+    topSizer->Add(grid, 0, wxEXPAND | wxALL, 8);
+    message_ = new wxStaticText(top, wxID_ANY, "");
+    topSizer->Add(message_, 0, wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    top->SetSizer(topSizer);
+
+    panel_ = new ProgressPanel(this, display_);
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(top, 0, wxEXPAND);
+    sizer->Add(panel_, 1, wxEXPAND);
+    SetSizer(sizer);
+}
+
+void CalculationWindow::EnableCommand(int id, bool enable) {
+    if (wxMenuBar* bar = GetMenuBar())
+        if (bar->FindItem(id)) bar->Enable(id, enable);
+    if (wxToolBar* tools = GetToolBar())
+        if (tools->FindById(id)) tools->EnableTool(id, enable);
+}
+
+bool CalculationWindow::CommandEnabled(int id) const {
+    const wxMenuBar* bar = GetMenuBar();
+    const wxMenuItem* item = bar ? bar->FindItem(id) : nullptr;
+    return item && item->IsEnabled();
+}
+
+StopRequests CalculationWindow::Requests() const {
+    StopRequests requests;
+    requests.noMoreRounds = noMoreRounds_;
+    requests.stopRound = stopRound_;
+    requests.stopCalculation = stopCalculation_;
+    return requests;
+}
+
+wxString CalculationWindow::StatusText(int field) const {
+    const wxStatusBar* bar = GetStatusBar();
+    return bar ? bar->GetStatusText(field) : wxString();
+}
+
+wxString CalculationWindow::Message() const { return message_->GetLabel(); }
+
+int CalculationWindow::RoundsGaugeValue() const { return roundsGauge_->GetValue(); }
+
+// The stop commands are live while the run goes on and the display shows it.
+void CalculationWindow::Freeze(bool frozen) {
+    if (!running_) return;
+    frozen_ = frozen;
+    EnableCommand(kIdCalcFreeze, !frozen);
+    EnableCommand(kIdCalcThaw, frozen);
+    const bool stopping = stopCalculation_;
+    EnableCommand(kIdCalcNoMoreRounds, !frozen && !stopping && !noMoreRounds_);
+    EnableCommand(kIdCalcStopRound, !frozen && !stopping && !stopRound_);
+    EnableCommand(kIdCalcStopCalculation, !frozen && !stopping);
+    if (frozen) {
+        SetStatusText(_(" (frozen window)"), 1);
+        return;
+    }
+    SetStatusText(_("Calculating..."), 1);
+    roundsGauge_->SetValue(std::min(roundsPassed_, roundsGauge_->GetRange()));
+    roundsText_->SetLabel(wxString::Format("%d", roundsPassed_));
+    UpdateDisplay();
+}
+
+void CalculationWindow::UpdateConditionsText() {
+    // Read once the run has settled which conditions take part.
+    if (VdxDocument* doc = doc_.get()) display_.conditionsText = ConditionsSummary(doc->Data());
+}
+
+void CalculationWindow::UpdateDisplay() {
+    bool zeroForDraw = false;
+    if (VdxDocument* doc = doc_.get()) zeroForDraw = doc->Data().zeroForDraw;
+    display_.rows = MakeProgressRows(best_, current_, finished_ ? 0 : markedLevel_, zeroForDraw);
+    display_.bestRound = bestRound_;
+    display_.finished = finished_;
+    display_.roundText = finished_ ? std::string("Calculation finished") : CurrentRoundText(currentRound_);
+    panel_->Refresh();
+}
+
+void CalculationWindow::UpdateCounters(const DistributionState& state) {
+    const int j = std::max(0, state.triesSinceImprovement);
+    unsuccessfulGauge_->SetValue(std::min(j, unsuccessfulGauge_->GetRange()));
+    if (extraGauge_) {
+        // Tries beyond the ordinary limit use up the extra ones.
+        const int used = state.extraTriesGiven ? j - (state.triesLimit - state.extraTries) : 0;
+        extraGauge_->SetValue(std::clamp(used, 0, extraGauge_->GetRange()));
+    }
+    triesGauge_->SetValue(static_cast<int>(state.totalTries % (triesGauge_->GetRange() + 1)));
+    triesText_->SetLabel(wxString::Format("%ld", state.totalTries));
+}
+
+void CalculationWindow::Finish(const wxString& timeSpent) {
+    running_ = false;
+    stopCalculation_ = true; // lets the window close
+    if (frozen_) {
+        frozen_ = false;
+        roundsGauge_->SetValue(std::min(roundsPassed_, roundsGauge_->GetRange()));
+        roundsText_->SetLabel("");
+    }
+    finished_ = true;
+    UpdateConditionsText();
+    UpdateDisplay();
+    for (wxGauge* gauge : {roundsGauge_, extraGauge_, unsuccessfulGauge_, triesGauge_})
+        if (gauge) gauge->SetValue(0);
+    for (int id : {int(kIdCalcFreeze), int(kIdCalcThaw), int(kIdCalcNoMoreRounds), int(kIdCalcStopRound),
+                   int(kIdCalcStopCalculation)})
+        EnableCommand(id, false);
+    EnableCommand(kIdCalcCloseWindow, true);
+    EnableCommand(kIdCalculate, true);
+    message_->SetLabel(wxString::Format(_("Finished the calculation! %s"), timeSpent));
+    SetStatusText(timeSpent, 1);
+    Layout();
+    Refresh();
+}
+
+void CalculationWindow::OnCommand(wxCommandEvent& event) {
+    switch (event.GetId()) {
+    case kIdCalcFreeze:
+        if (running_ && !frozen_) Freeze(true);
+        break;
+    case kIdCalcThaw:
+        if (running_ && frozen_) Freeze(false);
+        break;
+    case kIdCalcCloseWindow:
+        if (running_) {
+            PlayWarningSound();
+            break;
+        }
+        stopCalculation_ = true;
+        Close();
+        break;
+    case kIdCalculate:
+        if (running_) {
+            PlayWarningSound();
+            break;
+        }
+        // Run from outside this handler: the new run replaces this window.
+        wxTheApp->CallAfter([doc = doc_] {
+            if (doc) RunCalculateCommand(doc.get());
+        });
+        break;
+    case kIdCalcNoMoreRounds:
+        if (!running_ || frozen_) break;
+        noMoreRounds_ = true;
+        EnableCommand(kIdCalcNoMoreRounds, false);
+        break;
+    case kIdCalcStopRound:
+        if (!running_ || frozen_) break;
+        stopRound_ = true;
+        EnableCommand(kIdCalcStopRound, false);
+        break;
+    case kIdCalcStopCalculation:
+        if (!running_ || frozen_) break;
+        stopCalculation_ = true;
+        for (int id : {int(kIdCalcNoMoreRounds), int(kIdCalcStopRound), int(kIdCalcStopCalculation)})
+            EnableCommand(id, false);
+        break;
+    case kIdCalcHelp: ShowHelpSection(HelpSection::Calculation); break;
+    default: event.Skip();
+    }
+}
+
+void CalculationWindow::OnClose(wxCloseEvent& event) {
+    if (running_) {
+        // Only the run itself may end; the user can ask it to stop.
+        if (!frozen_ && !stopCalculation_ &&
+            ShowMessage(_("Do you really want to stop the calculation?"), wxYES_NO | wxICON_QUESTION,
+                        ProgramTitle(), this) == wxYES) {
+            stopCalculation_ = true;
+            for (int id : {int(kIdCalcNoMoreRounds), int(kIdCalcStopRound), int(kIdCalcStopCalculation)})
+                EnableCommand(id, false);
+        }
+        if (event.CanVeto()) {
+            event.Veto();
+            return;
+        }
+        stopCalculation_ = true; // forced: the driver sees the window gone
+    }
+    Destroy();
+}
+
+void CalculationWindow::OnIdle(wxIdleEvent& event) {
+    event.Skip();
+    // The document closed: its windows go with it.
+    if (!doc_ && !running_ && !IsBeingDeleted()) Destroy();
+}
+
+// ---------------------------------------------------------------------------
+
+CalculationDriver::CalculationDriver(CalculationWindow* window) : window_(window) {}
+
+void CalculationDriver::Yield() {
+    const long long now = SteadyMilliseconds();
+    if (now - lastYield_ < kYieldIntervalMs) return;
+    lastYield_ = now;
+    // Yield(true) does nothing when the loop is already yielding, so a command
+    // served here cannot nest another turn.
+    if (wxTheApp) wxTheApp->Yield(true);
+}
+
+StopRequests CalculationDriver::Requests() const {
+    if (CalculationWindow* w = window_.get()) return w->Requests();
+    StopRequests gone;
+    gone.stopCalculation = true;
+    return gone;
+}
+
+void CalculationDriver::NoMoreRoundsTaken() {
+    CalculationWindow* w = window_.get();
+    if (!w) return;
+    w->noMoreRounds_ = true;
+    w->EnableCommand(kIdCalcNoMoreRounds, false);
+}
+
+void CalculationDriver::StopRoundServed() {
+    CalculationWindow* w = window_.get();
+    if (!w) return;
+    w->stopRound_ = false;
+    if (!w->frozen_ && !w->stopCalculation_) {
+        w->EnableCommand(kIdCalcStopRound, true);
+        w->EnableCommand(kIdCalcStopCalculation, true);
+    }
+}
+
+void CalculationDriver::ConstructionEnded(const DistributionState& state) {
+    CalculationWindow* w = window_.get();
+    if (!w || w->frozen_) return;
+    w->current_ = StateFigures::Of(state);
+    w->markedLevel_ = 0;
+    w->UpdateCounters(state);
+    w->UpdateDisplay();
+}
+
+void CalculationDriver::Improved(const DistributionState& state, int level) {
+    CalculationWindow* w = window_.get();
+    if (!w || w->frozen_) return;
+    w->current_ = StateFigures::Of(state);
+    w->markedLevel_ = level;
+    if (state.best) {
+        w->display_.differenceText = DifferenceText(DifferenceToBest(state, *state.best));
+        if (!w->best_.valid) w->best_ = StateFigures::Of(*state.best);
+    }
+    w->UpdateCounters(state);
+    w->UpdateDisplay();
+}
+
+void CalculationDriver::TriesPassed(const DistributionState& state, long) {
+    CalculationWindow* w = window_.get();
+    if (!w || w->frozen_) return;
+    w->UpdateCounters(state);
+}
+
+void CalculationDriver::RoundEnded(int roundIndex, const DistributionState& best) {
+    CalculationWindow* w = window_.get();
+    if (!w) return;
+    w->roundsPassed_ = roundIndex + 1;
+    w->best_ = StateFigures::Of(best);
+    w->bestRound_ = best.roundIndex;
+    w->SetStatusText(FromUtf8(RoundsPassedText(roundIndex + 1, w->rounds_, best.roundIndex, w->frozen_)), 1);
+    if (w->frozen_) return;
+    w->roundsGauge_->SetValue(std::min(roundIndex + 1, w->roundsGauge_->GetRange()));
+    w->roundsText_->SetLabel(wxString::Format("%d", roundIndex + 1));
+    w->UpdateDisplay();
+}
+
+void CalculationDriver::RoundStarting(int roundIndex) {
+    CalculationWindow* w = window_.get();
+    if (!w) return;
+    w->currentRound_ = roundIndex;
+    w->markedLevel_ = 0;
+    if (roundIndex == 0) w->UpdateConditionsText();
+    if (w->frozen_) return;
+    w->triesGauge_->SetValue(0);
+    w->triesText_->SetLabel("0");
+    w->UpdateDisplay();
+}
+
+void CalculationDriver::Log(const std::string& line) { AppLog(FromUtf8(line)); }
+
+} // namespace vdx::gui

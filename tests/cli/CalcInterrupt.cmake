@@ -1,0 +1,21 @@
+# Ctrl+C during vdxtool calc keeps the best distribution so far and writes it.
+#   cmake -DVDXTOOL=... -DMAKE_SAMPLE=... -DTIMEOUT=<coreutils timeout> -DWORK=<dir> -P CalcInterrupt.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND ${MAKE_SAMPLE} ${WORK}/in.vdx 14 1000 99 RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cannot make the document")
+endif()
+# A round of 14 x 1000 lines with the default options lasts far longer than this.
+execute_process(COMMAND ${TIMEOUT} --preserve-status -s INT 2 ${VDXTOOL} calc ${WORK}/in.vdx -o ${WORK}/out.vdx
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "exit ${rc}\nstdout:\n${out}\nstderr:\n${err}")
+endif()
+if(NOT out MATCHES "rounds passed: [1-9][0-9]? of 100.*best: Round [0-9]+\ntime spent: ")
+  message(FATAL_ERROR "unexpected figures:\n${out}")
+endif()
+execute_process(COMMAND ${VDXTOOL} show ${WORK}/out.vdx RESULT_VARIABLE rc OUTPUT_VARIABLE shown)
+if(NOT rc EQUAL 0 OR NOT shown MATCHES "Distribution: up to date \\(1000 lines of 14 matches\\)")
+  message(FATAL_ERROR "written document (${rc}):\n${shown}")
+endif()
