@@ -1,4 +1,5 @@
 #include "calc/Engine.h"
+#include "calc/EngineCore.h"
 #include "calc/Improvement.h"
 
 #include "engine_fixtures.h"
@@ -66,47 +67,65 @@ void ExpectSameRound(const Chances& chances, int lines, const ConditionSetup& co
     fastOut = *fast;
 }
 
-} // namespace
+const ConditionSetup kSetups[] = {
+    {"none", false, false, false, 0},
+    {"duplicates", true, false, false, 0},
+    {"ranges 1X2", false, true, false, 0},
+    {"favourites", false, false, true, 0},
+    {"all, wide limit", true, true, true, 0},
+    {"all, tight limit", true, true, true, 3},
+};
 
-TEST(EngineTest, FastPathMakesTheSameChoicesAndDrawsAsTheReference) {
-    const ConditionSetup setups[] = {
-        {"none", false, false, false, 0},
-        {"duplicates", true, false, false, 0},
-        {"ranges 1X2", false, true, false, 0},
-        {"favourites", false, false, true, 0},
-        {"all, wide limit", true, true, true, 0},
-        {"all, tight limit", true, true, true, 3},
-    };
+// Every few-line round size against the reference, then the sizes where larger
+// rounds form blocks and count tables their own way. `every` thins the table.
+void ExpectSameRoundsAsReference(int every) {
     const int lineCounts[] = {1, 2, 3, 5, 6, 7, 10, 11, 13, 17, 23, 31, 40};
     const int matchCounts[] = {2, 3, 5, 8, 12, 14};
     uint32_t seed = 1;
-    for (const ConditionSetup& cond : setups)
+    for (const ConditionSetup& cond : kSetups)
         for (int lines : lineCounts)
             for (int matches : matchCounts) {
                 ++seed;
+                if (seed % every != 0) continue;
                 if ((seed % 3) != 0 && lines > 23) continue; // keep the slow side affordable
                 SCOPED_TRACE(std::string(cond.name) + ", " + std::to_string(lines) + " lines, " +
                              std::to_string(matches) + " matches, seed " + std::to_string(seed));
                 const Chances chances = SomeChances(matches, seed);
                 auto first = std::make_unique<DistributionState>();
                 ExpectSameRound(chances, lines, cond, seed, nullptr, *first);
-                if (HasFatalFailure()) return;
+                if (::testing::Test::HasFatalFailure()) return;
                 // A second round against a best: exercises the extra-tries decision.
                 auto second = std::make_unique<DistributionState>();
                 ExpectSameRound(chances, lines, cond, seed + 1000, first.get(), *second);
-                if (HasFatalFailure()) return;
+                if (::testing::Test::HasFatalFailure()) return;
             }
-    // Enough lines for the ways larger rounds form blocks and count tables.
     const std::pair<int, int> large[] = {{61, 8}, {70, 6}, {100, 4}, {130, 3}, {150, 5}, {257, 4}};
-    for (const ConditionSetup& cond : {setups[0], setups[4]})
+    for (const ConditionSetup& cond : {kSetups[0], kSetups[4]})
         for (auto [lines, matches] : large) {
             ++seed;
+            if (seed % every != 0 && lines != 70 && lines != 150) continue;
             SCOPED_TRACE(std::string(cond.name) + ", " + std::to_string(lines) + " lines, " +
                          std::to_string(matches) + " matches");
             auto state = std::make_unique<DistributionState>();
             ExpectSameRound(SomeChances(matches, seed), lines, cond, seed, nullptr, *state);
-            if (HasFatalFailure()) return;
+            if (::testing::Test::HasFatalFailure()) return;
         }
+}
+
+} // namespace
+
+TEST(EngineTest, FastPathMakesTheSameChoicesAndDrawsAsTheReference) { ExpectSameRoundsAsReference(1); }
+
+TEST(EngineTest, EveryVectorCodeMakesTheSameChoices) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    for (EngineKernelSet set : {EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        SCOPED_TRACE(set == EngineKernelSet::Baseline ? "baseline" : "portable");
+        UseEngineKernels(set);
+        ExpectSameRoundsAsReference(4);
+        if (HasFatalFailure()) return;
+    }
 }
 
 TEST(EngineTest, BlockSizesDifferByAtMostOne) {

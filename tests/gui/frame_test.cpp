@@ -502,8 +502,8 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdInput,          kIdOptions,        kIdStatistics,        kIdConditions,
-        kIdCharts,         kIdImportText,     kIdDefaultOptions,    kIdDefaultConditions,
+        kIdStatistics,     kIdConditions,
+        kIdCharts,         kIdImportText,     kIdDefaultConditions,
         kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {

@@ -230,7 +230,6 @@ bool MakeOldDistributionState(DistributionState& s, const PoolsDocument& doc, co
 
 namespace {
 
-// row[j] += delta where tips[j] equals tips[i], for every line i.
 // Highest counter of the table (the diagonal excluded).
 VDX_VECTOR_CLONES
 int HighestPair(const PairTable& t, int n) {
@@ -245,80 +244,9 @@ int HighestPair(const PairTable& t, int n) {
     return static_cast<int>(best) - 1;
 }
 
-// Highest equals of a line with a free partner (+1; 0 when there is none) and
-// the number of such partners.
-VDX_VECTOR_CLONES
-int RowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count) {
-    uint8_t best = 0;
-    for (int j = 0; j < n; ++j) {
-        const uint8_t v = static_cast<uint8_t>((row[j] + 1) & freeMask[j]);
-        best = v > best ? v : best;
-    }
-    int c = 0;
-    for (int j = 0; j < n; ++j) c += static_cast<uint8_t>((row[j] + 1) & freeMask[j]) == best ? 1 : 0;
-    *count = best == 0 ? 0 : c;
-    return best;
-}
 
-// Per line the highest counter with a free partner, as an upper bound for later.
-VDX_VECTOR_CLONES
-void RowMaxima(const PairTable& t, const uint8_t* freeMask, int n, uint8_t* top) {
-    for (int i = 0; i < n; ++i) {
-        if (!freeMask[i]) continue;
-        const uint8_t* row = t.Row(i);
-        uint8_t best = 0;
-        for (int j = 0; j < n; ++j) {
-            const uint8_t v = static_cast<uint8_t>((row[j] + 1) & freeMask[j]);
-            best = v > best ? v : best;
-        }
-        top[i] = static_cast<uint8_t>(best == 0 ? 0 : best - 1);
-    }
-}
 
-// Marks the free lines among 32 that can matter to the choice with the running
-// c (level = c + 1) and the most partners found at it.
-inline void MarkCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, uint8_t level,
-                           uint8_t most, uint8_t* mark) {
-    for (int j = 0; j < 32; ++j) {
-        const uint8_t t = static_cast<uint8_t>(top[j] + 1);
-        const uint8_t p = partners[j];
-        const bool known = static_cast<uint8_t>(p - 1) < 254;
-        const bool counts = known ? (t > level || (t == level && p >= most)) : t >= level;
-        mark[j] = static_cast<uint8_t>(counts ? freeMask[j] : 0);
-    }
-}
 
-// Free lines (ascending) whose counter in the row equals c.
-VDX_VECTOR_CLONES
-int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int* out) {
-    int listed = 0;
-    const uint8_t value = static_cast<uint8_t>(c);
-    for (int base = 0; base < n; base += 32) {
-        uint8_t mark[32];
-        for (int j = 0; j < 32; ++j) mark[j] = static_cast<uint8_t>((row[base + j] == value ? 0xFF : 0) & freeMask[base + j]);
-        for (int word = 0; word < 4; ++word) {
-            uint64_t bits;
-            std::memcpy(&bits, mark + 8 * word, 8);
-            while (bits) {
-                const int byte = __builtin_ctzll(bits) / 8;
-                const int j = base + 8 * word + byte;
-                if (j < n) out[listed++] = j;
-                bits &= ~(0xFFull << (8 * byte));
-            }
-        }
-    }
-    return listed;
-}
-
-// A line left the free set: free lines that had it as a top partner lose one.
-VDX_VECTOR_CLONES
-void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
-    for (int j = 0; j < n; ++j) {
-        const uint8_t known = static_cast<uint8_t>(partners[j] - 1) < 254 ? 1 : 0;
-        const uint8_t hit = (row[j] == top[j] ? 1 : 0) & known & (freeMask[j] & 1);
-        partners[j] = static_cast<uint8_t>(partners[j] - hit);
-    }
-}
 
 
 // Histogram of the counters of all pairs i < j.
@@ -400,7 +328,7 @@ void EngineCore::TakeLine(int line) {
 
 int EngineCore::FillPartners(int line) {
     int count = 0;
-    const int top = RowTop(pe.Row(line), w.freeMask.data(), s.lineCount, &count);
+    const int top = FreeRowTop(pe.Row(line), w.freeMask.data(), s.lineCount, &count);
     w.top[line] = static_cast<uint8_t>(top == 0 ? 0 : top - 1);
     w.partners[line] = static_cast<uint8_t>(std::min(count, 255));
     return count;
@@ -423,7 +351,7 @@ void EngineCore::FormBlock(int b) {
     const bool direct = n <= 64;
     if (!direct && !w.partnersValid) {
         // Upper bounds only; exact counts are taken when a line can matter.
-        RowMaxima(pe, w.freeMask.data(), n, w.top.data());
+        FreeRowMaxima(pe, w.freeMask.data(), n, w.top.data());
         std::fill(w.partners.begin(), w.partners.end(), 0);
         w.partnersValid = true;
     }
@@ -469,20 +397,13 @@ void EngineCore::FormBlock(int b) {
             while (first < n && !w.freeMask[first]) ++first;
             if (first < n) look(first);
             for (int base = (first + 1) / 32 * 32; base < n; base += 32) {
-                const int level = c + 1; // 0 while nothing is chosen: every free line counts
-                const int fewest = std::min(most, 255);
-                uint8_t mark[32];
-                MarkCandidates(w.top.data() + base, w.partners.data() + base, w.freeMask.data() + base,
-                               static_cast<uint8_t>(level), static_cast<uint8_t>(fewest), mark);
-                for (int word = 0; word < 4; ++word) {
-                    uint64_t bits;
-                    std::memcpy(&bits, mark + 8 * word, 8);
-                    while (bits) {
-                        const int byte = __builtin_ctzll(bits) / 8;
-                        bits &= ~(0xFFull << (8 * byte));
-                        const int line = base + 8 * word + byte;
-                        if (line > first) look(line);
-                    }
+                // With c = -1 every free line counts.
+                uint32_t bits = MarkChoiceCandidates(w.top.data() + base, w.partners.data() + base,
+                                                     w.freeMask.data() + base, c, most);
+                while (bits) {
+                    const int line = base + __builtin_ctz(bits);
+                    bits &= bits - 1;
+                    if (line > first) look(line);
                 }
             }
         }
@@ -521,16 +442,29 @@ void EngineCore::RandomFill(int b) {
     const uint64_t reciprocal = ((uint64_t{1} << 32) + static_cast<uint64_t>(n) - 1) / static_cast<uint64_t>(n);
     uint32_t state = ctx.random.State();
     // Drawing is most of the work here; a draw that hits a taken line just rewrites
-    // the same slot, so the loop does without a hard-to-predict branch.
+    // the same slot, so the loop does without a hard-to-predict branch. Two
+    // states are computed at once (two steps of the generator in one) to
+    // shorten the chain of multiplications; the second is kept only when used.
+    constexpr uint32_t kA = 22695477u, kA2 = kA * kA, kC2 = kA + 1u;
+    auto line = [&](uint32_t st) {
+        uint32_t v = ((st >> 16) & 0x7FFFu) + (st >> 31);
+        v -= v >= 32767u ? 32767u : 0u;
+        return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
+    };
     int size = w.blockSize;
     while (size < h) {
-        state = state * 22695477u + 1u;
-        uint32_t v = ((state >> 16) & 0x7FFFu) + (state >> 31);
-        v -= v >= 32767u ? 32767u : 0u;
-        const int x = static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
+        const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
+        int x = line(first);
         w.block[size] = x;
         size += w.freeMask[x] & 1;
         w.freeMask[x] = 0;
+        state = first;
+        if (size == h) break;
+        x = line(second);
+        w.block[size] = x;
+        size += w.freeMask[x] & 1;
+        w.freeMask[x] = 0;
+        state = second;
     }
     ctx.random.Seed(state);
     w.blockSize = size;

@@ -9,6 +9,12 @@
 //   int result = RunRound(s, ctx);      // 1, 2 or 3
 //   if (!best || CompareDistributions(*best, s) > 0) *best = s;
 //   ... RestoreSymbols(*best); best->TipAt(k, line) for the write-back.
+//
+// What a round tells its CalculationProgress: ConstructionEnded once; in the
+// improvement phase Yield() and Requests() once per match step,
+// NoMoreRoundsTaken() once when it sees that request or is the last round,
+// Improved(level) for every recorded improvement and TriesPassed() every tenth
+// try. With the reset setting a round repeats exactly, draw for draw.
 
 #include "calc/DistributionState.h"
 #include "calc/EngineRandom.h"
@@ -35,7 +41,7 @@ public:
     bool resetRandom = false;               // seed every round with its index + 7
     CalculationProgress* progress = nullptr; // may be null
     // Recount the pair tables after construction and after every try and abort on a
-    // mismatch; on by default in debug builds.
+    // mismatch; on by default in debug builds (it costs a full recount per try).
     bool verifyTables =
 #ifdef NDEBUG
         false;

@@ -60,6 +60,11 @@ struct EngineWork {
     int tieCounter = 0;
 };
 
+// The vector code the engine runs: the best the processor offers, the x86-64
+// baseline (SSE2), or the portable one. Results are the same; tests switch.
+enum class EngineKernelSet { Best, Baseline, Portable };
+void UseEngineKernels(EngineKernelSet set);
+
 // Adds delta (1 or 0xFF for -1) to the counter of every pair of lines with
 // equal tips; scratch holds lineCount + 32 bytes.
 void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch);
@@ -67,6 +72,21 @@ void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners.
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts);
+
+// Highest counter of a row with a free partner, plus 1 (0 when there is none),
+// and the number of such partners.
+int FreeRowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count);
+// For every free line the highest counter with a free partner (0 when none).
+void FreeRowMaxima(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* top);
+// The free lines (ascending) whose counter in the row equals c.
+int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int* out);
+// A line left the free set: free lines with a known count that had it as a top
+// partner lose one.
+void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n);
+
+// Bit j set when free line j of a chunk of 32 can matter to a greedy choice
+// with the running c and the most partners found at it (see FormBlock).
+uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most);
 
 class EngineCore {
 public:

@@ -75,13 +75,54 @@ inline int ChooseFor(const ChooseArgs& x) {
     return chosen;
 }
 
+// The common case without conditions, with every loop bound known at compile
+// time. The starting best has an entry no candidate reaches (entry 15 stays
+// empty), so the first one wins.
+template <int H, int C0, int C1>
+inline int ChoosePlain(const ChooseArgs& x) {
+    constexpr int kRest = H - C0, C2 = kRest - C1;
+    constexpr int kFavPairs = C0 * (C0 - 1) / 2, kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
+    int ties = 0, chosen = 0;
+    Vec best = UnbeatenV();
+    const Vec base = LoadV(x.base);
+    for (int g = 0; g < x.groupCount; ++g) {
+        const PatternGroup& group = x.groups[g];
+        Vec outer = base;
+        for (int k = 0; k < C0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
+        for (int k = 0; k < kFavPairs; ++k) outer = AddV(outer, LoadV(x.pairDelta[group.favPairs[k]]));
+        const int end = group.first + group.count;
+        for (int i = group.first; i < end; ++i) {
+            const Pattern& pat = x.patterns[i];
+            if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
+            Vec eq = outer;
+            for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
+            for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(x.pairDelta[pat.restPairs[k]]));
+            const uint32_t differs = ~EqMaskV(eq, best);
+            if (differs == 0) {
+                ++ties;
+                if (x.rng->RandomUpTo(ties) == 0) {
+                    ties = 0;
+                    chosen = i;
+                }
+                continue;
+            }
+            if (!((FewerMaskV(eq, best) >> (31 - __builtin_clz(differs))) & 1)) continue;
+            best = eq;
+            chosen = i;
+            ties = 0;
+        }
+    }
+    *x.tie = ties;
+    return chosen;
+}
+
 // Without conditions every loop bound is known at compile time; with them
 // the counts are read at run time.
 using ChooseFn = int (*)(const ChooseArgs&);
 
 template <int H, int C0, int C1>
 int ChooseCounts(const ChooseArgs& x) {
-    return x.cond->weigh ? ChooseFor<H, -1, -1, true>(x) : ChooseFor<H, C0, C1, false>(x);
+    return x.cond->weigh ? ChooseFor<H, -1, -1, true>(x) : ChoosePlain<H, C0, C1>(x);
 }
 
 template <int H, int C0, int... C1>
@@ -177,5 +218,83 @@ void SmallTops(const uint8_t* base, size_t stride, const uint8_t* freeMask, int 
         const int top = HMaxB(MaxB(v0, v1));
         tops[i] = static_cast<uint8_t>(top);
         counts[i] = static_cast<uint8_t>(top ? CountEqB(v0, static_cast<uint8_t>(top)) + CountEqB(v1, static_cast<uint8_t>(top)) : 0);
+    }
+}
+
+// The free lines among 32 that can matter to a greedy choice, as a bit mask:
+// top + 1 above level (= c + 1), or at it with at least `most` partners, or an
+// unknown count (0 or 255) whose bound reaches it.
+uint32_t MarkChunk(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, uint8_t level, uint8_t most) {
+    const Bytes t = AddB(LoadB(top), Set1B(1));
+    const Bytes p = LoadB(partners);
+    const Bytes lv = Set1B(level);
+    const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
+    const Bytes atLeastLevel = EqB(MaxB(t, lv), t);
+    const Bytes atLevel = EqB(t, lv);
+    const Bytes enough = EqB(MaxB(p, Set1B(most)), p);
+    const Bytes above = AndNotB(atLevel, atLeastLevel);
+    const Bytes knownCounts = OrB(above, AndB(atLevel, enough));
+    const Bytes counts = OrB(AndB(known, knownCounts), AndNotB(known, atLeastLevel));
+    return MaskB(AndB(counts, LoadB(freeMask)));
+}
+
+// Highest counter of a row with a free partner, plus 1 (0 when there is none),
+// and the number of such partners. Rows and masks reach a whole chunk of 32.
+int RowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count) {
+    const int chunks = (n + 31) / 32;
+    const Bytes one = Set1B(1);
+    Bytes best = ZeroB();
+    for (int c = 0; c < chunks; ++c)
+        best = MaxB(best, AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c)));
+    const int top = HMaxB(best);
+    int found = 0;
+    if (top) {
+        const Bytes at = Set1B(static_cast<uint8_t>(top));
+        for (int c = 0; c < chunks; ++c)
+            found += __builtin_popcount(MaskB(EqB(AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c)), at)));
+    }
+    *count = found;
+    return top;
+}
+
+// For every free line the highest counter with a free partner (0 when none).
+void RowMaxima(const uint8_t* base, size_t stride, const uint8_t* freeMask, int n, uint8_t* top) {
+    const int chunks = (n + 31) / 32;
+    const Bytes one = Set1B(1);
+    for (int i = 0; i < n; ++i) {
+        if (!freeMask[i]) continue;
+        const uint8_t* row = base + static_cast<size_t>(i) * stride;
+        Bytes best = ZeroB();
+        for (int c = 0; c < chunks; ++c)
+            best = MaxB(best, AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c)));
+        const int m = HMaxB(best);
+        top[i] = static_cast<uint8_t>(m == 0 ? 0 : m - 1);
+    }
+}
+
+// The free lines (ascending) whose counter in the row equals c.
+int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int* out) {
+    const int chunks = (n + 31) / 32;
+    const Bytes value = Set1B(static_cast<uint8_t>(c));
+    int listed = 0;
+    for (int k = 0; k < chunks; ++k) {
+        uint32_t bits = MaskB(AndB(EqB(LoadB(row + 32 * k), value), LoadB(freeMask + 32 * k)));
+        while (bits) {
+            out[listed++] = 32 * k + __builtin_ctz(bits);
+            bits &= bits - 1;
+        }
+    }
+    return listed;
+}
+
+// A line left the free set: free lines with a known count that had it as a
+// top partner lose one (row is the leaving line's).
+void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
+    const int chunks = (n + 31) / 32;
+    for (int k = 0; k < chunks; ++k) {
+        const Bytes p = LoadB(partners + 32 * k);
+        const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
+        const Bytes hit = AndB(AndB(EqB(LoadB(row + 32 * k), LoadB(top + 32 * k)), known), LoadB(freeMask + 32 * k));
+        StoreB(partners + 32 * k, AddB(p, hit)); // hit is -1 where it applies
     }
 }

@@ -11,6 +11,10 @@
 #include <cstring>
 #include <vector>
 
+// 32-byte vectors are passed between functions of this file only, so the note
+// about their calling convention without AVX does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace vdx {
 
 namespace {
@@ -182,6 +186,9 @@ inline Bytes AndB(Bytes a, Bytes b) { return _mm256_and_si256(a, b); }
 inline Bytes AddB(Bytes a, Bytes b) { return _mm256_add_epi8(a, b); }
 inline Bytes EqB(Bytes a, Bytes b) { return _mm256_cmpeq_epi8(a, b); }
 inline Bytes ZeroB() { return _mm256_setzero_si256(); }
+inline Bytes OrB(Bytes a, Bytes b) { return _mm256_or_si256(a, b); }
+inline Bytes AndNotB(Bytes a, Bytes b) { return _mm256_andnot_si256(a, b); } // b and not a
+inline uint32_t MaskB(Bytes v) { return static_cast<uint32_t>(_mm256_movemask_epi8(v)); }
 inline Bytes MaxB(Bytes a, Bytes b) { return _mm256_max_epu8(a, b); }
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
@@ -198,6 +205,9 @@ inline int TopV(Vec v) {
     const unsigned set = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(v, ZeroV())));
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
+inline uint32_t EqMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b))); }
+inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
+inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
 inline int CompareV(Vec a, Vec b) {
     const unsigned differs = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b)));
     if (!differs) return 0;
@@ -251,6 +261,11 @@ inline Bytes AndB(Bytes a, Bytes b) { return {_mm_and_si128(a.lo, b.lo), _mm_and
 inline Bytes AddB(Bytes a, Bytes b) { return {_mm_add_epi8(a.lo, b.lo), _mm_add_epi8(a.hi, b.hi)}; }
 inline Bytes EqB(Bytes a, Bytes b) { return {_mm_cmpeq_epi8(a.lo, b.lo), _mm_cmpeq_epi8(a.hi, b.hi)}; }
 inline Bytes ZeroB() { return {_mm_setzero_si128(), _mm_setzero_si128()}; }
+inline Bytes OrB(Bytes a, Bytes b) { return {_mm_or_si128(a.lo, b.lo), _mm_or_si128(a.hi, b.hi)}; }
+inline Bytes AndNotB(Bytes a, Bytes b) { return {_mm_andnot_si128(a.lo, b.lo), _mm_andnot_si128(a.hi, b.hi)}; }
+inline uint32_t MaskB(Bytes v) {
+    return static_cast<uint32_t>(_mm_movemask_epi8(v.lo)) | static_cast<uint32_t>(_mm_movemask_epi8(v.hi)) << 16;
+}
 inline Bytes MaxB(Bytes a, Bytes b) { return {_mm_max_epu8(a.lo, b.lo), _mm_max_epu8(a.hi, b.hi)}; }
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(v.lo, v.hi);
@@ -273,6 +288,9 @@ inline int TopV(Vec v) {
     const unsigned set = ~Mask(_mm_cmpeq_epi16(v.lo, z), _mm_cmpeq_epi16(v.hi, z));
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
+inline uint32_t EqMaskV(Vec a, Vec b) { return Mask(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.hi, b.hi)); }
+inline uint32_t FewerMaskV(Vec a, Vec b) { return Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi)); }
+inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
 inline int CompareV(Vec a, Vec b) {
     const unsigned differs = ~Mask(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.hi, b.hi));
     if (!differs) return 0;
@@ -283,7 +301,9 @@ inline int CompareV(Vec a, Vec b) {
 #include "calc/EngineKernels.h"
 } // namespace
 } // namespace sse2
-#else
+#endif
+
+// Portable: plain vector types of the compiler; the only set on other machines.
 namespace plain {
 namespace {
 using Vec = BlockHistogram;
@@ -309,6 +329,13 @@ inline Bytes AndB(Bytes a, Bytes b) { return a & b; }
 inline Bytes AddB(Bytes a, Bytes b) { return a + b; }
 inline Bytes EqB(Bytes a, Bytes b) { return static_cast<Bytes>(a == b); }
 inline Bytes ZeroB() { return Bytes{}; }
+inline Bytes OrB(Bytes a, Bytes b) { return a | b; }
+inline Bytes AndNotB(Bytes a, Bytes b) { return ~a & b; }
+inline uint32_t MaskB(Bytes v) {
+    uint32_t m = 0;
+    for (int k = 0; k < 32; ++k) m |= static_cast<uint32_t>(v[k] >> 7) << k;
+    return m;
+}
 inline Bytes MaxB(Bytes a, Bytes b) { return a > b ? a : b; }
 inline int HMaxB(Bytes v) {
     int m = 0;
@@ -325,6 +352,21 @@ inline int TopV(Vec v) {
         if (v[e] != 0) return e;
     return -1;
 }
+inline uint32_t EqMaskV(Vec a, Vec b) {
+    uint32_t m = 0;
+    for (int e = 0; e < 16; ++e) m |= (a[e] == b[e] ? 3u : 0u) << (2 * e);
+    return m;
+}
+inline uint32_t FewerMaskV(Vec a, Vec b) {
+    uint32_t m = 0;
+    for (int e = 0; e < 16; ++e) m |= (a[e] < b[e] ? 3u : 0u) << (2 * e);
+    return m;
+}
+inline Vec UnbeatenV() {
+    Vec v{};
+    v[15] = 0x7FFF;
+    return v;
+}
 inline int CompareV(Vec a, Vec b) {
     for (int e = 15; e >= 0; --e)
         if (a[e] != b[e]) return a[e] < b[e] ? -1 : 1;
@@ -333,7 +375,6 @@ inline int CompareV(Vec a, Vec b) {
 #include "calc/EngineKernels.h"
 } // namespace
 } // namespace plain
-#endif
 
 namespace {
 
@@ -342,6 +383,11 @@ using SmallFn = void (*)(const uint8_t* const*, int, const uint8_t*, int, BlockH
 using LargeFn = void (*)(const uint16_t (*)[80], int, BlockHistogram (*)[3]);
 using UpdateFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t);
 using TopsFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*, uint8_t*);
+using MarkFn = uint32_t (*)(const uint8_t*, const uint8_t*, const uint8_t*, uint8_t, uint8_t);
+using RowTopFn = int (*)(const uint8_t*, const uint8_t*, int, int*);
+using MaximaFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*);
+using ValueFn = int (*)(const uint8_t*, const uint8_t*, int, int, int*);
+using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, int);
 
 struct Kernels {
     ChooseFn choose;
@@ -349,34 +395,50 @@ struct Kernels {
     LargeFn large;
     UpdateFn update;
     TopsFn tops;
-    Kernels() {
-#ifdef VDX_X86_CHOOSERS
-        __builtin_cpu_init();
-        if (__builtin_cpu_supports("avx2")) {
-            choose = avx2::Choose;
-            small = avx2::SmallOutsideTables;
-            large = avx2::LargeOutsideTables;
-            update = avx2::UpdateRows;
-            tops = avx2::SmallTops;
-        } else {
-            choose = sse2::Choose;
-            small = sse2::SmallOutsideTables;
-            large = sse2::LargeOutsideTables;
-            update = sse2::UpdateRows;
-            tops = sse2::SmallTops;
-        }
-#else
-        choose = plain::Choose;
-        small = plain::SmallOutsideTables;
-        large = plain::LargeOutsideTables;
-        update = plain::UpdateRows;
-        tops = plain::SmallTops;
-#endif
-    }
+    MarkFn mark;
+    RowTopFn rowTop;
+    MaximaFn maxima;
+    ValueFn withValue;
+    DropFn drop;
 };
 
-const Kernels kKernels;
-inline const Kernels& Pick() { return kKernels; }
+#define VDX_KERNEL_SET(ns)                                                                                        \
+    Kernels {                                                                                                     \
+        ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::SmallTops, ns::MarkChunk, \
+            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner                                      \
+    }
+
+const Kernels kPortable = VDX_KERNEL_SET(plain);
+#ifdef VDX_X86_CHOOSERS
+const Kernels kBaseline = VDX_KERNEL_SET(sse2);
+const Kernels kAvx2 = VDX_KERNEL_SET(avx2);
+#else
+const Kernels kBaseline = kPortable;
+#endif
+
+const Kernels* BestKernels() {
+#ifdef VDX_X86_CHOOSERS
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2")) return &kAvx2;
+#endif
+    return &kBaseline;
+}
+
+const Kernels* gKernels = BestKernels();
+inline const Kernels& Pick() { return *gKernels; }
+
+} // namespace
+
+void UseEngineKernels(EngineKernelSet set) {
+    switch (set) {
+    case EngineKernelSet::Best: gKernels = BestKernels(); break;
+    case EngineKernelSet::Baseline: gKernels = &kBaseline; break;
+    case EngineKernelSet::Portable: gKernels = &kPortable; break;
+    }
+}
+
+namespace {
+
 
 // Counts of (tip << 4 | equals) over a row, eight separate tables keeping the
 // increments from waiting on each other.
@@ -432,6 +494,26 @@ void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* 
     Pick().tops(table.Row(0), table.Stride(), freeMask, n, tops, counts);
 }
 
+int FreeRowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count) {
+    return Pick().rowTop(row, freeMask, n, count);
+}
+
+void FreeRowMaxima(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* top) {
+    Pick().maxima(table.Row(0), table.Stride(), freeMask, n, top);
+}
+
+int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int* out) {
+    return Pick().withValue(row, freeMask, n, c, out);
+}
+
+void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
+    Pick().drop(partners, top, row, freeMask, n);
+}
+
+uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
+    return Pick().mark(top, partners, freeMask, static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
+}
+
 void EngineCore::OptimiseBlock(int p) {
     const int n = s.lineCount;
     const int h = w.blockSize;
@@ -446,10 +528,19 @@ void EngineCore::OptimiseBlock(int p) {
     cond.range[1] = cond.weigh && s.conditions[kSwitchFavourites];
     cond.limit = s.equalsLimit;
 
+    // A block whose lines all get the same rank has a single candidate.
+    const PatternList& list = kPatterns.Get(h, w.blockRanks[0], w.blockRanks[1]);
+    if (list.patterns.size() == 1) {
+        for (int a = 0; a < h; ++a) tips[w.block[a]] = list.patterns[0].rank[a];
+        w.tieCounter = 0;
+        w.useRuns = false;
+        return;
+    }
+
     // The block's own lines are not outside lines.
     for (int a = 0; a < h; ++a) tips[w.block[a]] = kRankUnassigned;
 
-    // 1. Outside tables: a line outside with equals e adds e + 1 under its own rank, e under the others.
+    // Outside tables: a line outside with equals e adds e + 1 under its own rank, e under the others.
     const uint8_t* rows[kMaxBlockSize] = {};
     for (int a = 0; a < h; ++a) rows[a] = pe.Row(w.block[a]);
     BuildOutsideTables(rows, h, tips.data(), n, w.keys.data(), w.outside);
@@ -499,8 +590,7 @@ void EngineCore::OptimiseBlock(int p) {
         for (int a = 0; a + 1 < h; ++a)
             if (w.runs[a] > 0) runMask |= static_cast<uint8_t>(1u << a);
 
-    // 2./3. Enumerate and keep the best; 4. write it into the tips.
-    const PatternList& list = kPatterns.Get(h, w.blockRanks[0], w.blockRanks[1]);
+    // Enumerate the candidates, keep the best and write it into the tips.
     args.h = h;
     args.favourites = w.blockRanks[0];
     args.neutrals = w.blockRanks[1];

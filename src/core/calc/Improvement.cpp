@@ -118,7 +118,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
     bool noMoreRoundsTaken = false;
     Evaluation last;
     for (;;) {
-        // 1. Let the window work and read its requests.
+        // Let the window work and read its requests.
         StopRequests requests;
         if (progress) {
             progress->Yield();
@@ -135,7 +135,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
             noMoreRoundsTaken = true;
         }
 
-        // 2./3. Try boundary.
+        // A try boundary: count the try, judge the distribution.
         bool ending = false;
         if (s.currentMatch == 0) {
             ++s.totalTries;
@@ -169,7 +169,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
         }
         if (ending) break;
 
-        // 5. Re-place the tips of the current match block by block.
+        // Re-place the tips of the current match block by block.
         const int p = s.currentMatch;
         if (!s.SingleTip(p)) {
             core.RemoveMatch(p);

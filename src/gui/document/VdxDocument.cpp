@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/VdxApp.h"
 #include "document/VdxFile.h"
+#include "windows/InputWindow.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
@@ -117,6 +118,8 @@ bool VdxDocument::Close() {
         vdx::gui::PlayWarningSound();
         return false;
     }
+    // Unapplied input is offered first; its Cancel keeps the document open.
+    if (!vdx::gui::InputWindowAllowsClose(this)) return false;
     return wxDocument::Close();
 }
 

@@ -7,6 +7,8 @@
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
+#include "windows/InputWindow.h"
+#include "windows/OptionsDialog.h"
 
 #include <wx/intl.h>
 
@@ -17,7 +19,6 @@ namespace {
 wxString WhatCommandOpens(int id) {
     switch (id) {
     case kIdInput: return _("The input window");
-    case kIdOptions: return _("The options dialog");
     case kIdCalculate: return _("The calculation window");
     case kIdStatistics: return _("The statistics window");
     case kIdConditions: return _("The conditions dialog");
@@ -44,8 +45,16 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
         PlayWarningSound();
         return true;
     }
+    if (id == kIdInput) {
+        OpenInputWindow(doc);
+        return true;
+    }
     if (id == kIdCalculate) {
         RunCalculateCommand(doc);
+        return true;
+    }
+    if (id == kIdOptions) {
+        ShowDocumentOptions(doc);
         return true;
     }
     ShowNotAvailable(WhatCommandOpens(id), doc->GetDocumentWindow());

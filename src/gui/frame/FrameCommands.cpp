@@ -11,6 +11,7 @@
 #include "frame/LanguageDialog.h"
 #include "frame/WindowList.h"
 #include "view/VdxView.h"
+#include "windows/OptionsDialog.h"
 
 #include <wx/docview.h>
 #include <wx/intl.h>
@@ -33,7 +34,6 @@ bool SingleDocumentMode() {
 wxString WhatIsMissing(int id) {
     switch (id) {
     case kIdImportText: return _("The text import");
-    case kIdDefaultOptions: return _("The Default Options window");
     case kIdDefaultConditions: return _("The Default Conditions window");
     case kIdSelectFormat: return _("The choice of a ticket format");
     case kIdFormatEditor: return _("The format editor");
@@ -118,7 +118,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
         about.ShowModal();
     }, wxID_ABOUT);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
-    for (int id : {kIdImportText, kIdDefaultOptions, kIdDefaultConditions, kIdSelectFormat,
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
+    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat,
                    kIdFormatEditor, kIdMoreOptions}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);

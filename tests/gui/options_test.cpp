@@ -1,0 +1,484 @@
+// The options window of a document and the default-options window in the
+// running application under a virtual display: opening through the commands,
+// applying to the document or to the defaults, refused entries, keys.
+
+#include "../core/TestLines.h"
+
+#include "app/Messages.h"
+#include "app/MyDocManager.h"
+#include "app/VdxApp.h"
+#include "app/WxConfigStore.h"
+#include "controls/Sound.h"
+#include "document/VdxDocument.h"
+#include "document/VdxFile.h"
+#include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
+#include "windows/OptionsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/frame.h>
+#include <wx/generic/logg.h>
+#include <wx/log.h>
+#include <wx/radiobox.h>
+#include <wx/spinbutt.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace vdx::gui;
+using vdx::OptionField;
+
+namespace {
+
+struct Message {
+    wxString text, title;
+    long style;
+};
+std::vector<Message> g_messages;
+int g_assertions = 0;
+
+void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
+                  const wxString& msg) {
+    ++g_assertions;
+    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
+                  << "): " << msg;
+}
+
+VdxApp& App() { return *VdxApp::Get(); }
+MyDocManager& Manager() { return *App().DocManager(); }
+
+wxString LogText() {
+    wxFrame* frame = App().LogWindow()->GetFrame();
+    for (wxWindow* child : frame->GetChildren())
+        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
+    return {};
+}
+
+int Occurrences(const wxString& text, const wxString& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != wxString::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+void SendCommand(wxWindow* window, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+}
+
+void SetText(OptionsDialog* dialog, OptionField field, const char* text) {
+    dialog->FieldText(field)->SetValue(text); // as typed: the change event fires
+}
+
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Manager().CloseDocuments(true);
+        wxTheApp->ProcessIdle();
+        g_messages.clear();
+        char pattern[] = "/tmp/vdxoptions-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+        sounds_ = 0;
+        SetWarningSoundHook([this] { ++sounds_; });
+        savedConfig_ = App().Config();
+    }
+    void TearDown() override {
+        SetWarningSoundHook(nullptr);
+        if (OptionsDialog* defaults = FindDefaultOptions()) defaults->CloseWindow();
+        for (wxObject* object : Manager().GetDocuments()) {
+            auto* doc = static_cast<VdxDocument*>(object);
+            doc->Data().calculationRunning = false;
+            doc->Modify(false);
+        }
+        Manager().CloseDocuments(true);
+        wxTheApp->ProcessIdle();
+        App().Config() = savedConfig_;
+        fs::remove_all(dir_);
+    }
+
+    // Three matches at 400/300/300 with ten calculated lines that fit them,
+    // results 2, 1, 1 (only the line "211" has all three right).
+    VdxDocument* OpenCalculatedDocument(const std::string& name) {
+        vdx::PoolsDocument data = vdx::testlines::WithLines(
+            {"11X", "1X1", "X21", "212", "1X2", "X21", "21X", "1XX", "X22", "211"});
+        for (int m = 0; m < 3; ++m) data.match(m).name = "Match " + std::to_string(m + 1);
+        data.match(0).result = vdx::kTip2;
+        data.match(1).result = vdx::kTip1;
+        data.match(2).result = vdx::kTip1;
+        data.conditionLimit = 3;
+        data.setTipsUpToDate(-1);
+        const fs::path path = dir_ / name;
+        EXPECT_TRUE(vdx::SaveVdxFile(path.string(), data).ok);
+        auto* doc = wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT), VdxDocument);
+        EXPECT_NE(doc, nullptr);
+        if (doc) {
+            EXPECT_TRUE(doc->Data().tipsUpToDate);
+        }
+        return doc;
+    }
+
+    OptionsDialog* OpenOptions(VdxDocument* doc) {
+        SendCommand(App().Frame(), kIdOptions);
+        OptionsDialog* dialog = FindDocumentOptions(doc);
+        EXPECT_NE(dialog, nullptr);
+        return dialog;
+    }
+
+    fs::path dir_;
+    int sounds_ = 0;
+    vdx::AppConfig savedConfig_;
+};
+
+TEST_F(OptionsTest, OpensFilledFromTheDocumentOnceAndRaisesAfterwards) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->GetParent()->GetLabel().EndsWith(": Options"));
+    EXPECT_EQ(dialog->MatchesList()->GetStringSelection(), "3");
+    EXPECT_EQ(dialog->LinesPerTicketList()->GetStringSelection(), "12");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionLines)->GetValue(), "10");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionRounds)->GetValue(), "100");
+    EXPECT_EQ(dialog->FieldSpin(vdx::kOptionRounds)->GetValue(), 100);
+    EXPECT_TRUE(dialog->CommaBox()->GetValue()); // decimalPoint 0
+    EXPECT_FALSE(dialog->ApplyButton()->IsEnabled());
+    EXPECT_EQ(wxStripMenuCodes(dialog->SortBox()->GetString(0)), "1 before X before 2");
+
+    const size_t windows = wxTopLevelWindows.GetCount();
+    EXPECT_EQ(OpenOptions(doc), dialog);
+    EXPECT_EQ(wxTopLevelWindows.GetCount(), windows);
+}
+
+TEST_F(OptionsTest, ApplyWritesTheDocumentResortsLowersTheLimitAndLogsOnce) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    const std::vector<std::string> linesBefore = vdx::testlines::AllLines(doc->Data());
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    const wxString logBefore = LogText();
+
+    dialog->MatchesList()->SetStringSelection("2");
+    dialog->LinesPerTicketList()->SetStringSelection("5");
+    dialog->SortBox()->SetSelection(2);
+    dialog->CommaBox()->SetValue(false);
+    dialog->DrawBox()->SetValue(true);
+    SetText(dialog, vdx::kOptionLines, "12");
+    SetText(dialog, vdx::kOptionRounds, "7");
+    SetText(dialog, vdx::kOptionUnsuccessfulTries, "30");
+    SetText(dialog, vdx::kOptionDifference, "0");
+    SetText(dialog, vdx::kOptionExtraTries, "0");
+    EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
+    EXPECT_EQ(wxStripMenuCodes(dialog->SortBox()->GetString(0)), "1 before X before 2"); // not before it is applied
+
+    dialog->PressApply();
+    const vdx::PoolsDocument& data = doc->Data();
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(data.matchCount, 2);
+    EXPECT_EQ(data.lineCount, 12);
+    EXPECT_EQ(data.linesPerTicket, 5);
+    EXPECT_EQ(data.rounds, 7);
+    EXPECT_EQ(data.unsuccessfulTries, 30);
+    EXPECT_EQ(data.upToDifference, 0);
+    EXPECT_EQ(data.extraTries, 0);
+    EXPECT_EQ(data.sortMode, 2);
+    EXPECT_TRUE(data.decimalPoint);
+    EXPECT_TRUE(data.zeroForDraw);
+    EXPECT_EQ(data.conditionLimit, 2);
+    EXPECT_FALSE(data.tipsUpToDate);
+    EXPECT_EQ(data.tipLineCount, 10); // the lines stay
+    EXPECT_EQ(vdx::testlines::LineText(data, 0), "211"); // re-sorted by correct tips
+    EXPECT_NE(vdx::testlines::AllLines(data), linesBefore);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_FALSE(dialog->ApplyButton()->IsEnabled());
+    EXPECT_EQ(wxStripMenuCodes(dialog->SortBox()->GetString(0)), "1 before 0 before 2");
+    const wxString logLine = wxString::Format("%s: options changed", doc->GetUserReadableName());
+    EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), logLine), 1);
+
+    SetText(dialog, vdx::kOptionRounds, "8");
+    dialog->PressOk();
+    EXPECT_EQ(data.rounds, 8);
+    EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), logLine), 1); // once per window
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), nullptr);
+}
+
+TEST_F(OptionsTest, AnInvalidEntryIsReportedAndNothingIsApplied) {
+    struct Case {
+        OptionField field;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {vdx::kOptionLines, "1001", "Entry of Lines is invalid!\nValid entries are numbers from 1 to 1000"},
+        {vdx::kOptionUnsuccessfulTries, "1",
+         "Entry of Unsuccessful Tries is invalid!\nValid entries are numbers from 2 to 10000"},
+        {vdx::kOptionRounds, "", "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"},
+    };
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    const vdx::OptionValues before = vdx::OptionsOf(doc->Data());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        OptionsDialog* dialog = OpenOptions(doc);
+        ASSERT_NE(dialog, nullptr);
+        g_messages.clear();
+        dialog->MatchesList()->SetStringSelection("2");
+        SetText(dialog, vdx::kOptionLines, "0012");
+        SetText(dialog, c.field, c.text);
+        dialog->PressOk();
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0].text, c.message);
+        EXPECT_EQ(g_messages[0].title, "VendrixPlanner");
+        EXPECT_TRUE(g_messages[0].style & wxICON_ERROR);
+        EXPECT_EQ(vdx::OptionsOf(doc->Data()), before);
+        EXPECT_FALSE(doc->IsModified());
+        wxTheApp->ProcessIdle();
+        EXPECT_EQ(FindDocumentOptions(doc), dialog); // still open
+        dialog->CloseWindow();
+        wxTheApp->ProcessIdle();
+    }
+    // Texts checked before the invalid one are shown as their numbers.
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    SetText(dialog, vdx::kOptionLines, "0012");
+    SetText(dialog, vdx::kOptionRounds, "0");
+    dialog->PressApply();
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionLines)->GetValue(), "12");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionRounds)->GetValue(), "0");
+    EXPECT_EQ(doc->Data().lineCount, 10);
+}
+
+TEST_F(OptionsTest, OkWithoutChangesClosesWithoutALogLine) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    const wxString logBefore = LogText();
+    dialog->PressOk();
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), nullptr);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(LogText().Mid(logBefore.length()).Find("options changed"), wxNOT_FOUND);
+}
+
+TEST_F(OptionsTest, KeysStepListsAndFieldsAndCloseTheWindow) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl* rounds = dialog->FieldText(vdx::kOptionRounds);
+    wxTextCtrl* lines = dialog->FieldText(vdx::kOptionLines);
+
+    EXPECT_TRUE(dialog->HandleKey(WXK_UP, 0, rounds));
+    EXPECT_EQ(rounds->GetValue(), "125");
+    EXPECT_EQ(dialog->FieldSpin(vdx::kOptionRounds)->GetValue(), 125);
+    EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
+    EXPECT_TRUE(dialog->HandleKey(WXK_PAGEDOWN, 0, rounds));
+    EXPECT_TRUE(dialog->HandleKey(WXK_DOWN, 0, rounds));
+    EXPECT_EQ(rounds->GetValue(), "75");
+    EXPECT_FALSE(dialog->HandleKey(WXK_UP, wxMOD_SHIFT, rounds)); // with Shift: the control's
+
+    // The lines step by the lines per ticket chosen in the list, applied or not.
+    dialog->LinesPerTicketList()->SetStringSelection("4");
+    EXPECT_TRUE(dialog->HandleKey(WXK_UP, 0, lines));
+    EXPECT_EQ(lines->GetValue(), "12");
+
+    // Lists: Up and Left towards larger numbers, stopping at the ends.
+    wxChoice* matches = dialog->MatchesList();
+    EXPECT_TRUE(dialog->HandleKey(WXK_UP, 0, matches));
+    EXPECT_EQ(matches->GetStringSelection(), "4");
+    EXPECT_TRUE(dialog->HandleKey(WXK_RIGHT, 0, matches));
+    EXPECT_TRUE(dialog->HandleKey(WXK_DOWN, 0, matches));
+    EXPECT_EQ(matches->GetStringSelection(), "2");
+    EXPECT_TRUE(dialog->HandleKey(WXK_PAGEDOWN, 0, matches));
+    EXPECT_EQ(matches->GetStringSelection(), "2");
+
+    // Other controls: arrows are used up, Left/Right passed on.
+    const int sortMode = dialog->SortBox()->GetSelection();
+    EXPECT_TRUE(dialog->HandleKey(WXK_DOWN, 0, dialog->SortBox()));
+    EXPECT_EQ(dialog->SortBox()->GetSelection(), sortMode);
+    EXPECT_FALSE(dialog->HandleKey(WXK_LEFT, 0, dialog->CommaBox()));
+
+    // Return on Cancel or &default only sounds.
+    EXPECT_TRUE(dialog->HandleKey(WXK_RETURN, 0, dialog->CancelButton()));
+    EXPECT_TRUE(dialog->HandleKey(WXK_RETURN, 0, dialog->DefaultButton()));
+    EXPECT_EQ(sounds_, 2);
+    wxTheApp->ProcessIdle();
+    ASSERT_EQ(FindDocumentOptions(doc), dialog);
+    EXPECT_EQ(doc->Data().rounds, 100);
+
+    // A real key event reaches the panel before the focused field.
+    wxKeyEvent up(wxEVT_CHAR_HOOK);
+    up.m_keyCode = WXK_UP;
+    up.SetEventObject(rounds);
+    rounds->ProcessWindowEvent(up);
+    EXPECT_EQ(rounds->GetValue(), "100");
+
+    // Escape closes without applying.
+    EXPECT_TRUE(dialog->HandleKey(WXK_ESCAPE, 0, rounds));
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), nullptr);
+    EXPECT_EQ(doc->Data().rounds, 100);
+    EXPECT_EQ(doc->Data().matchCount, 3);
+}
+
+TEST_F(OptionsTest, ReturnOnACheckBoxActsAsOk) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    dialog->DrawBox()->SetValue(true);
+    EXPECT_TRUE(dialog->HandleKey(WXK_RETURN, 0, dialog->DrawBox()));
+    EXPECT_TRUE(doc->Data().zeroForDraw);
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), nullptr);
+}
+
+TEST_F(OptionsTest, DefaultButtonOfADocumentTakesTheDefaultsButCommaAndX) {
+    App().Config().options.matchCount = 9;
+    App().Config().options.lineCount = 33;
+    App().Config().options.decimalPoint = true;
+    App().Config().options.zeroForDraw = true;
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    dialog->CommaBox()->SetValue(false);
+    dialog->PressDefault();
+    EXPECT_EQ(dialog->MatchesList()->GetStringSelection(), "9");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionLines)->GetValue(), "33");
+    EXPECT_TRUE(dialog->CommaBox()->GetValue());
+    EXPECT_FALSE(dialog->DrawBox()->GetValue());
+    EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
+    EXPECT_EQ(doc->Data().matchCount, 3); // nothing applied yet
+}
+
+TEST_F(OptionsTest, ACalculatingDocumentRefusesTheOptions) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    doc->Data().calculationRunning = true;
+    SetText(dialog, vdx::kOptionLines, "500");
+    dialog->PressOk();
+    EXPECT_EQ(sounds_, 1);
+    EXPECT_EQ(doc->Data().lineCount, 10);
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), dialog);
+    doc->Data().calculationRunning = false;
+}
+
+TEST_F(OptionsTest, ClosingTheDocumentClosesItsOptions) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    wxWeakRef<wxWindow> frame(dialog->GetParent());
+    doc->Modify(false);
+    Manager().CloseDocuments(true);
+    for (int i = 0; i < 3 && frame; ++i) wxTheApp->ProcessIdle();
+    EXPECT_FALSE(frame);
+}
+
+TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
+    SendCommand(App().Frame(), kIdDefaultOptions);
+    OptionsDialog* dialog = FindDefaultOptions();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetParent()->GetLabel(), "+++ Default Options +++");
+    SendCommand(App().Frame(), kIdDefaultOptions);
+    EXPECT_EQ(FindDefaultOptions(), dialog);
+
+    const wxString logBefore = LogText();
+    dialog->PressApply(); // nothing changed, and still logged
+    EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), "default options changed"), 1);
+
+    App().Config().conditions.limit = 9;
+    dialog->MatchesList()->SetStringSelection("6");
+    dialog->LinesPerTicketList()->SetStringSelection("3");
+    dialog->SortBox()->SetSelection(1);
+    dialog->DrawBox()->SetValue(true);
+    SetText(dialog, vdx::kOptionLines, "30");
+    SetText(dialog, vdx::kOptionExtraTries, "25");
+    dialog->PressOk();
+    EXPECT_TRUE(g_messages.empty());
+    const vdx::DefaultOptions& d = App().Config().options;
+    EXPECT_EQ(d.matchCount, 6);
+    EXPECT_EQ(d.linesPerTicket, 3);
+    EXPECT_EQ(d.lineCount, 30);
+    EXPECT_EQ(d.extraTries, 25);
+    EXPECT_EQ(d.sortMode, 1);
+    EXPECT_TRUE(d.zeroForDraw);
+    EXPECT_EQ(App().Config().conditions.limit, 6);
+    EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), "default options changed"), 1);
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDefaultOptions(), nullptr);
+
+    auto* doc = wxDynamicCast(Manager().CreateDocument(wxString(), wxDOC_NEW), VdxDocument);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->Data().matchCount, 6);
+    EXPECT_EQ(doc->Data().lineCount, 30);
+    EXPECT_EQ(doc->Data().linesPerTicket, 3);
+    EXPECT_EQ(doc->Data().extraTries, 25);
+    EXPECT_EQ(doc->Data().sortMode, 1);
+    EXPECT_TRUE(doc->Data().zeroForDraw);
+    EXPECT_EQ(doc->Data().conditionLimit, 6);
+
+    // Its &default gives the built-in values, and its label follows the stored symbol.
+    dialog = ShowDefaultOptions();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(wxStripMenuCodes(dialog->SortBox()->GetString(0)), "1 before 0 before 2");
+    dialog->PressDefault();
+    EXPECT_EQ(dialog->MatchesList()->GetStringSelection(), "12");
+    EXPECT_EQ(dialog->LinesPerTicketList()->GetStringSelection(), "12");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionUnsuccessfulTries)->GetValue(), "1000");
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionLines)->GetValue(), "20");
+    EXPECT_FALSE(dialog->DrawBox()->GetValue());
+    EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    wxSetEnv("VDX_NO_HELP_WARNING", "1");
+    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
+
+    wxApp::SetInstance(new VdxApp);
+    int wxArgc = 1;
+    char* wxArgv[] = {argv[0], nullptr};
+    if (!wxEntryStart(wxArgc, wxArgv)) {
+        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
+        return 1;
+    }
+    wxSetAssertHandler(RecordAssert);
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    SetMessageHandler([](const wxString& text, const wxString& title, long style) {
+        g_messages.push_back({text, title, style});
+        return (style & wxYES_NO) ? int(wxNO) : int(wxOK);
+    });
+    if (!wxTheApp->CallOnInit()) {
+        fprintf(stderr, "the application did not start\n");
+        return 1;
+    }
+
+    int result = RUN_ALL_TESTS();
+
+    const int assertionsInTests = g_assertions;
+    App().Frame()->Close(true);
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+    if (g_assertions != assertionsInTests) {
+        fprintf(stderr, "wx assertions while shutting down\n");
+        result = 1;
+    }
+    return result;
+}
