@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -46,9 +47,31 @@ const char kUsage[] =
 
 volatile std::sig_atomic_t gStopRequested = 0;
 
-extern "C" void OnInterrupt(int) { gStopRequested = 1; }
+long long MonotonicMilliseconds() {
+    timespec now {};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
-// Ctrl+C once asks the calculation to stop; a second one ends the program as usual.
+// Only the handler touches this; SIGINT is blocked while it runs.
+long long gFirstInterruptMs = 0;
+
+// Ctrl+C once asks the calculation to stop; a second one ends the program as
+// usual. The same interrupt often arrives twice at once (sent to the process
+// and to its process group, e.g. by timeout(1)), so a repeat within a second
+// counts as the first one.
+extern "C" void OnInterrupt(int) {
+    const long long now = MonotonicMilliseconds();
+    if (!gStopRequested) {
+        gFirstInterruptMs = now;
+        gStopRequested = 1;
+        return;
+    }
+    if (now - gFirstInterruptMs < 1000) return;
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+}
+
 class InterruptGuard {
 public:
     InterruptGuard() {
@@ -56,7 +79,7 @@ public:
         struct sigaction action {};
         action.sa_handler = OnInterrupt;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESETHAND;
+        action.sa_flags = 0;
         installed_ = sigaction(SIGINT, &action, &previous_) == 0;
     }
     ~InterruptGuard() {
