@@ -2,31 +2,22 @@
 // start checks, the calculation window while it runs (stop requests, freezing,
 // refused closes) and the document it leaves behind.
 
-#include "app/AppLog.h"
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
-#include "app/WxConfigStore.h"
+#include "GuiTestSupport.h"
+
 #include "calc/CalcFigures.h"
 #include "calc/CalculateCommand.h"
 #include "calc/CalculationRun.h"
 #include "calc/CalculationWindow.h"
 #include "calc/Probabilities.h"
 #include "calc/ProgressRows.h"
-#include "controls/Sound.h"
-#include "document/VdxDocument.h"
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
 #include "frame/CommandRouting.h"
-#include "frame/MainFrame.h"
 #include "frame/WindowList.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/frame.h>
-#include <wx/generic/logg.h>
-#include <wx/log.h>
-#include <wx/textctrl.h>
 #include <wx/timer.h>
 
 #include <chrono>
@@ -37,40 +28,9 @@
 
 namespace fs = std::filesystem;
 using namespace vdx::gui;
+using namespace vdx::guitest;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-// Answers to questions (wxYES_NO boxes); the rest get wxOK.
-int g_answer = wxNO;
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
-
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-
-wxString LogText() {
-    wxFrame* frame = App().LogWindow()->GetFrame();
-    for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
-    return {};
-}
-
-void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-}
 
 // Pairs of lines per number of equal tips, counted from the document's lines.
 std::vector<int> PairsPerEquals(const vdx::PoolsDocument& doc) {
@@ -85,30 +45,8 @@ std::vector<int> PairsPerEquals(const vdx::PoolsDocument& doc) {
     return pairs;
 }
 
-class CalcTest : public ::testing::Test {
+class CalcTest : public AppTest {
 protected:
-    void SetUp() override {
-        Manager().CloseDocuments(true);
-        g_messages.clear();
-        g_answer = wxNO;
-        char pattern[] = "/tmp/vdxcalc-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        sounds_ = 0;
-        SetWarningSoundHook([this] { ++sounds_; });
-    }
-    void TearDown() override {
-        SetWarningSoundHook(nullptr);
-        for (wxObject* object : Manager().GetDocuments()) {
-            auto* doc = static_cast<VdxDocument*>(object);
-            doc->Data().calculationRunning = false;
-            doc->Modify(false);
-        }
-        Manager().CloseDocuments(true);
-        wxTheApp->ProcessIdle();
-        fs::remove_all(dir_);
-    }
-
     // A document of `matches` matches of which the first `withData` have chances.
     VdxDocument* OpenDocument(int matches, int withData, int lines, int rounds, int tries) {
         vdx::PoolsDocument data;
@@ -126,12 +64,11 @@ protected:
         }
         const fs::path path = dir_ / ("doc" + std::to_string(++files_) + ".vdx");
         EXPECT_TRUE(vdx::SaveVdxFile(path.string(), data).ok);
-        return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT), VdxDocument);
+        return Open(path);
     }
 
-    fs::path dir_;
     int files_ = 0;
-    int sounds_ = 0;
+    SoundCounter sounds_;
 };
 
 TEST_F(CalcTest, CalculateLeavesUpToDateLinesAndAFinishedWindow) {
@@ -299,9 +236,9 @@ TEST_F(CalcTest, StopTheCalculationFromTheWindowWhileItRuns) {
             EXPECT_FALSE(DocumentCommandEnabled(doc, kIdCalculate).value_or(true));
             EXPECT_FALSE(window->CommandEnabled(kIdCalculate));
             EXPECT_FALSE(window->CommandEnabled(kIdCalcCloseWindow));
-            const int soundsBefore = sounds_;
+            const int soundsBefore = sounds_.count;
             RouteDocumentCommand(doc, kIdCalculate);
-            EXPECT_EQ(sounds_, soundsBefore + 1);
+            EXPECT_EQ(sounds_.count, soundsBefore + 1);
             // The document cannot be closed either.
             EXPECT_FALSE(doc->Close());
 
@@ -419,38 +356,4 @@ TEST(ProgressRowsTest, ConditionRowsLimitLineAndMarks) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return (style & wxYES_NO) ? g_answer : int(wxOK);
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

@@ -1,14 +1,14 @@
 // The common controls, pictures, warning sound and help book, tried inside the
 // real application under a virtual display.
 
+#include "GuiTestSupport.h"
+
 #include "app/Messages.h"
-#include "app/VdxApp.h"
 #include "controls/Bitmaps.h"
 #include "controls/Help.h"
 #include "controls/HyperLink.h"
 #include "controls/NumericEntry.h"
 #include "controls/Sound.h"
-#include "frame/MainFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -29,10 +29,7 @@
 
 #include <chrono>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <regex>
@@ -41,34 +38,15 @@
 #include <vector>
 
 using namespace vdx::gui;
+using namespace vdx::guitest;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-std::vector<Message> g_startMessages; // those shown while the application started
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
-
-VdxApp& App() { return *VdxApp::Get(); }
 
 wxString InProgramDir(const wxString& name) {
     return App().ProgramDir() + wxFILE_SEP_PATH + name;
 }
 
-std::string ReadFile(const wxString& path) {
-    std::ifstream in(path.fn_str(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+std::string ReadFile(const wxString& path) { return ReadBytes(std::string(path.fn_str())); }
 
 // Counts what reaches the log while it lives.
 class LogCounter : public wxLog {
@@ -82,15 +60,6 @@ protected:
 
 private:
     wxLog* previous_;
-};
-
-// Counts warning sounds while it lives.
-struct SoundCounter {
-    SoundCounter() {
-        SetWarningSoundHook([this] { ++count; });
-    }
-    ~SoundCounter() { SetWarningSoundHook({}); }
-    int count = 0;
 };
 
 // Runs the event loop until done() or the time is up.
@@ -725,37 +694,10 @@ TEST_F(HyperLinkTest, RealPointerStartsAndEndsTheHover) {
 
 } // namespace
 
+// With the help book next to the program the help warning must not appear, so
+// it stays live here.
 int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxUnsetEnv("VDX_NO_HELP_WARNING"); // its absence is what is tested
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return wxOK;
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-    g_startMessages.swap(g_messages);
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
+    GuiTestOptions options;
+    options.helpWarning = true;
+    return RunGuiTests(argc, argv, options);
 }

@@ -2,20 +2,16 @@
 // toolbars of the three kinds of frame, enabling, keys, example, language
 // choice, window list, child frames and the checks before quitting.
 
+#include "GuiTestSupport.h"
+
 #include "app/FileChooser.h"
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
-#include "app/WxConfigStore.h"
 #include "controls/Sound.h"
-#include "document/VdxDocument.h"
 #include "document/VdxFile.h"
 #include "frame/AboutDialog.h"
 #include "frame/CommandIds.h"
 #include "frame/FrameCommands.h"
 #include "frame/KeyMap.h"
 #include "frame/LanguageDialog.h"
-#include "frame/MainFrame.h"
 #include "frame/MenuBuilder.h"
 #include "frame/PoolsChildFrame.h"
 #include "frame/WindowList.h"
@@ -24,39 +20,21 @@
 
 #include <wx/accel.h>
 #include <wx/frame.h>
-#include <wx/generic/logg.h>
 #include <wx/menu.h>
 #include <wx/radiobox.h>
 #include <wx/stattext.h>
-#include <wx/textctrl.h>
 #include <wx/toolbar.h>
-#include <wx/utils.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace vdx::gui;
+using namespace vdx::guitest;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
 
 bool HasMessage(const wxString& text) {
     for (const Message& m : g_messages)
@@ -64,24 +42,10 @@ bool HasMessage(const wxString& text) {
     return false;
 }
 
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-MainFrame& Main() { return *App().Frame(); }
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void WriteDocument(const fs::path& path, const std::string& firstMatch = "Alpha - Beta") {
     vdx::PoolsDocument doc;
     doc.match(0).name = firstMatch;
     ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
-}
-
-VdxDocument* Open(const fs::path& path) {
-    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
-                         VdxDocument);
 }
 
 // Lines as a calculation leaves them: 25 lines, 12 per ticket (three tickets).
@@ -98,50 +62,17 @@ void GiveTips(VdxDocument* doc) {
     }
 }
 
-void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-}
-
-// Enabled state of a command as the frame's update handlers decide it.
-bool IsEnabledIn(wxWindow* frame, int id) {
-    wxUpdateUIEvent event(id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
-    return !event.GetSetEnabled() || event.GetEnabled();
-}
-
-wxString LogText() {
-    wxFrame* frame = App().LogWindow()->GetFrame();
-    for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
-    return {};
-}
-
-class FrameTest : public ::testing::Test {
+class FrameTest : public AppTest {
 protected:
     void SetUp() override {
-        Manager().CloseDocuments(true);
-        g_messages.clear();
-        char pattern[] = "/tmp/vdxframe-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
         savedProgramDir_ = App().ProgramDir();
+        AppTest::SetUp();
     }
     void TearDown() override {
-        for (wxObject* object : Manager().GetDocuments()) {
-            auto* doc = static_cast<VdxDocument*>(object);
-            doc->Data().calculationRunning = false;
-            doc->Modify(false); // no save question at the end of a test
-        }
-        Manager().CloseDocuments(true);
+        AppTest::TearDown();
         App().SetProgramDir(savedProgramDir_);
         App().Config().ticketFormat.clear();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
     }
-    fs::path dir_;
     wxString savedProgramDir_;
 };
 
@@ -563,29 +494,6 @@ TEST(KeyMapTest, KeysGiveTheirCommands) {
     }
 }
 
-// Records the commands that reach a frame instead of running them.
-class CommandRecorder : public wxEvtHandler {
-public:
-    explicit CommandRecorder(wxWindow* window) : window_(window) {
-        Bind(wxEVT_MENU, [this](wxCommandEvent& event) { ids.push_back(event.GetId()); });
-        window_->PushEventHandler(this);
-    }
-    ~CommandRecorder() override { window_->PopEventHandler(); }
-    std::vector<int> ids;
-
-private:
-    wxWindow* window_;
-};
-
-wxKeyEvent CharEvent(int key, bool ctrl = false, bool alt = false) {
-    wxKeyEvent event(wxEVT_CHAR);
-    event.m_keyCode = key;
-    event.m_uniChar = key < WXK_START ? key : 0;
-    event.SetControlDown(ctrl);
-    event.SetAltDown(alt);
-    return event;
-}
-
 TEST_F(FrameTest, KeysReachTheFrameOnlyWhenTheirCommandIsEnabled) {
     CommandRecorder recorder(&Main());
     // Without a document the ticket keys are passed on; F12 variants still work.
@@ -939,39 +847,4 @@ TEST_F(FrameTest, QuitIsRefusedWhileTheFormatEditorHoldsChanges) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    // Every run starts from the defaults.
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    vdx::gui::SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return wxOK;
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

@@ -1,50 +1,30 @@
 // Starts the real application (main frame, document manager, log window) under
 // a virtual display and drives its documents through the framework.
 
-#include "app/AppLog.h"
+#include "GuiTestSupport.h"
+
 #include "app/FileChooser.h"
 #include "app/ConfigStore.h"
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
 #include "app/WxConfigStore.h"
-#include "document/VdxDocument.h"
 #include "document/VdxFile.h"
-#include "frame/MainFrame.h"
 #include "view/VdxView.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/filename.h>
-#include <wx/generic/logg.h>
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/utils.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
+using namespace vdx::guitest;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
 
 // Answers the file question of Save As while it lives.
 struct SaveAnswer {
@@ -57,29 +37,6 @@ struct SaveAnswer {
     ~SaveAnswer() { vdx::gui::SetSaveFileHandler({}); }
     int asked = 0;
 };
-
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-
-wxString LogText() {
-    wxFrame* frame = App().LogWindow()->GetFrame();
-    for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
-    return {};
-}
-
-int CountOf(const wxString& haystack, const wxString& needle) {
-    int n = 0;
-    for (size_t pos = haystack.find(needle); pos != wxString::npos;
-         pos = haystack.find(needle, pos + 1))
-        ++n;
-    return n;
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -102,11 +59,6 @@ vdx::PoolsDocument ReadDocument(const fs::path& path) {
     return doc;
 }
 
-VdxDocument* Open(const fs::path& path) {
-    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
-                         VdxDocument);
-}
-
 wxString ViewText(VdxDocument* doc) {
     auto* view = wxDynamicCast(doc->GetFirstView(), VdxView);
     return view && view->TextControl() ? view->TextControl()->GetValue() : wxString();
@@ -118,28 +70,7 @@ bool HasMessage(const wxString& part, long icon) {
     return false;
 }
 
-class GuiTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Manager().CloseDocuments(true);
-        g_messages.clear();
-        char pattern[] = "/tmp/vdxgui-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        for (wxObject* object : Manager().GetDocuments()) {
-            auto* doc = static_cast<VdxDocument*>(object);
-            doc->Data().calculationRunning = false;
-            doc->Modify(false); // no save question at the end of a test
-        }
-        Manager().CloseDocuments(true);
-        std::error_code ignored;
-        fs::permissions(dir_, fs::perms::owner_all, ignored);
-        fs::remove_all(dir_, ignored);
-    }
-    fs::path dir_;
-};
+class GuiTest : public AppTest {};
 
 TEST_F(GuiTest, OpenedDocumentShowsItsMatchesInTheMainFrame) {
     const fs::path path = dir_ / "round.vdx";
@@ -152,7 +83,7 @@ TEST_F(GuiTest, OpenedDocumentShowsItsMatchesInTheMainFrame) {
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(doc->GetFirstView()->GetFrame(), App().Frame());
     EXPECT_TRUE(App().Frame()->GetTitle().Contains("round.vdx"));
-    EXPECT_EQ(CountOf(LogText(), "File " + wxString(path.string()) + " opened"), 1);
+    EXPECT_EQ(Occurrences(LogText(), "File " + wxString(path.string()) + " opened"), 1);
     EXPECT_TRUE(g_messages.empty());
 }
 
@@ -166,7 +97,7 @@ TEST_F(GuiTest, SingleDocumentModeClosesTheCurrentDocumentOnceBeforeTheNext) {
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
     EXPECT_EQ(Manager().CurrentVdxDocument(), doc);
-    EXPECT_EQ(CountOf(LogText(), "File " + wxString(first.string()) + " closed"), 1);
+    EXPECT_EQ(Occurrences(LogText(), "File " + wxString(first.string()) + " closed"), 1);
 
     // The canvas shows the new document only.
     EXPECT_TRUE(ViewText(doc).Contains("Second One"));
@@ -175,7 +106,7 @@ TEST_F(GuiTest, SingleDocumentModeClosesTheCurrentDocumentOnceBeforeTheNext) {
     wxDocument* created = Manager().CreateDocument(wxString(), wxDOC_NEW);
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
-    EXPECT_EQ(CountOf(LogText(), "File " + wxString(second.string()) + " closed"), 1);
+    EXPECT_EQ(Occurrences(LogText(), "File " + wxString(second.string()) + " closed"), 1);
     EXPECT_TRUE(LogText().Contains("New document created"));
 
     Manager().CloseDocuments(true);
@@ -363,9 +294,8 @@ TEST_F(GuiTest, RecentFilesStandInTheFileMenuAboveExit) {
 }
 
 TEST(WxConfigStoreTest, ValuesSurviveTheFileAsWritten) {
-    char pattern[] = "/tmp/vdxconf-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const fs::path dir = pattern;
+    const fs::path dir = MakeTempDir("vdxconf");
+    ASSERT_FALSE(dir.empty());
     // The folder is made when missing.
     const wxString path((dir / "sub" / "VendrixPlanner.conf").string());
     {
@@ -421,42 +351,14 @@ TEST(WxConfigStoreTest, FileLivesInTheUsersConfigurationFolder) {
         wxUnsetEnv("XDG_CONFIG_HOME");
 }
 
+// Running the tests never reads, writes or deletes the settings of the user
+// who starts them.
+TEST(TestRunTest, SettingsLiveInAHomeOfTheRunsOwn) {
+    const wxString home = wxFileName::GetHomeDir();
+    EXPECT_TRUE(wxFileName(home).GetFullName().StartsWith("vdxhome-")) << home;
+    EXPECT_EQ(WxConfigStore::DefaultPath(), home + "/.config/VendrixPlanner.conf");
+}
+
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    // Every run starts from the defaults.
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    vdx::gui::SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return wxOK;
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    // End as the program does: the main frame closes, then the application exits.
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

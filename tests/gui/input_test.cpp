@@ -2,16 +2,10 @@
 // storing the grid in the document, validation errors, bookmaker groups, the
 // clipboard commands and the close question.
 
-#include "app/AppLog.h"
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
-#include "app/WxConfigStore.h"
-#include "controls/Sound.h"
-#include "document/VdxDocument.h"
+#include "GuiTestSupport.h"
+
 #include "frame/CommandIds.h"
 #include "frame/CommandRouting.h"
-#include "frame/MainFrame.h"
 #include "frame/WindowList.h"
 #include "windows/InputWindow.h"
 
@@ -19,52 +13,14 @@
 
 #include <wx/clipbrd.h>
 #include <wx/grid.h>
-#include <wx/log.h>
-#include <wx/textctrl.h>
 
 #include <string>
 #include <vector>
 
 using namespace vdx::gui;
+using namespace vdx::guitest;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-int g_answer = wxNO; // answer to every question
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
-
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-
-wxString LogText() {
-    wxFrame* frame = App().LogWindow()->GetFrame();
-    for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
-    return {};
-}
-
-int Occurrences(const wxString& text, const wxString& part) {
-    int count = 0;
-    for (size_t at = text.find(part); at != wxString::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
-
-void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-}
 
 void SetClipboardText(const wxString& text) {
     ASSERT_TRUE(wxTheClipboard->Open());
@@ -80,16 +36,12 @@ wxString ClipboardText() {
     return data.GetText();
 }
 
-class InputTest : public ::testing::Test {
+// A new document of four matches with its input window open.
+class InputTest : public AppTest {
 protected:
     void SetUp() override {
-        Manager().CloseDocuments(true);
-        wxTheApp->ProcessIdle();
-        g_messages.clear();
-        g_answer = wxNO;
-        sounds_ = 0;
-        SetWarningSoundHook([this] { ++sounds_; });
-
+        AppTest::SetUp();
+        if (HasFatalFailure()) return;
         doc_ = wxDynamicCast(Manager().CreateDocument(wxEmptyString, wxDOC_NEW), VdxDocument);
         ASSERT_NE(doc_, nullptr);
         doc_->Data().setMatchCount(4);
@@ -100,13 +52,6 @@ protected:
         window_ = FindInputWindow(doc_);
         ASSERT_NE(window_, nullptr);
         grid_ = window_->Grid();
-    }
-    void TearDown() override {
-        SetWarningSoundHook(nullptr);
-        g_answer = wxNO;
-        for (wxObject* object : Manager().GetDocuments()) static_cast<VdxDocument*>(object)->Modify(false);
-        Manager().CloseDocuments(true);
-        wxTheApp->ProcessIdle();
     }
 
     void SetRow(int row, const std::vector<const char*>& texts) {
@@ -121,7 +66,7 @@ protected:
     VdxDocument* doc_ = nullptr;
     InputWindow* window_ = nullptr;
     wxGrid* grid_ = nullptr;
-    int sounds_ = 0;
+    SoundCounter sounds_; // refusals beep silently
 };
 
 TEST_F(InputTest, OpensOnceWithOneRowPerMatch) {
@@ -385,38 +330,4 @@ TEST_F(InputTest, RowsFollowTheNumberOfMatches) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return (style & wxYES_NO) ? g_answer : int(wxOK);
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

@@ -3,16 +3,10 @@
 // applying to the document or to the defaults, refused entries, keys.
 
 #include "../core/TestLines.h"
+#include "GuiTestSupport.h"
 
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
-#include "app/WxConfigStore.h"
-#include "controls/Sound.h"
-#include "document/VdxDocument.h"
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
 #include "windows/OptionsDialog.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +15,9 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/frame.h>
-#include <wx/generic/logg.h>
-#include <wx/log.h>
 #include <wx/radiobox.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
-#include <wx/utils.h>
 
 #include <filesystem>
 #include <string>
@@ -34,75 +25,25 @@
 
 namespace fs = std::filesystem;
 using namespace vdx::gui;
+using namespace vdx::guitest;
 using vdx::OptionField;
 
 namespace {
-
-struct Message {
-    wxString text, title;
-    long style;
-};
-std::vector<Message> g_messages;
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
-
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-
-wxString LogText() {
-    wxFrame* frame = App().LogWindow()->GetFrame();
-    for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
-    return {};
-}
-
-int Occurrences(const wxString& text, const wxString& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != wxString::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
-
-void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-}
 
 void SetText(OptionsDialog* dialog, OptionField field, const char* text) {
     dialog->FieldText(field)->SetValue(text); // as typed: the change event fires
 }
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public AppTest {
 protected:
     void SetUp() override {
-        Manager().CloseDocuments(true);
-        wxTheApp->ProcessIdle();
-        g_messages.clear();
-        char pattern[] = "/tmp/vdxoptions-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-        sounds_ = 0;
-        SetWarningSoundHook([this] { ++sounds_; });
         savedConfig_ = App().Config();
+        AppTest::SetUp();
     }
     void TearDown() override {
-        SetWarningSoundHook(nullptr);
         if (OptionsDialog* defaults = FindDefaultOptions()) defaults->CloseWindow();
-        for (wxObject* object : Manager().GetDocuments()) {
-            auto* doc = static_cast<VdxDocument*>(object);
-            doc->Data().calculationRunning = false;
-            doc->Modify(false);
-        }
-        Manager().CloseDocuments(true);
-        wxTheApp->ProcessIdle();
+        AppTest::TearDown();
         App().Config() = savedConfig_;
-        fs::remove_all(dir_);
     }
 
     // Three matches at 400/300/300 with ten calculated lines that fit them,
@@ -118,7 +59,7 @@ protected:
         data.setTipsUpToDate(-1);
         const fs::path path = dir_ / name;
         EXPECT_TRUE(vdx::SaveVdxFile(path.string(), data).ok);
-        auto* doc = wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT), VdxDocument);
+        VdxDocument* doc = Open(path);
         EXPECT_NE(doc, nullptr);
         if (doc) {
             EXPECT_TRUE(doc->Data().tipsUpToDate);
@@ -133,8 +74,7 @@ protected:
         return dialog;
     }
 
-    fs::path dir_;
-    int sounds_ = 0;
+    SoundCounter sounds_;
     vdx::AppConfig savedConfig_;
 };
 
@@ -311,7 +251,7 @@ TEST_F(OptionsTest, KeysStepListsAndFieldsAndCloseTheWindow) {
     // Return on Cancel or &default only sounds.
     EXPECT_TRUE(dialog->HandleKey(WXK_RETURN, 0, dialog->CancelButton()));
     EXPECT_TRUE(dialog->HandleKey(WXK_RETURN, 0, dialog->DefaultButton()));
-    EXPECT_EQ(sounds_, 2);
+    EXPECT_EQ(sounds_.count, 2);
     wxTheApp->ProcessIdle();
     ASSERT_EQ(FindDocumentOptions(doc), dialog);
     EXPECT_EQ(doc->Data().rounds, 100);
@@ -370,7 +310,7 @@ TEST_F(OptionsTest, ACalculatingDocumentRefusesTheOptions) {
     doc->Data().calculationRunning = true;
     SetText(dialog, vdx::kOptionLines, "500");
     dialog->PressOk();
-    EXPECT_EQ(sounds_, 1);
+    EXPECT_EQ(sounds_.count, 1);
     EXPECT_EQ(doc->Data().lineCount, 10);
     wxTheApp->ProcessIdle();
     EXPECT_EQ(FindDocumentOptions(doc), dialog);
@@ -447,38 +387,4 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    SetMessageHandler([](const wxString& text, const wxString& title, long style) {
-        g_messages.push_back({text, title, style});
-        return (style & wxYES_NO) ? int(wxNO) : int(wxOK);
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

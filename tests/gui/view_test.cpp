@@ -2,14 +2,10 @@
 // and highlighting through the frame's commands and the canvas keys, the
 // enabling of those commands, the drawing itself and the window size.
 
-#include "app/Messages.h"
-#include "app/MyDocManager.h"
-#include "app/VdxApp.h"
-#include "app/WxConfigStore.h"
-#include "document/VdxDocument.h"
+#include "GuiTestSupport.h"
+
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
-#include "frame/MainFrame.h"
 #include "view/TicketCanvas.h"
 #include "view/TicketRender.h"
 #include "view/VdxView.h"
@@ -19,32 +15,17 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
-#include <wx/log.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using namespace vdx::gui;
+using namespace vdx::guitest;
 
 namespace {
-
-std::vector<wxString> g_messages;
-int g_assertions = 0;
-
-void RecordAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
-                  const wxString& msg) {
-    ++g_assertions;
-    ADD_FAILURE() << "wx assertion " << cond << " in " << func << " (" << file << ":" << line
-                  << "): " << msg;
-}
-
-VdxApp& App() { return *VdxApp::Get(); }
-MyDocManager& Manager() { return *App().DocManager(); }
-MainFrame& Main() { return *App().Frame(); }
 
 // A calculated round written by the core: lines x 12 matches, tips cycling
 // through 1, X, 2 so neighbouring lines differ; the first three matches have results.
@@ -71,46 +52,7 @@ void WriteRound(const fs::path& path, int lines, int perTicket) {
     ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
 }
 
-VdxDocument* Open(const fs::path& path) {
-    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
-                         VdxDocument);
-}
-
 VdxView* ViewOf(VdxDocument* doc) { return wxDynamicCast(doc->GetFirstView(), VdxView); }
-
-void SendCommand(wxWindow* window, int id) {
-    wxCommandEvent event(wxEVT_MENU, id);
-    event.SetEventObject(window);
-    window->ProcessWindowEvent(event);
-}
-
-bool IsEnabledIn(wxWindow* frame, int id) {
-    wxUpdateUIEvent event(id);
-    event.SetEventObject(frame);
-    frame->ProcessWindowEvent(event);
-    return !event.GetSetEnabled() || event.GetEnabled();
-}
-
-wxKeyEvent CharEvent(int key) {
-    wxKeyEvent event(wxEVT_CHAR);
-    event.m_keyCode = key;
-    event.m_uniChar = key < WXK_START ? key : 0;
-    return event;
-}
-
-// Records the commands that reach a frame instead of running them.
-class CommandRecorder : public wxEvtHandler {
-public:
-    explicit CommandRecorder(wxWindow* window) : window_(window) {
-        Bind(wxEVT_MENU, [this](wxCommandEvent& event) { ids.push_back(event.GetId()); });
-        window_->PushEventHandler(this);
-    }
-    ~CommandRecorder() override { window_->PopEventHandler(); }
-    std::vector<int> ids;
-
-private:
-    wxWindow* window_;
-};
 
 const vdx::TicketItem* FindItem(const vdx::TicketLayout& layout, vdx::TicketPart part, int row = -1,
                                 int line = -1) {
@@ -180,21 +122,11 @@ std::string Title(VdxView* view) {
     return title ? title->text : std::string();
 }
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public AppTest {
 protected:
-    void SetUp() override {
-        Manager().CloseDocuments(true);
-        g_messages.clear();
-        char pattern[] = "/tmp/vdxview-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
     void TearDown() override {
-        for (wxObject* object : Manager().GetDocuments()) static_cast<VdxDocument*>(object)->Modify(false);
-        Manager().CloseDocuments(true);
+        AppTest::TearDown();
         SetTicketScale(100);
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
     }
     VdxView* OpenRound(int lines, int perTicket) {
         const fs::path path = dir_ / "round.vdx";
@@ -240,7 +172,7 @@ TEST_F(ViewTest, PagingAndHighlightingCommandsMoveThroughTheTickets) {
         EXPECT_EQ(paging.firstLine, step.firstLine) << "after command " << step.id;
         EXPECT_EQ(paging.highlight, step.highlight) << "after command " << step.id;
     }
-    EXPECT_TRUE(g_messages.empty()) << g_messages.front();
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front().text;
 
     SendCommand(&Main(), kIdLastTicket);
     EXPECT_EQ(Title(view), "Ticket No. 3 of 3 (Line 25 to 25 of 25)");
@@ -483,38 +415,4 @@ TEST_F(ViewTest, TheFrameGrowsToHoldTheTicketAndALargeFontScalesIt) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    if (wxFileExists(WxConfigStore::DefaultPath())) wxRemoveFile(WxConfigStore::DefaultPath());
-
-    wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {argv[0], nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
-        fprintf(stderr, "cannot start wxWidgets (no display?)\n");
-        return 1;
-    }
-    wxSetAssertHandler(RecordAssert);
-    delete wxLog::SetActiveTarget(new wxLogStderr);
-    vdx::gui::SetMessageHandler([](const wxString& text, const wxString&, long) {
-        g_messages.push_back(text);
-        return wxOK;
-    });
-    if (!wxTheApp->CallOnInit()) {
-        fprintf(stderr, "the application did not start\n");
-        return 1;
-    }
-
-    int result = RUN_ALL_TESTS();
-
-    const int assertionsInTests = g_assertions;
-    App().Frame()->Close(true);
-    wxTheApp->OnExit();
-    wxEntryCleanup();
-    if (g_assertions != assertionsInTests) {
-        fprintf(stderr, "wx assertions while shutting down\n");
-        result = 1;
-    }
-    return result;
-}
+int main(int argc, char** argv) { return RunGuiTests(argc, argv); }

@@ -1,0 +1,131 @@
+#include "GuiTestSupport.h"
+
+#include "app/AppLog.h"
+#include "controls/Sound.h"
+
+#include <wx/frame.h>
+#include <wx/generic/logg.h>
+#include <wx/textctrl.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace vdx::guitest {
+
+VdxApp& App() { return *VdxApp::Get(); }
+MyDocManager& Manager() { return *App().DocManager(); }
+MainFrame& Main() { return *App().Frame(); }
+
+wxString LogText() {
+    wxFrame* frame = App().LogWindow()->GetFrame();
+    for (wxWindow* child : frame->GetChildren())
+        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
+    return {};
+}
+
+int Occurrences(const wxString& text, const wxString& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != wxString::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+void SendCommand(wxWindow* window, int id) {
+    wxCommandEvent event(wxEVT_MENU, id);
+    event.SetEventObject(window);
+    window->ProcessWindowEvent(event);
+}
+
+bool IsEnabledIn(wxWindow* frame, int id) {
+    wxUpdateUIEvent event(id);
+    event.SetEventObject(frame);
+    frame->ProcessWindowEvent(event);
+    return !event.GetSetEnabled() || event.GetEnabled();
+}
+
+wxKeyEvent CharEvent(int key, bool ctrl, bool alt) {
+    wxKeyEvent event(wxEVT_CHAR);
+    event.m_keyCode = key;
+    event.m_uniChar = key < WXK_START ? key : 0;
+    event.SetControlDown(ctrl);
+    event.SetAltDown(alt);
+    return event;
+}
+
+CommandRecorder::CommandRecorder(wxWindow* window) : window_(window) {
+    Bind(wxEVT_MENU, [this](wxCommandEvent& event) { ids.push_back(event.GetId()); });
+    window_->PushEventHandler(this);
+}
+
+CommandRecorder::~CommandRecorder() { window_->PopEventHandler(); }
+
+SoundCounter::SoundCounter() {
+    vdx::gui::SetWarningSoundHook([this] { ++count; });
+}
+
+SoundCounter::~SoundCounter() { vdx::gui::SetWarningSoundHook({}); }
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+VdxDocument* Open(const fs::path& path) {
+    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
+                         VdxDocument);
+}
+
+void CloseAllDocuments() {
+    for (wxObject* object : Manager().GetDocuments()) {
+        auto* doc = static_cast<VdxDocument*>(object);
+        doc->Data().calculationRunning = false;
+        doc->Modify(false); // no save question
+    }
+    Manager().CloseDocuments(true);
+    wxTheApp->ProcessIdle(); // windows closed with the documents are deleted when idle
+}
+
+fs::path MakeTempDir(const std::string& prefix) {
+    std::error_code error;
+    fs::path base = fs::temp_directory_path(error);
+    if (error) base = "/tmp";
+    std::string pattern = (base / (prefix + "-XXXXXX")).string();
+    if (!mkdtemp(pattern.data())) return {};
+    return pattern;
+}
+
+namespace {
+
+void MakeWritable(const fs::path& folder) {
+    std::error_code ignored, walking;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::directory_iterator it(folder, walking), end; !walking && it != end; it.increment(walking))
+        if (!it->is_symlink(ignored) && it->is_directory(ignored)) MakeWritable(it->path());
+}
+
+} // namespace
+
+void RemoveTree(const fs::path& folder) {
+    if (folder.empty()) return;
+    MakeWritable(folder);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+void AppTest::SetUp() {
+    CloseAllDocuments();
+    g_messages.clear();
+    g_answer = wxNO;
+    dir_ = MakeTempDir("vdxgui");
+    ASSERT_FALSE(dir_.empty()) << "no temporary folder";
+}
+
+void AppTest::TearDown() {
+    CloseAllDocuments();
+    RemoveTree(dir_);
+}
+
+} // namespace vdx::guitest

@@ -1,0 +1,86 @@
+#pragma once
+// What the GUI test programs share besides their start: the parts of the
+// running application, commands and keys as the frames receive them, files
+// and folders, and a fixture that begins and ends without open documents.
+
+#include "GuiTestMain.h"
+
+#include "app/MyDocManager.h"
+#include "app/VdxApp.h"
+#include "document/VdxDocument.h"
+#include "frame/MainFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/event.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vdx::guitest {
+
+VdxApp& App();
+MyDocManager& Manager();
+MainFrame& Main();
+
+// The text of the application's log window.
+wxString LogText();
+
+// How often part stands in text (overlapping ones too).
+int Occurrences(const wxString& text, const wxString& part);
+
+// Sends the command to window as its menu would.
+void SendCommand(wxWindow* window, int id);
+
+// Enabled state of a command as the frame's update handlers decide it.
+bool IsEnabledIn(wxWindow* frame, int id);
+
+// A typed character or key, as wxEVT_CHAR brings it.
+wxKeyEvent CharEvent(int key, bool ctrl = false, bool alt = false);
+
+// Records the commands that reach a window instead of running them.
+class CommandRecorder : public wxEvtHandler {
+public:
+    explicit CommandRecorder(wxWindow* window);
+    ~CommandRecorder() override;
+    std::vector<int> ids;
+
+private:
+    wxWindow* window_;
+};
+
+// Counts the warning sounds, instead of playing them, while it lives.
+struct SoundCounter {
+    SoundCounter();
+    ~SoundCounter();
+    SoundCounter(const SoundCounter&) = delete;
+    SoundCounter& operator=(const SoundCounter&) = delete;
+    int count = 0;
+};
+
+std::string ReadBytes(const std::filesystem::path& path);
+
+// Opens a file as the File menu does, without messages of its own; nullptr when refused.
+VdxDocument* Open(const std::filesystem::path& path);
+
+// Closes every document without questions, even one marked as calculating,
+// and lets the closed windows go.
+void CloseAllDocuments();
+
+// A new empty folder <prefix>-XXXXXX in the temporary folder; an empty path
+// when none could be made.
+std::filesystem::path MakeTempDir(const std::string& prefix);
+// Removes folder with everything in it; a folder left read-only by a test too.
+void RemoveTree(const std::filesystem::path& folder);
+
+// A test with no document open at its start and end, no messages recorded,
+// questions answered No, and a folder of its own (dir_) for files.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    std::filesystem::path dir_;
+};
+
+} // namespace vdx::guitest
