@@ -1,7 +1,7 @@
 // The engine's innermost loops, written once for several vector instruction
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
-// 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, TopV,
-// CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
+// 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
+// TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
 // EqB); deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
@@ -158,35 +158,43 @@ inline void OutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*out
     }
 }
 
-// Few lines: one table per block line, the lines interleaved so that consecutive
-// increments go to different tables. Only the outside lines are visited, so
-// no counter is the 0xFF of a line with itself.
+// Few lines: per block line and tip, the counts of the equals levels are
+// summed in registers as one-hot vectors, the outside lines of each tip found
+// by a byte compare. Only assigned lines are visited, so no counter is the 0xFF
+// of a line with itself.
 template <int H>
-inline void CountSmallFor(const uint8_t* const* rows, const uint8_t* tips, int n, uint16_t (*sum)[80]) {
-    int outside[kMaxLines];
-    int count = 0;
-    for (int j = 0; j < n; ++j) {
-        outside[count] = j;
-        count += tips[j] != kRankUnassigned ? 1 : 0;
+inline void SmallOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
+    Vec at[3][H];
+    for (int t = 0; t < 3; ++t) {
+        Vec s[H];
+        for (int a = 0; a < H; ++a) s[a] = ZeroV();
+        const Bytes tip = Set1B(static_cast<uint8_t>(t));
+        for (int base = 0; base < n; base += 32) {
+            uint32_t bits = MaskB(EqB(LoadB(tips + base), tip));
+            if (n - base < 32) bits &= (uint32_t{1} << (n - base)) - 1;
+            while (bits) {
+                const int j = base + __builtin_ctz(bits);
+                bits &= bits - 1;
+                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j] & 15]));
+            }
+        }
+        for (int a = 0; a < H; ++a) at[t][a] = s[a];
     }
-    for (int k = 0; k < count; ++k) {
-        const int j = outside[k];
-        const int tip = (tips[j] << 4) + 1;
-        for (int a = 0; a < H; ++a) ++sum[a][tip + rows[a][j]];
+    // A line outside with e equals adds e + 1 under its own rank and e under the others.
+    for (int a = 0; a < H; ++a) {
+        const Vec all = AddV(AddV(at[0][a], at[1][a]), at[2][a]);
+        for (int r = 0; r < 3; ++r) StoreV(&outside[a][r], AddV(SubV(all, at[r][a]), ShiftUpV(at[r][a])));
     }
 }
 
 void SmallOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
-    alignas(32) uint16_t sum[kMaxBlockSize][80];
-    std::memset(sum, 0, sizeof(sum[0]) * h);
     switch (h) {
-    case 1: CountSmallFor<1>(rows, tips, n, sum); break;
-    case 2: CountSmallFor<2>(rows, tips, n, sum); break;
-    case 3: CountSmallFor<3>(rows, tips, n, sum); break;
-    case 4: CountSmallFor<4>(rows, tips, n, sum); break;
-    default: CountSmallFor<5>(rows, tips, n, sum); break;
+    case 1: SmallOutsideFor<1>(rows, tips, n, outside); break;
+    case 2: SmallOutsideFor<2>(rows, tips, n, outside); break;
+    case 3: SmallOutsideFor<3>(rows, tips, n, outside); break;
+    case 4: SmallOutsideFor<4>(rows, tips, n, outside); break;
+    default: SmallOutsideFor<5>(rows, tips, n, outside); break;
     }
-    OutsideTables(sum, h, outside);
 }
 
 void LargeOutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*outside)[3]) { OutsideTables(sum, h, outside); }

@@ -159,6 +159,20 @@ struct PairDeltas {
 
 const PairDeltas kDeltas;
 
+// One-hot histograms for every counter value a pair table row can hold below 16.
+struct LevelOne {
+    BlockHistogram level[16];
+    LevelOne() {
+        for (int e = 0; e < 16; ++e) {
+            BlockHistogram v{};
+            v[e] = 1;
+            level[e] = v;
+        }
+    }
+};
+
+const LevelOne kLevelOne;
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -178,6 +192,8 @@ inline Vec ZeroV() { return _mm256_setzero_si256(); }
 inline Vec SubV(Vec a, Vec b) { return _mm256_sub_epi16(a, b); }
 inline Vec LoadU(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 inline void StoreV(BlockHistogram* p, Vec v) { _mm256_store_si256(reinterpret_cast<__m256i*>(p), v); }
+// Every count one level up; level 0 becomes 0.
+inline Vec ShiftUpV(Vec v) { return _mm256_alignr_epi8(v, _mm256_permute2x128_si256(v, v, 0x08), 14); }
 using Bytes = __m256i;
 inline Bytes LoadB(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -241,6 +257,7 @@ inline void StoreV(BlockHistogram* p, Vec v) {
     _mm_store_si128(q, v.lo);
     _mm_store_si128(q + 1, v.hi);
 }
+inline Vec ShiftUpV(Vec v) { return {_mm_slli_si128(v.lo, 2), _mm_or_si128(_mm_slli_si128(v.hi, 2), _mm_srli_si128(v.lo, 14))}; }
 struct Bytes {
     __m128i lo, hi;
 };
@@ -317,6 +334,11 @@ inline Vec LoadU(const uint16_t* p) {
     return v;
 }
 inline void StoreV(BlockHistogram* p, Vec v) { *p = v; }
+inline Vec ShiftUpV(Vec v) {
+    Vec up{};
+    for (int e = 1; e < 16; ++e) up[e] = v[e - 1];
+    return up;
+}
 typedef uint8_t Bytes __attribute__((vector_size(32)));
 inline Bytes LoadB(const uint8_t* p) {
     Bytes v;
