@@ -326,6 +326,34 @@ void EngineCore::TakeLine(int line) {
     if (w.partnersValid) DropTopPartner(w.partners.data(), w.top.data(), pe.Row(line), w.freeMask.data(), s.lineCount);
 }
 
+namespace {
+
+// Bit k set when line k of a chunk of 32 is free (0xFF); the top bit of each
+// byte is gathered by one multiplication per eight lines.
+uint32_t FreeBits(const uint8_t* mask) {
+    uint32_t bits = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    for (int k = 0; k < 32; ++k) bits |= static_cast<uint32_t>(mask[k] >> 7) << k;
+    return bits;
+#endif
+    for (int q = 0; q < 4; ++q) {
+        uint64_t word;
+        std::memcpy(&word, mask + 8 * q, 8);
+        bits |= static_cast<uint32_t>(((word & 0x8080808080808080ull) * 0x0002040810204081ull) >> 56) << (8 * q);
+    }
+    return bits;
+}
+
+} // namespace
+
+void EngineCore::TakeFirstFree(int h) {
+    // By bits rather than line by line: which lines are free follows no pattern.
+    const int n = s.lineCount;
+    for (int base = 0; base < n && w.blockSize < h; base += 32)
+        for (uint32_t bits = FreeBits(w.freeMask.data() + base); bits && w.blockSize < h; bits &= bits - 1)
+            TakeLine(base + __builtin_ctz(bits));
+}
+
 int EngineCore::FillPartners(int line) {
     int count = 0;
     const int top = FreeRowTop(pe.Row(line), w.freeMask.data(), s.lineCount, &count);
@@ -341,8 +369,7 @@ void EngineCore::FormBlock(int b) {
     w.blockTarget = h;
     if (b == s.blockCount - 1) {
         w.partnersValid = false; // nothing is formed greedily after the last block
-        for (int l = 0; l < n && w.blockSize < h; ++l)
-            if (w.freeMask[l]) TakeLine(l);
+        TakeFirstFree(h);
         return;
     }
     EngineRandom& rng = ctx.random;
@@ -408,8 +435,7 @@ void EngineCore::FormBlock(int b) {
             }
         }
         if (chosen < 0) { // cannot happen with two free lines left; keep the block whole anyway
-            for (int l = 0; l < n && w.blockSize < h; ++l)
-                if (w.freeMask[l]) TakeLine(l);
+            TakeFirstFree(h);
             break;
         }
         int list[kMaxLines];
@@ -475,9 +501,11 @@ void EngineCore::RandomFill(int b) {
 }
 
 void EngineCore::CountBlockRanks(int p) {
-    int counts[4] = {0, 0, 0, 0};
-    for (int a = 0; a < w.blockSize; ++a) ++counts[s.tips[p][w.block[a]] & 3];
-    w.blockRanks = {counts[0], counts[1], counts[2]};
+    // Byte counters in one word: the increments do not wait on each other in memory.
+    uint32_t counts = 0;
+    for (int a = 0; a < w.blockSize; ++a) counts += 1u << (8 * (s.tips[p][w.block[a]] & 3));
+    w.blockRanks = {static_cast<int>(counts & 0xFF), static_cast<int>((counts >> 8) & 0xFF),
+                    static_cast<int>((counts >> 16) & 0xFF)};
 }
 
 void EngineCore::FindIdenticalRuns(int assigned) {

@@ -110,6 +110,8 @@ public:
 
     void FreeAll();
     void TakeLine(int line);
+    // Takes free lines in line order until the block holds h lines.
+    void TakeFirstFree(int h);
     // Forms block b of the current step greedily (the last block takes every free line).
     void FormBlock(int b);
     // Fills block b with free lines drawn at random.

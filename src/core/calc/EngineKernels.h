@@ -1,7 +1,7 @@
 // The engine's innermost loops, written once for several vector instruction
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
 // 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
-// TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
+// SelectV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
 // EqB); deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
@@ -22,14 +22,14 @@ inline int ChooseFor(const ChooseArgs& x) {
         const PatternGroup& group = x.groups[g];
         Vec outer = base;
         for (int k = 0; k < c0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
-        for (int k = 0; k < favPairs; ++k) outer = AddV(outer, LoadV(x.pairDelta[group.favPairs[k]]));
+        for (int k = 0; k < favPairs; ++k) outer = AddV(outer, LoadV(&x.pairDelta[group.favPairs[k]]));
         const int end = group.first + group.count;
         for (int i = group.first; i < end; ++i) {
             const Pattern& pat = x.patterns[i];
             if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
             Vec eq = outer;
             for (int k = 0; k < rest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
-            for (int k = 0; k < restPairs; ++k) eq = AddV(eq, LoadV(x.pairDelta[pat.restPairs[k]]));
+            for (int k = 0; k < restPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
             int dup = 0;
             Vec viol0 = ZeroV(), viol1 = ZeroV();
             if (kWeigh) {
@@ -89,14 +89,14 @@ inline int ChoosePlain(const ChooseArgs& x) {
         const PatternGroup& group = x.groups[g];
         Vec outer = base;
         for (int k = 0; k < C0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
-        for (int k = 0; k < kFavPairs; ++k) outer = AddV(outer, LoadV(x.pairDelta[group.favPairs[k]]));
+        for (int k = 0; k < kFavPairs; ++k) outer = AddV(outer, LoadV(&x.pairDelta[group.favPairs[k]]));
         const int end = group.first + group.count;
         for (int i = group.first; i < end; ++i) {
             const Pattern& pat = x.patterns[i];
             if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
             Vec eq = outer;
             for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
-            for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(x.pairDelta[pat.restPairs[k]]));
+            for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
             const uint32_t differs = ~EqMaskV(eq, best);
             if (differs == 0) {
                 ++ties;
@@ -106,10 +106,12 @@ inline int ChoosePlain(const ChooseArgs& x) {
                 }
                 continue;
             }
-            if (!((FewerMaskV(eq, best) >> (31 - __builtin_clz(differs))) & 1)) continue;
-            best = eq;
-            chosen = i;
-            ties = 0;
+            // Whether a candidate is better follows no pattern a branch predictor
+            // could learn, so it is taken without a branch.
+            const int better = static_cast<int>((FewerMaskV(eq, best) >> (31 - __builtin_clz(differs))) & 1);
+            best = SelectV(better, eq, best);
+            chosen ^= (chosen ^ i) & -better;
+            ties &= better - 1;
         }
     }
     *x.tie = ties;
@@ -195,6 +197,20 @@ void SmallOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, 
     case 4: SmallOutsideFor<4>(rows, tips, n, outside); break;
     default: SmallOutsideFor<5>(rows, tips, n, outside); break;
     }
+}
+
+// The block's own pairs: their histogram (e equals each) into base, and per
+// pair the move from e to e + 1 it makes when both lines get the same rank.
+void BlockPairs(const uint8_t* const* rows, const int* block, int h, BlockHistogram* base,
+                BlockHistogram* pairDelta) {
+    Vec sum = ZeroV();
+    for (int a = 0; a < h; ++a)
+        for (int b = a + 1; b < h; ++b) {
+            const int e = rows[a][block[b]];
+            sum = AddV(sum, LoadV(&kLevelOne.level[e]));
+            StoreV(&pairDelta[kPairIndex[a][b]], LoadV(&kDeltas.delta[e]));
+        }
+    StoreV(base, sum);
 }
 
 void LargeOutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*outside)[3]) { OutsideTables(sum, h, outside); }

@@ -131,7 +131,7 @@ struct ChooseArgs {
     uint8_t runMask = 0;
     const BlockHistogram* outside = nullptr;      // [a][rank] flattened
     const BlockHistogram* base = nullptr;
-    const BlockHistogram* pairDelta[10]; // only the block's pairs are set
+    BlockHistogram pairDelta[10]; // only the block's pairs are set
     const ConditionTerms* cond = nullptr;
     const int* dupOutside = nullptr;              // [a][rank] flattened
     const BlockHistogram* violation[2] = {};      // [a][rank] flattened per group
@@ -194,6 +194,8 @@ inline Vec LoadU(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast
 inline void StoreV(BlockHistogram* p, Vec v) { _mm256_store_si256(reinterpret_cast<__m256i*>(p), v); }
 // Every count one level up; level 0 becomes 0.
 inline Vec ShiftUpV(Vec v) { return _mm256_alignr_epi8(v, _mm256_permute2x128_si256(v, v, 0x08), 14); }
+// a when take is 1, b when it is 0.
+inline Vec SelectV(int take, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi32(-take)); }
 using Bytes = __m256i;
 inline Bytes LoadB(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -258,6 +260,11 @@ inline void StoreV(BlockHistogram* p, Vec v) {
     _mm_store_si128(q + 1, v.hi);
 }
 inline Vec ShiftUpV(Vec v) { return {_mm_slli_si128(v.lo, 2), _mm_or_si128(_mm_slli_si128(v.hi, 2), _mm_srli_si128(v.lo, 14))}; }
+inline Vec SelectV(int take, Vec a, Vec b) {
+    const __m128i m = _mm_set1_epi32(-take);
+    return {_mm_or_si128(_mm_and_si128(m, a.lo), _mm_andnot_si128(m, b.lo)),
+            _mm_or_si128(_mm_and_si128(m, a.hi), _mm_andnot_si128(m, b.hi))};
+}
 struct Bytes {
     __m128i lo, hi;
 };
@@ -334,6 +341,10 @@ inline Vec LoadU(const uint16_t* p) {
     return v;
 }
 inline void StoreV(BlockHistogram* p, Vec v) { *p = v; }
+inline Vec SelectV(int take, Vec a, Vec b) {
+    const Vec m = Vec{} - static_cast<int16_t>(take);
+    return (a & m) | (b & ~m);
+}
 inline Vec ShiftUpV(Vec v) {
     Vec up{};
     for (int e = 1; e < 16; ++e) up[e] = v[e - 1];
@@ -410,6 +421,7 @@ using RowTopFn = int (*)(const uint8_t*, const uint8_t*, int, int*);
 using MaximaFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*);
 using ValueFn = int (*)(const uint8_t*, const uint8_t*, int, int, int*);
 using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, int);
+using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
 
 struct Kernels {
     ChooseFn choose;
@@ -422,12 +434,13 @@ struct Kernels {
     MaximaFn maxima;
     ValueFn withValue;
     DropFn drop;
+    PairsFn pairs;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::SmallTops, ns::MarkChunk, \
-            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner                                      \
+            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs                        \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -596,16 +609,11 @@ void EngineCore::OptimiseBlock(int p) {
 
     // Pairs inside the block: e equals, e + 1 when both get the same rank.
     ChooseArgs args;
-    BlockHistogram base{};
-    for (int a = 0; a < h; ++a)
-        for (int b = a + 1; b < h; ++b) {
-            const int e = rows[a][w.block[b]];
-            const int k = kPairIndex[a][b];
-            base += kDeltas.one[e];
-            args.pairDelta[k] = &kDeltas.delta[e];
-            if (cond.dup && nd.Get(w.block[a], w.block[b]) == K - 1) cond.dupPairs |= static_cast<uint16_t>(1u << k);
-        }
-    w.base = base;
+    Pick().pairs(rows, w.block.data(), h, &w.base, args.pairDelta);
+    if (cond.dup)
+        for (int a = 0; a < h; ++a)
+            for (int b = a + 1; b < h; ++b)
+                if (nd.Get(w.block[a], w.block[b]) == K - 1) cond.dupPairs |= static_cast<uint16_t>(1u << kPairIndex[a][b]);
 
     uint8_t runMask = 0;
     if (w.useRuns)
