@@ -18,35 +18,30 @@ bool OptionValues::operator==(const OptionValues& o) const {
            zeroForDraw == o.zeroForDraw;
 }
 
-OptionValues OptionsOf(const PoolsDocument& doc) {
+namespace {
+
+// Documents and the default options name these fields alike.
+template <typename Source>
+OptionValues OptionsFrom(const Source& o) {
     OptionValues v;
-    v.matchCount = doc.matchCount;
-    v.lineCount = doc.lineCount;
-    v.linesPerTicket = doc.linesPerTicket;
-    v.rounds = doc.rounds;
-    v.unsuccessfulTries = doc.unsuccessfulTries;
-    v.upToDifference = doc.upToDifference;
-    v.extraTries = doc.extraTries;
-    v.sortMode = doc.sortMode;
-    v.useComma = !doc.decimalPoint;
-    v.zeroForDraw = doc.zeroForDraw;
+    v.matchCount = o.matchCount;
+    v.lineCount = o.lineCount;
+    v.linesPerTicket = o.linesPerTicket;
+    v.rounds = o.rounds;
+    v.unsuccessfulTries = o.unsuccessfulTries;
+    v.upToDifference = o.upToDifference;
+    v.extraTries = o.extraTries;
+    v.sortMode = o.sortMode;
+    v.useComma = !o.decimalPoint;
+    v.zeroForDraw = o.zeroForDraw;
     return v;
 }
 
-OptionValues OptionsOf(const DefaultOptions& d) {
-    OptionValues v;
-    v.matchCount = d.matchCount;
-    v.lineCount = d.lineCount;
-    v.linesPerTicket = d.linesPerTicket;
-    v.rounds = d.rounds;
-    v.unsuccessfulTries = d.unsuccessfulTries;
-    v.upToDifference = d.upToDifference;
-    v.extraTries = d.extraTries;
-    v.sortMode = d.sortMode;
-    v.useComma = !d.decimalPoint;
-    v.zeroForDraw = d.zeroForDraw;
-    return v;
-}
+} // namespace
+
+OptionValues OptionsOf(const PoolsDocument& doc) { return OptionsFrom(doc); }
+
+OptionValues OptionsOf(const DefaultOptions& d) { return OptionsFrom(d); }
 
 OptionValues DocumentResetValues(const DefaultOptions& defaults) {
     OptionValues v = OptionsOf(defaults);

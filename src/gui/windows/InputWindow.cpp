@@ -406,35 +406,26 @@ std::optional<CellBlock> InputWindow::SelectedBlock() {
     return block;
 }
 
-void InputWindow::Copy() {
+bool InputWindow::CopyToClipboard() {
     CommitEditor();
     const std::optional<CellBlock> block = SelectedBlock();
-    if (!block) return;
+    if (!block) return false;
     const wxString text = FromUtf8(BlockToClipboardText(GridTexts(), *block));
     ClipboardAccess clipboard;
     if (!clipboard.Open()) {
         wxLogError(_("Failed to open the clipboard!"));
-        return;
+        return false;
     }
     wxTheClipboard->SetData(new wxTextDataObject(text));
     pasteCheckedAt_ = -1;
+    return true;
 }
 
+void InputWindow::Copy() { CopyToClipboard(); }
+
 void InputWindow::Cut() {
-    CommitEditor();
-    const std::optional<CellBlock> block = SelectedBlock();
-    if (!block) return;
-    const wxString text = FromUtf8(BlockToClipboardText(GridTexts(), *block));
-    {
-        ClipboardAccess clipboard;
-        if (!clipboard.Open()) {
-            wxLogError(_("Failed to open the clipboard!"));
-            return;
-        }
-        wxTheClipboard->SetData(new wxTextDataObject(text));
-        pasteCheckedAt_ = -1;
-    }
-    DeleteCells();
+    // The cells are emptied only once their texts are safe on the clipboard.
+    if (CopyToClipboard()) DeleteCells();
 }
 
 void InputWindow::DeleteCells() {

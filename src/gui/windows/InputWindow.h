@@ -50,6 +50,8 @@ public:
     // The grid differs from what the document filled in last.
     bool HasUnappliedChanges() const;
 
+    // Puts the selected block on the clipboard; false (with a message) when it cannot.
+    bool CopyToClipboard();
     void Copy();
     void Cut();
     void Paste();

@@ -206,13 +206,18 @@ void OptionsDialog::BuildControls() {
     wxWindow* generalBox = general->GetStaticBox();
     auto* generalGrid = new wxFlexGridSizer(2, wxSize(8, 6));
 
-    const wxString matchesTip = _("Specify the number of matches that are to be forecasted on the ticket.");
-    wxArrayString matchEntries;
-    for (int n = kMaxMatches; n >= kMinMatches; --n) matchEntries.Add(wxString::Format("%d", n));
-    generalGrid->Add(withTip(new wxStaticText(generalBox, wxID_ANY, _("&Number of Matches")), matchesTip), 0,
-                     wxALIGN_CENTER_VERTICAL);
-    matches_ = new wxChoice(generalBox, wxID_ANY, wxDefaultPosition, wxDefaultSize, matchEntries);
-    generalGrid->Add(withTip(matches_, matchesTip));
+    // A labelled choice of the numbers from high down to low.
+    auto addCountChoice = [&](const wxString& label, const wxString& tip, int high, int low) {
+        wxArrayString entries;
+        for (int n = high; n >= low; --n) entries.Add(wxString::Format("%d", n));
+        generalGrid->Add(withTip(new wxStaticText(generalBox, wxID_ANY, label), tip), 0, wxALIGN_CENTER_VERTICAL);
+        auto* choice = new wxChoice(generalBox, wxID_ANY, wxDefaultPosition, wxDefaultSize, entries);
+        generalGrid->Add(withTip(choice, tip));
+        return choice;
+    };
+    matches_ = addCountChoice(_("&Number of Matches"),
+                              _("Specify the number of matches that are to be forecasted on the ticket."), kMaxMatches,
+                              kMinMatches);
 
     auto addField = [this, &withTip](wxWindow* parent, wxFlexGridSizer* grid, OptionField field) {
         const wxString tip = wxGetTranslation(kFieldLooks[field].tip);
@@ -239,13 +244,9 @@ void OptionsDialog::BuildControls() {
     };
     addField(generalBox, generalGrid, kOptionLines);
 
-    const wxString perTicketTip = _("Specify the number of lines that are displayed on one ticket.");
-    wxArrayString perTicketEntries;
-    for (int n = kMaxLinesPerTicket; n >= kMinLinesPerTicket; --n) perTicketEntries.Add(wxString::Format("%d", n));
-    generalGrid->Add(withTip(new wxStaticText(generalBox, wxID_ANY, _("L&ines per Ticket")), perTicketTip), 0,
-                     wxALIGN_CENTER_VERTICAL);
-    linesPerTicket_ = new wxChoice(generalBox, wxID_ANY, wxDefaultPosition, wxDefaultSize, perTicketEntries);
-    generalGrid->Add(withTip(linesPerTicket_, perTicketTip));
+    linesPerTicket_ = addCountChoice(_("L&ines per Ticket"),
+                                     _("Specify the number of lines that are displayed on one ticket."),
+                                     kMaxLinesPerTicket, kMinLinesPerTicket);
     general->Add(generalGrid, 0, wxALL, 4);
 
     const wxString sortChoices[] = {SortChoiceLabel(false), _("Pro&bability"), _("Correct &Tips")};
