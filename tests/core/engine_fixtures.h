@@ -3,11 +3,13 @@
 
 #include "calc/DistributionState.h"
 #include "calc/Engine.h"
+#include "calc/Improvement.h"
 #include "calc/EngineRandom.h"
 #include "calc/Probabilities.h"
 #include "document/PoolsDocument.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace vdx::testing {
@@ -86,6 +88,26 @@ inline bool KeepsCounts(const DistributionState& s) {
 inline bool RecordedMatchesTips(const DistributionState& s) {
     const Evaluation ev = EvaluateState(s);
     return ev.equals == s.equalsHistogram && ev.duplicates == s.duplicateHistogram && ev.violations == s.violations;
+}
+
+// Runs rounds 0..rounds-1 as a calculation does, each after the first starting
+// from the best so far, checking every round with check(state, round); returns
+// the best.
+template <typename Check>
+std::unique_ptr<DistributionState> RunRoundsKeepingBest(const PoolsDocument& doc, StateOptions o, EngineContext& ctx,
+                                                        int rounds, Check check) {
+    auto best = std::make_unique<DistributionState>();
+    for (int round = 0; round < rounds; ++round) {
+        auto s = std::make_unique<DistributionState>();
+        o.roundIndex = round;
+        InitState(*s, o, round == 0 ? nullptr : best.get());
+        if (round == 0) PrepareState(*s, doc);
+        else PrepareStateFromBest(*s, *best);
+        RunRound(*s, ctx);
+        check(*s, round);
+        if (round == 0 || CompareDistributions(*best, *s) > 0) *best = *s;
+    }
+    return best;
 }
 
 } // namespace vdx::testing

@@ -306,18 +306,10 @@ TEST(EngineTest, InvariantsHoldAfterEveryRound) {
         rng.Seed(seed);
         EngineContext ctx(rng);
         ctx.verifyTables = true;
-        auto best = std::make_unique<DistributionState>();
-        for (int round = 0; round < 3; ++round) {
-            auto s = std::make_unique<DistributionState>();
-            o.roundIndex = round;
-            InitState(*s, o, round == 0 ? nullptr : best.get());
-            if (round == 0) PrepareState(*s, doc);
-            else PrepareStateFromBest(*s, *best);
-            RunRound(*s, ctx);
-            ASSERT_TRUE(KeepsCounts(*s)) << "round " << round;
-            ASSERT_TRUE(RecordedMatchesTips(*s)) << "round " << round;
-            if (round == 0 || CompareDistributions(*best, *s) > 0) *best = *s;
-        }
+        RunRoundsKeepingBest(doc, o, ctx, 3, [](const DistributionState& s, int round) {
+            EXPECT_TRUE(KeepsCounts(s)) << "round " << round;
+            EXPECT_TRUE(RecordedMatchesTips(s)) << "round " << round;
+        });
     }
 }
 

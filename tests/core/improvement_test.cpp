@@ -316,17 +316,9 @@ TEST(ImprovementTest, ConditionsCanBeMetWhenPossible) {
     rng.Seed(11);
     EngineContext ctx(rng);
     ctx.verifyTables = true;
-    auto best = std::make_unique<DistributionState>();
-    for (int round = 0; round < 5; ++round) {
-        auto s = std::make_unique<DistributionState>();
-        o.roundIndex = round;
-        InitState(*s, o, round == 0 ? nullptr : best.get());
-        if (round == 0) PrepareState(*s, doc);
-        else PrepareStateFromBest(*s, *best);
-        RunRound(*s, ctx);
-        ASSERT_TRUE(RecordedMatchesTips(*s));
-        if (round == 0 || CompareDistributions(*best, *s) > 0) *best = *s;
-    }
+    const auto best = RunRoundsKeepingBest(doc, o, ctx, 5, [](const DistributionState& s, int round) {
+        EXPECT_TRUE(RecordedMatchesTips(s)) << "round " << round;
+    });
     EXPECT_EQ(best->DuplicateCount(), 0);
     EXPECT_EQ(TopEntry(best->violations[0]), -1);
     EXPECT_FALSE(BreaksConditions(*best));
