@@ -1,7 +1,7 @@
 // The engine's innermost loops, written once for several vector instruction
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
 // 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
-// SelectV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
+// FewerMaskV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
 // EqB); deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
@@ -97,21 +97,22 @@ inline int ChoosePlain(const ChooseArgs& x) {
             Vec eq = outer;
             for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
             for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
-            const uint32_t differs = ~EqMaskV(eq, best);
-            if (differs == 0) {
-                ++ties;
-                if (x.rng->RandomUpTo(ties) == 0) {
-                    ties = 0;
-                    chosen = i;
+            // Lanes where the candidate has fewer pairs, and where it has more: as
+            // numbers, the larger of the two masks holds the highest lane that differs.
+            const uint32_t fewer = FewerMaskV(eq, best), more = FewerMaskV(best, eq);
+            if (fewer <= more) {
+                if (fewer == more) { // equal histograms
+                    ++ties;
+                    if (x.rng->RandomUpTo(ties) == 0) {
+                        ties = 0;
+                        chosen = i;
+                    }
                 }
                 continue;
             }
-            // Whether a candidate is better follows no pattern a branch predictor
-            // could learn, so it is taken without a branch.
-            const int better = static_cast<int>((FewerMaskV(eq, best) >> (31 - __builtin_clz(differs))) & 1);
-            best = SelectV(better, eq, best);
-            chosen ^= (chosen ^ i) & -better;
-            ties &= better - 1;
+            best = eq;
+            chosen = i;
+            ties = 0;
         }
     }
     *x.tie = ties;

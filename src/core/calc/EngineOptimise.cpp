@@ -194,8 +194,6 @@ inline Vec LoadU(const uint16_t* p) { return _mm256_loadu_si256(reinterpret_cast
 inline void StoreV(BlockHistogram* p, Vec v) { _mm256_store_si256(reinterpret_cast<__m256i*>(p), v); }
 // Every count one level up; level 0 becomes 0.
 inline Vec ShiftUpV(Vec v) { return _mm256_alignr_epi8(v, _mm256_permute2x128_si256(v, v, 0x08), 14); }
-// a when take is 1, b when it is 0.
-inline Vec SelectV(int take, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi32(-take)); }
 using Bytes = __m256i;
 inline Bytes LoadB(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
 inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -223,7 +221,6 @@ inline int TopV(Vec v) {
     const unsigned set = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(v, ZeroV())));
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
-inline uint32_t EqMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b))); }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
 inline int CompareV(Vec a, Vec b) {
@@ -260,11 +257,6 @@ inline void StoreV(BlockHistogram* p, Vec v) {
     _mm_store_si128(q + 1, v.hi);
 }
 inline Vec ShiftUpV(Vec v) { return {_mm_slli_si128(v.lo, 2), _mm_or_si128(_mm_slli_si128(v.hi, 2), _mm_srli_si128(v.lo, 14))}; }
-inline Vec SelectV(int take, Vec a, Vec b) {
-    const __m128i m = _mm_set1_epi32(-take);
-    return {_mm_or_si128(_mm_and_si128(m, a.lo), _mm_andnot_si128(m, b.lo)),
-            _mm_or_si128(_mm_and_si128(m, a.hi), _mm_andnot_si128(m, b.hi))};
-}
 struct Bytes {
     __m128i lo, hi;
 };
@@ -312,7 +304,6 @@ inline int TopV(Vec v) {
     const unsigned set = ~Mask(_mm_cmpeq_epi16(v.lo, z), _mm_cmpeq_epi16(v.hi, z));
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
-inline uint32_t EqMaskV(Vec a, Vec b) { return Mask(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.hi, b.hi)); }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi)); }
 inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
 inline int CompareV(Vec a, Vec b) {
@@ -341,10 +332,6 @@ inline Vec LoadU(const uint16_t* p) {
     return v;
 }
 inline void StoreV(BlockHistogram* p, Vec v) { *p = v; }
-inline Vec SelectV(int take, Vec a, Vec b) {
-    const Vec m = Vec{} - static_cast<int16_t>(take);
-    return (a & m) | (b & ~m);
-}
 inline Vec ShiftUpV(Vec v) {
     Vec up{};
     for (int e = 1; e < 16; ++e) up[e] = v[e - 1];
@@ -384,11 +371,6 @@ inline int TopV(Vec v) {
     for (int e = 15; e >= 0; --e)
         if (v[e] != 0) return e;
     return -1;
-}
-inline uint32_t EqMaskV(Vec a, Vec b) {
-    uint32_t m = 0;
-    for (int e = 0; e < 16; ++e) m |= (a[e] == b[e] ? 3u : 0u) << (2 * e);
-    return m;
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) {
     uint32_t m = 0;
