@@ -48,6 +48,13 @@ void PatchWord(std::string& file, size_t offset, int v) {
     file.at(offset + 1) = static_cast<char>((v >> 8) & 0xFF);
 }
 
+// One word of a valid file replaced by value, and the read's result expected.
+struct PatchCase {
+    size_t offset;
+    int value;
+    int result;
+};
+
 std::string Write(const PoolsDocument& doc, WriteResult* result = nullptr) {
     std::ostringstream out;
     const WriteResult r = WriteVdx(out, doc);
@@ -207,6 +214,16 @@ PoolsDocument PlainFirstMatch() {
     d.matches[0].name.clear();
     d.matches[0].notes.clear();
     return d;
+}
+
+template <size_t N>
+void ExpectPatchedReads(const std::string& valid, const PatchCase (&cases)[N]) {
+    for (const PatchCase& c : cases) {
+        std::string f = valid;
+        PatchWord(f, c.offset, c.value);
+        PoolsDocument d;
+        EXPECT_EQ(Read(f, d), c.result) << "offset " << c.offset << " value " << c.value;
+    }
 }
 
 // --- writing --------------------------------------------------------------------
@@ -398,11 +415,7 @@ TEST(VdxRead, RefusesForeignFilesWithResult2) {
 
 TEST(VdxRead, HeaderValuesOutsideTheirRangesGiveResult1) {
     const std::string valid = Write(PlainFirstMatch());
-    const struct {
-        size_t offset;
-        int value;
-        int result;
-    } cases[] = {
+    const PatchCase cases[] = {
         {9, 1, kReadBadData},     {9, 15, kReadBadData},   {9, 2, kReadOk},
         {11, 0, kReadBadData},    {11, 1001, kReadBadData}, {11, 1000, kReadOk},
         {11, -1, kReadBadData},   {13, 7, kReadOk},         {15, 2, kReadBadData},
@@ -415,21 +428,12 @@ TEST(VdxRead, HeaderValuesOutsideTheirRangesGiveResult1) {
         {35, 101, kReadBadData},  {35, -1, kReadBadData},   {37, 10001, kReadBadData},
         {37, 0, kReadOk},         {39, -5, kReadOk},        {107, -9, kReadOk},
     };
-    for (const auto& c : cases) {
-        std::string f = valid;
-        PatchWord(f, c.offset, c.value);
-        PoolsDocument d;
-        EXPECT_EQ(Read(f, d), c.result) << "offset " << c.offset << " value " << c.value;
-    }
+    ExpectPatchedReads(valid, cases);
 }
 
 TEST(VdxRead, MatchValuesAreChecked) {
     const std::string valid = Write(PlainFirstMatch());
-    const struct {
-        size_t offset;
-        int value;
-        int result;
-    } cases[] = {
+    const PatchCase cases[] = {
         {kResultOffset, 3, kReadBadData},
         {kResultOffset, -2, kReadBadData},
         {kResultOffset, 2, kReadOk},
@@ -445,12 +449,7 @@ TEST(VdxRead, MatchValuesAreChecked) {
         {kTargetOffset + 4, -1, kReadOk},
         {kOddsCountOffset, -1, kReadBadData},
     };
-    for (const auto& c : cases) {
-        std::string f = valid;
-        PatchWord(f, c.offset, c.value);
-        PoolsDocument d;
-        EXPECT_EQ(Read(f, d), c.result) << "offset " << c.offset << " value " << c.value;
-    }
+    ExpectPatchedReads(valid, cases);
 }
 
 TEST(VdxRead, OddsMustBeEmptyOrAtLeastOne) {

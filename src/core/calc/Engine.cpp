@@ -334,13 +334,13 @@ uint32_t FreeBits(const uint8_t* mask) {
     uint32_t bits = 0;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     for (int k = 0; k < 32; ++k) bits |= static_cast<uint32_t>(mask[k] >> 7) << k;
-    return bits;
-#endif
+#else
     for (int q = 0; q < 4; ++q) {
         uint64_t word;
         std::memcpy(&word, mask + 8 * q, 8);
         bits |= static_cast<uint32_t>(((word & 0x8080808080808080ull) * 0x0002040810204081ull) >> 56) << (8 * q);
     }
+#endif
     return bits;
 }
 

@@ -143,16 +143,12 @@ struct ChooseArgs {
 // lines get the same rank.
 struct PairDeltas {
     BlockHistogram delta[kEqualsLevels];
-    BlockHistogram one[kEqualsLevels]; // a single pair at level e
     PairDeltas() {
         for (int e = 0; e < kEqualsLevels; ++e) {
             BlockHistogram d{};
             d[e] = -1;
             if (e + 1 < 16) d[e + 1] = 1;
             delta[e] = d;
-            BlockHistogram o{};
-            o[e] = 1;
-            one[e] = o;
         }
     }
 };
