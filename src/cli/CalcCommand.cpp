@@ -6,6 +6,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/Conditions.h"
 #include "calc/DistributionState.h"
+#include "document/SafeSave.h"
 #include "document/VdxFile.h"
 
 #include <chrono>
@@ -247,20 +248,17 @@ int RunCalc(const std::vector<std::string>& args) {
     const int parseResult = ParseArguments(args, parsed);
     if (parseResult != 0) return parseResult < 0 ? 0 : parseResult;
 
-    std::error_code ec;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(parsed.input, ec)) in.open(parsed.input, std::ios::binary);
-    if (!in.is_open()) {
-        std::fprintf(stderr, "Cannot open file %s\n", parsed.input.c_str());
-        return 1;
-    }
     vdx::PoolsDocument doc;
-    const int read = vdx::ReadVdx(in, doc);
-    if (read != vdx::kReadOk) {
-        std::fprintf(stderr, "%s\n", vdx::ReadResultMessage(read, parsed.input, 0).c_str());
-        return 1;
+    if (!ReadDocumentOrSay(parsed.input, doc)) return 1;
+    // Found out now rather than after a calculation that may take minutes.
+    if (!parsed.output.empty()) {
+        const vdx::FileProblem target = vdx::CheckSaveTarget(parsed.output);
+        if (target.known()) {
+            std::fprintf(stderr, "Cannot write file %s\n%s\n", parsed.output.c_str(),
+                         vdx::FileProblemText(target).c_str());
+            return 1;
+        }
     }
-    in.close();
 
     const vdx::StartCheck check =
         vdx::CheckCalculationStart(doc, [&parsed](vdx::StartQuestion, const std::string& text) {
@@ -292,8 +290,8 @@ int RunCalc(const std::vector<std::string>& args) {
     if (!parsed.output.empty()) {
         const vdx::WriteResult written = vdx::SaveVdxFile(parsed.output, doc);
         if (!written.ok) {
-            std::fprintf(stderr, "Cannot write file %s%s%s\n", parsed.output.c_str(), written.error.empty() ? "" : ": ",
-                         written.error.c_str());
+            std::fprintf(stderr, "Cannot write file %s\n", parsed.output.c_str());
+            if (written.problem.known()) std::fprintf(stderr, "%s\n", vdx::FileProblemText(written.problem).c_str());
             return 1;
         }
         if (written.replacedCharacters)

@@ -174,5 +174,64 @@ TEST_F(SafeSaveTest, SaveVdxFileWritesTheDocument) {
     EXPECT_EQ(Contents(path("round.vdx")), "old");
 }
 
+// Renaming over a read-only file would replace it although it is read-only;
+// the mode bits refuse it for root as well.
+TEST_F(SafeSaveTest, ReadOnlyFileIsNotReplaced) {
+    Put(path("doc.vdx"), "old");
+    ASSERT_EQ(::chmod(path("doc.vdx").c_str(), 0444), 0);
+    const SafeSaveResult r = SafeSave(path("doc.vdx"), Text("new"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.problem.kind == FileProblemKind::kReadOnlyFile);
+    EXPECT_EQ(FileProblemText(r.problem), "The file is read-only.");
+    EXPECT_EQ(Contents(path("doc.vdx")), "old");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"doc.vdx"});
+    // With a write bit back it is replaced as usual.
+    ASSERT_EQ(::chmod(path("doc.vdx").c_str(), 0644), 0);
+    EXPECT_TRUE(SafeSave(path("doc.vdx"), Text("new")).ok);
+    EXPECT_EQ(Contents(path("doc.vdx")), "new");
+}
+
+TEST_F(SafeSaveTest, FailuresCarryTheSystemsReason) {
+    const SafeSaveResult missing = SafeSave(path("no/such/doc.vdx"), Text("x"));
+    EXPECT_TRUE(missing.problem.kind == FileProblemKind::kFolderNotWritable);
+    EXPECT_EQ(FileProblemText(missing.problem), "No file can be made in this folder: No such file or directory.");
+    fs::create_directory(path("folder.vdx"));
+    const SafeSaveResult folder = SafeSave(path("folder.vdx"), Text("x"));
+    EXPECT_TRUE(folder.problem.kind == FileProblemKind::kSystem);
+    EXPECT_EQ(FileProblemText(folder.problem), "Is a directory.");
+}
+
+TEST_F(SafeSaveTest, CheckSaveTargetTellsBeforeAnyWork) {
+    Put(path("writable.vdx"), "w");
+    Put(path("readonly.vdx"), "r");
+    ASSERT_EQ(::chmod(path("readonly.vdx").c_str(), 0444), 0);
+    fs::create_directory(path("folder.vdx"));
+    fs::create_symlink(path("readonly.vdx"), path("link.vdx"));
+    const struct {
+        const char* name;
+        FileProblemKind kind;
+    } cases[] = {
+        {"new.vdx", FileProblemKind::kNone},
+        {"writable.vdx", FileProblemKind::kNone},
+        {"readonly.vdx", FileProblemKind::kReadOnlyFile},
+        {"link.vdx", FileProblemKind::kReadOnlyFile}, // the file behind the link counts
+        {"folder.vdx", FileProblemKind::kSystem},
+        {"missing/new.vdx", FileProblemKind::kFolderNotWritable},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(static_cast<int>(CheckSaveTarget(path(c.name)).kind), static_cast<int>(c.kind)) << c.name;
+    // The check leaves nothing behind and changes nothing.
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"folder.vdx", "link.vdx", "readonly.vdx", "writable.vdx"}));
+    EXPECT_EQ(Contents(path("writable.vdx")), "w");
+
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(dir_.c_str(), 0500), 0);
+        const FileProblem p = CheckSaveTarget(path("new.vdx"));
+        ::chmod(dir_.c_str(), 0700);
+        EXPECT_TRUE(p.kind == FileProblemKind::kFolderNotWritable);
+        EXPECT_EQ(FileProblemText(p), "No file can be made in this folder: Permission denied.");
+    }
+}
+
 } // namespace
 } // namespace vdx

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <streambuf>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -69,12 +73,13 @@ int Read(const std::string& bytes, PoolsDocument& doc) {
 }
 
 // A document with a distinct value in every header field, four match entries
-// (tipMatchCount 4 > matchCount 3) and 23 lines of tips.
+// (tipMatchCount 4 > matchCount 3) and 23 lines of tips; as the match counts
+// differ, the lines are not up to date.
 PoolsDocument KnownDocument() {
     PoolsDocument d;
     d.matchCount = 3;
     d.lineCount = 23;
-    d.tipsUpToDate = true;
+    d.tipsUpToDate = false;
     d.hasTips = true;
     d.tipLineCount = 23;
     d.tipMatchCount = 4;
@@ -236,7 +241,7 @@ TEST(VdxWrite, HeaderFieldsAtTheirOffsets) {
         size_t offset;
         int value;
     } fields[] = {
-        {7, 211}, {9, 3}, {11, 23}, {13, 1}, {15, 1}, {17, 23}, {19, 4}, {21, 3}, {23, 2},
+        {7, 211}, {9, 3}, {11, 23}, {13, 0}, {15, 1}, {17, 23}, {19, 4}, {21, 3}, {23, 2},
         {25, 1}, {27, 1}, {29, 7}, {31, 77}, {33, 555}, {35, 9}, {37, 444},
         {39, 1}, {41, 0}, {43, 1},   // conditionEnabled
         {45, 0}, {47, 1}, {49, 0},   // conditionUseInCalc
@@ -569,6 +574,131 @@ TEST(VdxRead, SortsByProbabilityOnlyInThatSortMode) {
     }
 }
 
+// The known document as its own calculation leaves it: three matches, all
+// their lines, up to date.
+PoolsDocument FittingDocument() {
+    PoolsDocument d = KnownDocument();
+    d.tipMatchCount = 3;
+    d.tipsUpToDate = true;
+    return d;
+}
+
+// The calculation plans with the tip counts of lines marked up to date, so
+// they must be the whole distribution of the current matches and lines; lines
+// that are not are still read, marked as not up to date.
+TEST(VdxRead, LinesAreUpToDateOnlyWhenTheyFitTheDocument) {
+    const PoolsDocument fitting = FittingDocument();
+    const std::string valid = Write(fitting);
+    PoolsDocument gap = fitting;
+    gap.matches[1].tips[5] = kNoTip; // match 1 has data but goes to the file without tips
+    const std::string withGap = Write(gap);
+    const struct {
+        const char* what;
+        const std::string& file;
+        size_t offset; // 0: as written
+        int value;
+        bool upToDate;
+    } cases[] = {
+        {"as written", valid, 0, 0, true},
+        {"any non-zero flag", valid, 13, 7, true},
+        {"one line more", valid, 11, 24, false},
+        {"one line fewer", valid, 11, 22, false},
+        {"a match fewer", valid, 9, 2, false},
+        {"lines of fewer matches", valid, 19, 2, false},
+        {"no distribution", valid, 15, 0, false},
+        {"a match with data but no tips", withGap, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string f = c.file;
+        if (c.offset) PatchWord(f, c.offset, c.value);
+        PoolsDocument back;
+        ASSERT_EQ(Read(f, back), kReadOk);
+        EXPECT_EQ(back.tipsUpToDate, c.upToDate);
+        // The lines themselves are kept either way.
+        EXPECT_TRUE(back.matches[0].hasTips);
+        for (int l = 0; l < 23; ++l) EXPECT_EQ(back.tipOf(0, l), fitting.tipOf(0, l)) << l;
+        EXPECT_EQ(back.tipLineCount, 23);
+    }
+}
+
+TEST(VdxRead, BadDataSaysWhatIsWrong) {
+    const std::string valid = Write(PlainFirstMatch());
+    const auto patched = [&valid](size_t offset, int value) {
+        std::string f = valid;
+        PatchWord(f, offset, value);
+        return f;
+    };
+    PoolsDocument badOdds = PlainFirstMatch();
+    badOdds.matches[0].odds = {OddsEntry{{250, 99, 280}}};
+    const struct {
+        const char* what;
+        std::string bytes;
+        const char* reason;
+    } cases[] = {
+        {"empty", "", "The file is empty."},
+        {"cut in the magic", "Vendri", "The file ends after 6 of at least 7 bytes."},
+        {"cut in a header word", valid.substr(0, 20), "The file ends after 20 of at least 21 bytes."},
+        {"cut in the tips", valid.substr(0, kOddsOffset + 3), "The file ends after 146 of at least 147 bytes."},
+        {"15 matches", patched(9, 15), "15 matches, at most 14."},
+        {"one match", patched(9, 1), "1 matches, at least 2."},
+        {"1001 lines", patched(11, 1001), "1001 lines, at most 1000."},
+        {"sort mode", patched(23, 3), "The value 3 at byte 23 is outside 0 to 2."},
+        {"result", patched(kResultOffset, 3), "The value 3 at byte 133 is outside -1 to 2."},
+        {"P(1) + P(2) above 1000", patched(kProbOffset, 800), "The value 300 at byte 115 is outside 0 to 200."},
+        {"odds", Write(badOdds), "The value 99 at byte 147 is outside 100 to 3200000."},
+        {"tips word", patched(kOddsOffset, 59049), "The tips at byte 143 hold 59049, at most 59048."},
+    };
+    for (const auto& c : cases) {
+        std::istringstream in(c.bytes);
+        PoolsDocument d;
+        FileProblem problem;
+        EXPECT_EQ(ReadVdx(in, d, problem), kReadBadData) << c.what;
+        EXPECT_EQ(FileProblemText(problem), c.reason) << c.what;
+    }
+    // A good read and a foreign file have no reason to give.
+    for (const std::string& f : {valid, "Vendrax" + valid.substr(7)}) {
+        std::istringstream in(f);
+        PoolsDocument d;
+        FileProblem problem;
+        ReadVdx(in, d, problem);
+        EXPECT_FALSE(problem.known());
+    }
+}
+
+TEST(VdxRead, FilesThatCannotBeReadGiveTheSystemsReason) {
+    char name[] = "/tmp/vdx-readfile-XXXXXX";
+    ASSERT_NE(::mkdtemp(name), nullptr);
+    const std::string dir = name;
+    {
+        std::ofstream(dir + "/good.vdx", std::ios::binary) << Write(PlainFirstMatch());
+        std::ofstream(dir + "/empty.vdx", std::ios::binary);
+    }
+    const struct {
+        std::string path;
+        int result;
+        const char* reason;
+    } cases[] = {
+        {dir + "/good.vdx", kReadOk, ""},
+        {dir + "/missing.vdx", kReadBadData, "No such file or directory."},
+        {dir, kReadBadData, "Is a directory."},
+        {dir + "/empty.vdx", kReadBadData, "The file is empty."},
+    };
+    for (const auto& c : cases) {
+        PoolsDocument d;
+        FileProblem problem;
+        EXPECT_EQ(ReadVdxFile(c.path, d, problem), c.result) << c.path;
+        EXPECT_EQ(FileProblemText(problem), c.reason) << c.path;
+    }
+    PoolsDocument d;
+    FileProblem problem;
+    ASSERT_EQ(ReadVdxFile(dir + "/good.vdx", d, problem), kReadOk);
+    EXPECT_EQ(d.matches[1].name, "B");
+    std::remove((dir + "/good.vdx").c_str());
+    std::remove((dir + "/empty.vdx").c_str());
+    ::rmdir(dir.c_str());
+}
+
 TEST(VdxRead, TruncationAtEveryOffsetIsBadData) {
     const std::string f = Write(KnownDocument());
     for (size_t n = 0; n < f.size(); ++n) {
@@ -652,6 +782,7 @@ TEST(VdxReadOld, Version121WithTips) {
         EXPECT_FALSE(d.decimalPoint);
         EXPECT_FALSE(d.zeroForDraw);
         EXPECT_TRUE(d.hasTips);
+        EXPECT_TRUE(d.tipsUpToDate);
         EXPECT_EQ(d.calcMatchCount, 3);
         EXPECT_EQ(d.tipMatchCount, 3);
         EXPECT_EQ(d.tipLineCount, 12);
@@ -737,7 +868,8 @@ TEST(VdxReadOld, Versions200And210) {
             EXPECT_EQ(d.fileVersion, version);
             EXPECT_EQ(d.matchCount, 4);
             EXPECT_EQ(d.lineCount, 15);
-            EXPECT_TRUE(d.tipsUpToDate);
+            // Stored as up to date, but 12 lines of 3 matches do not fit 15 lines of 4.
+            EXPECT_FALSE(d.tipsUpToDate);
             EXPECT_TRUE(d.hasTips);
             EXPECT_EQ(d.tipLineCount, 12);
             EXPECT_EQ(d.tipMatchCount, 3);
@@ -808,6 +940,28 @@ TEST(ReadResultMessage, TextsForEveryResult) {
         {4, 1, "File a.vdx has too many lines."},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadResultMessage(c.result, "a.vdx", c.importKind), c.text);
+}
+
+TEST(ReadResultMessage, FailureAddsNameAndReasonOnLinesOfTheirOwn) {
+    FileProblem empty;
+    empty.kind = FileProblemKind::kEmpty;
+    FileProblem ends;
+    ends.kind = FileProblemKind::kEndsEarly;
+    ends.offset = 212;
+    ends.needed = 1480;
+    const struct {
+        int result;
+        FileProblem problem;
+        const char* text;
+    } cases[] = {
+        {1, empty, "Error reading the file\na.vdx\nThe file is empty."},
+        {1, ends, "Error reading the file\na.vdx\nThe file ends after 212 of at least 1480 bytes."},
+        {1, SystemProblem(EACCES), "Error reading the file\na.vdx\nPermission denied."},
+        {1, FileProblem(), "Error reading the file\na.vdx"},
+        {2, FileProblem(), "File a.vdx is not a VendrixPlanner-File!"},
+        {0, FileProblem(), ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadFailureMessage(c.result, "a.vdx", 0, c.problem), c.text);
 }
 
 } // namespace

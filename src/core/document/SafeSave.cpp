@@ -51,7 +51,38 @@ std::string ResolveTarget(const std::string& path) {
     return path; // dangling link: rename replaces the link itself
 }
 
+// A file we may not write to: no write bit at all (which does not stop root,
+// so the bits are looked at besides access), or no permission for us.
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 } // namespace
+
+FileProblem CheckSaveTarget(const std::string& path) {
+    if (path.empty()) return SystemProblem(ENOENT);
+    const std::string target = ResolveTarget(path);
+    struct stat st;
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return SystemProblem(EISDIR);
+    if (IsReadOnlyFile(target)) {
+        FileProblem p;
+        p.kind = FileProblemKind::kReadOnlyFile;
+        return p;
+    }
+    // Tried for real: permissions, read-only file systems and missing folders alike.
+    std::string probe = target + ".XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) {
+        FileProblem p = SystemProblem(errno);
+        p.kind = FileProblemKind::kFolderNotWritable;
+        return p;
+    }
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return {};
+}
 
 SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::ostream&)>& write) {
     SafeSaveResult result;
@@ -69,17 +100,26 @@ SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::o
     const std::string contents = std::move(buffer).str();
 
     const std::string target = ResolveTarget(path);
+    // Renaming over it would replace it all the same; editors refuse, so do we.
+    if (IsReadOnlyFile(target)) {
+        result.error = "The file " + target + " is read-only";
+        result.problem.kind = FileProblemKind::kReadOnlyFile;
+        return result;
+    }
     std::string tempName = target + ".XXXXXX";
     std::vector<char> nameBuf(tempName.begin(), tempName.end());
     nameBuf.push_back('\0');
     const int fd = ::mkstemp(nameBuf.data());
     if (fd < 0) {
+        result.problem = SystemProblem(errno);
+        result.problem.kind = FileProblemKind::kFolderNotWritable;
         result.error = ErrnoText("Cannot create a temporary file for", target);
         return result;
     }
     tempName = nameBuf.data();
 
     const auto fail = [&](const char* what) {
+        result.problem = SystemProblem(errno);
         result.error = ErrnoText(what, tempName);
         ::unlink(tempName.c_str());
         return result;

@@ -6,9 +6,14 @@
 #include "document/SafeSave.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <istream>
 #include <ostream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vdx {
 namespace {
@@ -32,11 +37,27 @@ unsigned MaxPackedWord(int n) {
 
 class Reader {
 public:
-    explicit Reader(std::istream& in) : in_(in) {}
+    Reader(std::istream& in, FileProblem& problem) : in_(in), problem_(problem) {}
+
+    // Bytes of the file read so far.
+    long long position() const { return pos_; }
 
     bool bytes(char* dst, size_t n) {
         in_.read(dst, static_cast<std::streamsize>(n));
-        return static_cast<size_t>(in_.gcount()) == n;
+        const auto got = static_cast<size_t>(in_.gcount());
+        const long long at = pos_;
+        pos_ += static_cast<long long>(got);
+        if (got == n) return true;
+        FileProblem p;
+        if (pos_ == 0) {
+            p.kind = FileProblemKind::kEmpty;
+        } else {
+            p.kind = FileProblemKind::kEndsEarly;
+            p.offset = pos_;
+            p.needed = at + static_cast<long long>(n);
+        }
+        note(p);
+        return false;
     }
     bool uword(unsigned& v) {
         unsigned char b[2];
@@ -67,10 +88,11 @@ public:
         return bytes(s.data(), n - 1);
     }
     // A word that must lie in lo..hi, or be -1 when allowNone.
-    bool ranged(int& dst, int lo, int hi, bool allowNone = false) {
+    bool ranged(int& dst, int lo, int hi, bool allowNone = false,
+                FileProblemKind kind = FileProblemKind::kValueOutOfRange) {
         int v;
         if (!word(v)) return false;
-        if (!((v >= lo && v <= hi) || (allowNone && v == -1))) return false;
+        if (!((v >= lo && v <= hi) || (allowNone && v == -1))) return outOfRange(v, lo, hi, pos_ - 2, kind);
         dst = v;
         return true;
     }
@@ -88,9 +110,28 @@ public:
         dst = v != 0;
         return true;
     }
+    // Records a value that the document cannot take; always false.
+    bool outOfRange(long long value, long long lo, long long hi, long long offset,
+                    FileProblemKind kind = FileProblemKind::kValueOutOfRange) {
+        FileProblem p;
+        p.kind = kind;
+        p.value = value;
+        p.low = lo;
+        p.high = hi;
+        p.offset = offset;
+        note(p);
+        return false;
+    }
 
 private:
+    // The first problem is the one reported.
+    void note(const FileProblem& p) {
+        if (!problem_.known()) problem_ = p;
+    }
+
     std::istream& in_;
+    FileProblem& problem_;
+    long long pos_ = 0;
 };
 
 bool ValidPerMillePair(const std::array<int, 2>& p) {
@@ -107,8 +148,8 @@ std::string FileText(const std::string& raw, int version) {
 }
 
 bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
-    if (!rd.ranged(doc.matchCount, kMinMatches, kMaxMatches)) return false;
-    if (!rd.ranged(doc.lineCount, 1, kMaxLines)) return false;
+    if (!rd.ranged(doc.matchCount, kMinMatches, kMaxMatches, false, FileProblemKind::kMatchCount)) return false;
+    if (!rd.ranged(doc.lineCount, 1, kMaxLines, false, FileProblemKind::kLineCount)) return false;
     if (!rd.anyFlag(doc.tipsUpToDate)) return false;
     if (version >= 200) {
         if (!rd.strictFlag(doc.hasTips)) return false;
@@ -148,7 +189,14 @@ bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
 }
 
 bool ReadPair(Reader& rd, std::array<int, 2>& pair) {
-    return rd.word(pair[0]) && rd.word(pair[1]) && ValidPerMillePair(pair);
+    if (!rd.word(pair[0]) || !rd.word(pair[1])) return false;
+    if (ValidPerMillePair(pair)) return true;
+    // The first value is the culprit unless it is fine on its own.
+    const bool first = pair[0] < -1 || pair[0] > 1000;
+    const int lowSecond = pair[0] == -1 ? -1 : 0;
+    const int highSecond = pair[0] == -1 ? 1000 : 1000 - pair[0];
+    return first ? rd.outOfRange(pair[0], -1, 1000, rd.position() - 4)
+                 : rd.outOfRange(pair[1], lowSecond, highSecond, rd.position() - 2);
 }
 
 bool ReadMatch(Reader& rd, PoolsDocument& doc, MatchEntry& m, int version) {
@@ -177,12 +225,14 @@ bool ReadMatch(Reader& rd, PoolsDocument& doc, MatchEntry& m, int version) {
     }
 
     int oddsCount;
-    if (!rd.word(oddsCount) || oddsCount < 0) return false;
+    if (!rd.ranged(oddsCount, 0, static_cast<int>(kMaxOddsEntries))) return false;
     for (int i = 0; i < oddsCount; ++i) {
         OddsEntry e;
         for (int32_t& v : e.odds) {
             int x;
-            if (!(version >= 200 ? rd.dword(x) : rd.word(x)) || !ValidOdds(x)) return false;
+            if (!(version >= 200 ? rd.dword(x) : rd.word(x))) return false;
+            if (!ValidOdds(x))
+                return rd.outOfRange(x, kMinOdds, kMaxOdds, rd.position() - (version >= 200 ? 4 : 2));
             v = x;
         }
         if (version < 200 && !rd.rawString(raw)) return false; // bookmaker's name, not kept
@@ -197,7 +247,9 @@ bool ReadMatch(Reader& rd, PoolsDocument& doc, MatchEntry& m, int version) {
         for (int s = 0; s < doc.tipLineCount; s += kTipsPerWord) {
             const int n = std::min(kTipsPerWord, doc.tipLineCount - s);
             unsigned packed;
-            if (!rd.uword(packed) || packed > MaxPackedWord(n)) return false;
+            if (!rd.uword(packed)) return false;
+            if (packed > MaxPackedWord(n))
+                return rd.outOfRange(packed, 0, MaxPackedWord(n), rd.position() - 2, FileProblemKind::kTipsWord);
             for (int j = n - 1; j >= 0; --j) {
                 m.tips[s + j] = static_cast<uint8_t>(packed % 3);
                 packed /= 3;
@@ -208,8 +260,20 @@ bool ReadMatch(Reader& rd, PoolsDocument& doc, MatchEntry& m, int version) {
     return true;
 }
 
-int ReadInto(std::istream& in, PoolsDocument& doc) {
-    Reader rd(in);
+// Lines marked up to date must be the complete distribution of the current
+// matches and lines: the calculation takes their tip counts as its plan.
+bool DistributionFits(const PoolsDocument& doc) {
+    if (!doc.hasTips || doc.tipLineCount != doc.lineCount || doc.tipMatchCount != doc.matchCount) return false;
+    for (int i = 0; i < doc.matchCount; ++i) {
+        const MatchEntry& m = doc.matches[i];
+        if (!m.hasData()) continue;
+        if (!m.hasTips || m.tipCounts[0] + m.tipCounts[1] + m.tipCounts[2] != doc.lineCount) return false;
+    }
+    return true;
+}
+
+int ReadInto(std::istream& in, PoolsDocument& doc, FileProblem& problem) {
+    Reader rd(in, problem);
     char magic[kMagicSize];
     if (!rd.bytes(magic, kMagicSize)) return kReadBadData;
     if (std::memcmp(magic, kVdxMagic, kMagicSize) != 0) return kReadNotVdx;
@@ -259,6 +323,9 @@ int ReadInto(std::istream& in, PoolsDocument& doc) {
         }
         if (!ReadMatch(rd, doc, doc.matches[i], version)) return kReadBadData;
     }
+
+    // Kept as lines that no longer fit, so the user still has them.
+    if (doc.tipsUpToDate && !DistributionFits(doc)) doc.tipsUpToDate = false;
 
     if (doc.sortMode == static_cast<int>(SortMode::ByProbability) && doc.tipLineCount > 0)
         SortLines(doc, doc.sortMode);
@@ -347,16 +414,55 @@ void WriteMatch(Writer& w, const PoolsDocument& doc, const MatchEntry& m, WriteR
 } // namespace
 
 int ReadVdx(std::istream& in, PoolsDocument& doc) {
+    FileProblem ignored;
+    return ReadVdx(in, doc, ignored);
+}
+
+int ReadVdx(std::istream& in, PoolsDocument& doc, FileProblem& problem) {
     // Read into a copy so that a failed read leaves a consistent document behind
     // (tip arrays and counts that fit each other) for the bookkeeping below.
+    problem = FileProblem();
     PoolsDocument work = doc;
-    const int result = ReadInto(in, work);
+    const int result = ReadInto(in, work, problem);
+    if (result != kReadBadData) problem = FileProblem(); // only bad data has a reason
     if (result == kReadOk)
         doc = std::move(work);
     else
         in.setstate(std::ios::failbit);
     RecomputeConditionBookkeeping(doc, result == kReadOk);
     return result;
+}
+
+int ReadVdxFile(const std::string& path, PoolsDocument& doc, FileProblem& problem) {
+    problem = FileProblem();
+    // Read whole with the system's calls, so that every failure has its reason.
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        problem = SystemProblem(errno);
+        return kReadBadData;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        problem = SystemProblem(EISDIR);
+        return kReadBadData;
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            problem = SystemProblem(errno);
+            ::close(fd);
+            return kReadBadData;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    std::istringstream in(std::move(bytes));
+    return ReadVdx(in, doc, problem);
 }
 
 WriteResult WriteVdx(std::ostream& out, const PoolsDocument& doc) {
@@ -409,6 +515,7 @@ WriteResult SaveVdxFile(const std::string& path, const PoolsDocument& doc) {
     });
     result.ok = saved.ok;
     result.error = saved.error;
+    result.problem = saved.problem;
     return result;
 }
 
@@ -425,6 +532,14 @@ std::string ReadResultMessage(int result, const std::string& fileName, int impor
     case kReadTooManyLines: return "File " + fileName + " has too many lines.";
     default: return "Error reading the file";
     }
+}
+
+std::string ReadFailureMessage(int result, const std::string& fileName, int importKind,
+                               const FileProblem& problem) {
+    const std::string message = ReadResultMessage(result, fileName, importKind);
+    if (result == kReadOk) return message;
+    // The other messages name the file already.
+    return WithReason(message, result == kReadBadData ? fileName : std::string(), problem);
 }
 
 } // namespace vdx

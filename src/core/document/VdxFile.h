@@ -1,6 +1,7 @@
 #pragma once
 // The binary ".vdx" pools document: writes version 211, reads 121, 200, 210 and 211.
 
+#include "document/FileProblem.h"
 #include "document/PoolsDocument.h"
 
 #include <iosfwd>
@@ -37,7 +38,16 @@ constexpr char kVdxMagic[] = "Vendrix"; // the first seven bytes of every docume
 // packed tips word that holds a digit beyond the group.
 // A match that claims tips while the document has no lines (tipLineCount -1) has
 // none to read; its hasTips is cleared.
+//
+// Lines stored as up to date that are not the whole distribution of the
+// document's matches and lines (counts that differ, a match with data but no
+// tips) are kept, marked as not up to date.
 int ReadVdx(std::istream& in, PoolsDocument& doc);
+// The same, telling in problem why a read gave kReadBadData (kNone otherwise).
+int ReadVdx(std::istream& in, PoolsDocument& doc, FileProblem& problem);
+// Reads the file at path; a file that cannot be opened or read gives
+// kReadBadData with the system's reason.
+int ReadVdxFile(const std::string& path, PoolsDocument& doc, FileProblem& problem);
 
 struct WriteResult {
     bool ok = false;
@@ -47,6 +57,7 @@ struct WriteResult {
     // was cut to what the file can hold.
     bool truncated = false;
     std::string error; // for the log, when !ok and the cause is known
+    FileProblem problem; // for the user, when !ok
 };
 
 // Writes version 211 and stops at the first failed write. A match's tips are
@@ -61,5 +72,9 @@ WriteResult SaveVdxFile(const std::string& path, const PoolsDocument& doc);
 
 // The user's message for a read result 1..4 (format already filled in); empty for 0.
 std::string ReadResultMessage(int result, const std::string& fileName, int importKind);
+// The same message with the reason of a failed read added: for result 1 the
+// file's name and the problem each on a line of their own.
+std::string ReadFailureMessage(int result, const std::string& fileName, int importKind,
+                               const FileProblem& problem);
 
 } // namespace vdx
