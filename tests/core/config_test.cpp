@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace vdx;
@@ -319,4 +324,109 @@ TEST(ConfigWrite, RangesAreConvertedWhenTheUnitChangesForTheNextStart) {
         // The held defaults are left alone; only the stored text changes.
         EXPECT_EQ(Flatten(c.conditions.ranges[0]), k.ranges);
     }
+}
+
+// A number that does not parse whole is no number: the key gets its default.
+TEST(ConfigNumber, OnlyWholeDecimalNumbersParse) {
+    const struct {
+        const char* text;
+        bool parses;
+        long value;
+    } cases[] = {
+        {"12", true, 12},     {"-7", true, -7},      {"+3", true, 3},        {" 42 ", true, 42},
+        {"0", true, 0},       {"1e5", false, 0},     {"0xFFFF", false, 0},   {"12abc", false, 0},
+        {"", false, 0},       {" ", false, 0},       {"-", false, 0},        {"1 2", false, 0},
+        {"3.5", false, 0},    {"99999999999999999999", false, 0},            {"abc", false, 0},
+    };
+    for (const auto& c : cases) {
+        long value = -12345;
+        EXPECT_EQ(ParseConfigNumber(c.text, value), c.parses) << c.text;
+        EXPECT_EQ(value, c.parses ? c.value : -12345) << c.text; // untouched on failure
+    }
+    const AppConfig config = ReadWith({{"Tips", "1e5"}, {"Settings", "0xFFFF"}, {"Games", "12abc"}, {"Tries", "7"}});
+    EXPECT_EQ(config.options.lineCount, 20);
+    EXPECT_EQ(config.settings.bitmapsInMenus, true); // default 19: bits 0, 1 and 4
+    EXPECT_EQ(config.settings.sortUnlikelyFirst, true);
+    EXPECT_EQ(config.settings.multiDocument, false);
+    EXPECT_EQ(config.options.matchCount, 12);
+    EXPECT_EQ(config.options.rounds, 7);
+}
+
+TEST(ConfigFile, TextThatTheStoreCannotParse) {
+    const std::string good = "Games=13\nTips = 40\n; comment\n# other\n\n[RecentFiles]\nfile1=/a b/c.vdx\n";
+    const struct {
+        const char* what;
+        std::string text;
+        bool parses;
+    } cases[] = {
+        {"as written by the program", good, true},
+        {"empty", "", true},
+        {"umlauts", "Ticketformat=/home/jürgen/ä.vdf\n", true},
+        {"windows line ends", "Games=13\r\nTips=4\r\n", true},
+        {"same key in two groups", "file1=a\n[RecentFiles]\nfile1=b\n", true},
+        {"line without =", good + "garbage\n", false},
+        {"blank inside a key", "Ga mes=1\n", false},
+        {"key twice", "Games=1\nGames=2\n", false},
+        {"unclosed group", "[Recent\n", false},
+        {"text after a group", "[Recent] x\n", false},
+        {"NUL byte", std::string("Games=1\n\0\n", 10), false},
+        {"not UTF-8", "Ticketformat=\xFF\xFE\n", false},
+        {"cut UTF-8", "Ticketformat=\xC3", false},
+        {"huge", "x=" + std::string(kMaxConfigFileBytes, 'y') + "\n", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ConfigTextParses(c.text), c.parses) << c.what;
+}
+
+class ConfigFileAside : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[] = "/tmp/vdx-configfile-XXXXXX";
+        ASSERT_NE(::mkdtemp(name), nullptr);
+        dir_ = name;
+        path_ = dir_ + "/VendrixPlanner.conf";
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void Put(const std::string& file, const std::string& text) const {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+    std::vector<std::string> Listing() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string dir_, path_;
+};
+
+TEST_F(ConfigFileAside, GoodOrMissingFileStaysWhereItIs) {
+    ConfigFileCheck check = SetAsideBrokenConfigFile(path_);
+    EXPECT_FALSE(check.broken);
+    EXPECT_TRUE(Listing().empty());
+    Put(path_, "Games=3\n");
+    check = SetAsideBrokenConfigFile(path_);
+    EXPECT_FALSE(check.broken);
+    EXPECT_EQ(Listing(), std::vector<std::string>{"VendrixPlanner.conf"});
+}
+
+TEST_F(ConfigFileAside, BrokenFileIsMovedAsideOnceKeepingEarlierOnes) {
+    const std::string binary("\x7f" "ELF\0\0\x01garbage", 13);
+    Put(path_, binary);
+    const ConfigFileCheck first = SetAsideBrokenConfigFile(path_);
+    EXPECT_TRUE(first.broken);
+    ASSERT_TRUE(first.movedAside) << first.error;
+    EXPECT_EQ(first.movedTo, path_ + ".bad");
+    EXPECT_EQ(Listing(), std::vector<std::string>{"VendrixPlanner.conf.bad"});
+    std::ifstream moved(first.movedTo, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(moved), std::istreambuf_iterator<char>()), binary);
+    // The next start finds no file and has nothing to move.
+    EXPECT_FALSE(SetAsideBrokenConfigFile(path_).broken);
+
+    // Broken again later: the first bad file is kept.
+    Put(path_, "no equals sign here\n");
+    const ConfigFileCheck second = SetAsideBrokenConfigFile(path_);
+    ASSERT_TRUE(second.movedAside);
+    EXPECT_NE(second.movedTo, first.movedTo);
+    EXPECT_EQ(second.movedTo.rfind(path_ + ".bad-", 0), 0u) << second.movedTo;
+    EXPECT_EQ(Listing().size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(path_));
 }

@@ -5,23 +5,42 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <set>
+#include <sys/stat.h>
 
 namespace vdx {
 
 // --- MemoryConfigStore ---------------------------------------------------------
 
+bool ParseConfigNumber(const std::string& text, long& value) {
+    size_t i = 0;
+    const auto blank = [&text](size_t at) { return text[at] == ' ' || text[at] == '\t'; };
+    while (i < text.size() && blank(i)) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    const size_t digits = i;
+    long v = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int d = text[i] - '0';
+        if (v > (LONG_MAX - d) / 10) return false; // beyond long
+        v = v * 10 + d;
+    }
+    if (i == digits) return false;
+    while (i < text.size() && blank(i)) ++i;
+    if (i != text.size()) return false;
+    value = negative ? -v : v;
+    return true;
+}
+
 bool MemoryConfigStore::ReadInt(const std::string& key, long& value) const {
     auto it = entries.find(key);
-    if (it == entries.end() || it->second.empty()) return false;
-    const char* text = it->second.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0') return false;
-    value = v;
-    return true;
+    return it != entries.end() && ParseConfigNumber(it->second, value);
 }
 
 bool MemoryConfigStore::ReadString(const std::string& key, std::string& value) const {
@@ -243,6 +262,112 @@ void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
     store.WriteString(key::kConditions1X2, FormatRangeString(ranges[0]));
     store.WriteString(key::kConditionsFavorites, FormatRangeString(ranges[1]));
     store.WriteInt(key::kConditionsLimit, d.limit);
+}
+
+// --- The configuration file ---------------------------------------------------------
+
+namespace {
+
+bool ValidUtf8(const std::string& text) {
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        size_t follow;
+        if (c < 0x80)
+            follow = 0;
+        else if (c >= 0xC2 && c <= 0xDF)
+            follow = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            follow = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            follow = 3;
+        else
+            return false;
+        if (i + follow >= text.size() && follow > 0) return false;
+        for (size_t k = 1; k <= follow; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        i += 1 + follow;
+    }
+    return true;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+} // namespace
+
+bool ConfigTextParses(const std::string& text) {
+    if (text.size() > kMaxConfigFileBytes) return false;
+    if (text.find('\0') != std::string::npos || !ValidUtf8(text)) return false;
+    std::set<std::string> keys; // "group\nkey" of the lines seen
+    std::string group;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        size_t i = 0;
+        while (i < line.size() && IsBlank(line[i])) ++i;
+        if (i == line.size() || line[i] == ';' || line[i] == '#') continue;
+        if (line[i] == '[') {
+            const size_t close = line.find(']', i);
+            if (close == std::string::npos) return false;
+            size_t after = close + 1;
+            while (after < line.size() && IsBlank(line[after])) ++after;
+            if (after < line.size() && line[after] != ';' && line[after] != '#') return false;
+            group = line.substr(i + 1, close - i - 1);
+            continue;
+        }
+        size_t k = i;
+        while (k < line.size() && line[k] != '=' && !IsBlank(line[k])) ++k;
+        const std::string key = line.substr(i, k - i);
+        while (k < line.size() && IsBlank(line[k])) ++k;
+        if (key.empty() || k == line.size() || line[k] != '=') return false;
+        if (!keys.insert(group + '\n' + key).second) return false;
+    }
+    return true;
+}
+
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// A name beside path that is not taken yet.
+std::string AsideName(const std::string& path) {
+    const std::string bad = path + ".bad";
+    if (!Exists(bad)) return bad;
+    char stamp[32];
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string name = bad + "-" + stamp;
+    for (int n = 2; Exists(name); ++n) name = bad + "-" + stamp + "-" + std::to_string(n);
+    return name;
+}
+
+} // namespace
+
+ConfigFileCheck SetAsideBrokenConfigFile(const std::string& path) {
+    ConfigFileCheck check;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return check; // missing: the defaults apply anyway
+    std::string text(kMaxConfigFileBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(in.gcount()));
+    in.close();
+    if (ConfigTextParses(text)) return check;
+    check.broken = true;
+    const std::string aside = AsideName(path);
+    if (std::rename(path.c_str(), aside.c_str()) != 0) {
+        check.error = std::strerror(errno);
+        return check;
+    }
+    check.movedAside = true;
+    check.movedTo = aside;
+    return check;
 }
 
 } // namespace vdx

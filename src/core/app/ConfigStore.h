@@ -21,6 +21,11 @@ public:
     virtual bool DeleteAll() = 0;
 };
 
+// A whole decimal number as the store holds it: blanks, an optional sign, the
+// digits, blanks. Anything else ("1e5", "0x10", "12abc", "", a value beyond
+// long) is no number, and value is left as it was.
+bool ParseConfigNumber(const std::string& text, long& value);
+
 class MemoryConfigStore : public ConfigStore {
 public:
     bool ReadInt(const std::string& key, long& value) const override;
@@ -76,5 +81,29 @@ void ParseRangeString(const std::string& text, bool absolute, int games, int ran
 // The ranges of both groups in the unit chosen for the next start: converted
 // when it differs from the unit in effect, with E = games / 3 for every kind.
 void RangesForNextStart(const AppConfig& config, int out[2][3][2]);
+
+// --- The configuration file -----------------------------------------------------
+
+// Larger than any file the program writes by far; such a file is not ours.
+constexpr size_t kMaxConfigFileBytes = 1024 * 1024;
+
+// Whether text reads as a configuration file line by line without a line the
+// store would complain about: blank lines, comments (";" or "#"), group headers
+// "[...]" and "key=value" lines whose key holds no blank, each key once per
+// group; valid UTF-8 without NUL bytes, at most kMaxConfigFileBytes.
+bool ConfigTextParses(const std::string& text);
+
+struct ConfigFileCheck {
+    bool broken = false;  // the file could not be parsed
+    bool movedAside = false;
+    std::string movedTo;  // its new name, when moved
+    std::string error;    // why it could not be moved, when not
+};
+
+// A configuration file at path that cannot be parsed is renamed beside itself
+// ("NAME.bad", or "NAME.bad-<date and time>" when that exists), so that the
+// program starts on its defaults and does not write the garbage back. A missing
+// or good file is left alone.
+ConfigFileCheck SetAsideBrokenConfigFile(const std::string& path);
 
 } // namespace vdx

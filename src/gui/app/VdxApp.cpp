@@ -94,7 +94,28 @@ void VdxApp::ParseArguments() {
 }
 
 void VdxApp::ReadConfiguration() {
-    store_ = std::make_unique<WxConfigStore>();
+    const wxString path = WxConfigStore::DefaultPath();
+    const vdx::ConfigFileCheck check = vdx::SetAsideBrokenConfigFile(path.utf8_string());
+    if (check.movedAside) {
+        ShowMessage(wxString::Format(_("The configuration file %s cannot be read and was renamed to %s.\n"
+                                       "The program starts with the default settings."),
+                                     path, wxString::FromUTF8(check.movedTo)),
+                    wxOK | wxICON_WARNING);
+    } else if (check.broken) {
+        ShowMessage(wxString::Format(_("The configuration file %s cannot be read (%s).\n"
+                                       "The program starts with the default settings."),
+                                     path, wxString::FromUTF8(check.error)),
+                    wxOK | wxICON_WARNING);
+    }
+    if (check.broken && !check.movedAside) {
+        // Left where it is: not read (no box per bad line) and not written over.
+        wxLogNull quiet;
+        store_ = std::make_unique<WxConfigStore>(path);
+        configUnusable_ = true;
+        config_ = vdx::ReadAppConfig(vdx::MemoryConfigStore());
+        return;
+    }
+    store_ = std::make_unique<WxConfigStore>(path);
     config_ = vdx::ReadAppConfig(*store_);
     config_.conditions.useInCalc = {true, true, true};
 }
@@ -187,9 +208,11 @@ void VdxApp::ShowUsage() {
 
 void VdxApp::DeleteConfiguration() {
     if (store_->DeleteAll())
-        ShowMessage(_("Entries in the registry successfully deleted"), wxOK | wxICON_INFORMATION);
+        ShowMessage(wxString::Format(_("Entries in the configuration file %s successfully deleted"), store_->Path()),
+                    wxOK | wxICON_INFORMATION);
     else
-        ShowMessage(_("Error deleting entries in the registry"), wxOK | wxICON_ERROR);
+        ShowMessage(wxString::Format(_("Error deleting entries in the configuration file %s"), store_->Path()),
+                    wxOK | wxICON_ERROR);
 }
 
 void VdxApp::OpenExample() {
@@ -235,7 +258,9 @@ void VdxApp::ReleaseAll(bool writeConfig) {
     // Normally already gone (closing it ends the run); after a failed start not.
     if (frame_) frame_->Destroy();
     SetAppLogWindow(nullptr);
-    if (store_) {
+    if (store_ && configUnusable_) {
+        store_.reset();
+    } else if (store_) {
         if (writeConfig) {
             vdx::WriteAppConfig(*store_, config_);
             docManager_->FileHistorySave(store_->Config());

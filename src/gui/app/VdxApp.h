@@ -77,6 +77,8 @@ private:
 
     std::unique_ptr<MyDocManager> docManager_;
     std::unique_ptr<WxConfigStore> store_;
+    // The configuration file cannot be parsed nor set aside: it is neither read nor written.
+    bool configUnusable_ = false;
     std::unique_ptr<wxLocale> locale_;
     std::unique_ptr<wxHtmlHelpController> help_;
     vdx::AppConfig config_;

@@ -25,8 +25,11 @@ wxString WxConfigStore::DefaultPath() {
     return wxFileName(dir, "VendrixPlanner.conf").GetFullPath();
 }
 
+// Read as text and parsed whole: the library's own number reading keeps what it
+// could parse of "12abc" and reports the rest as an error.
 bool WxConfigStore::ReadInt(const std::string& key, long& value) const {
-    return config_->Read(wxString::FromUTF8(key), &value);
+    std::string text;
+    return ReadString(key, text) && vdx::ParseConfigNumber(text, value);
 }
 
 bool WxConfigStore::ReadString(const std::string& key, std::string& value) const {
