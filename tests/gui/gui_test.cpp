@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,142 @@ TEST_F(GuiTest, UnreadableFilesAreRefusedWithTheirMessage) {
     }
 }
 
+// Files that cannot be read say why, below the message and the file's name.
+TEST_F(GuiTest, ReadErrorsGiveTheFileAndTheReason) {
+    std::string fifteen;
+    {
+        vdx::PoolsDocument doc;
+        std::ostringstream out;
+        ASSERT_TRUE(vdx::WriteVdx(out, doc).ok);
+        fifteen = out.str();
+        fifteen[9] = 15; // the match count word
+    }
+    const struct {
+        const char* name;
+        std::string bytes; // nullopt-like: "-" for no file at all
+        const char* reason;
+    } cases[] = {
+        {"truncated.vdx", std::string("Vendrix\xd3\x00\x0c", 10), "The file ends after 10 of at least 11 bytes."},
+        {"empty.vdx", "", "The file is empty."},
+        {"fifteen.vdx", fifteen, "15 matches, at most 14."},
+        {"missing.vdx", "-", "No such file or directory."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_messages.clear();
+        const fs::path path = dir_ / c.name;
+        if (c.bytes != "-") WriteBytes(path, c.bytes);
+        EXPECT_EQ(Open(path), nullptr);
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_EQ(g_messages[0].text, "Error reading the file\n" + wxString(path.string()) + "\n" + c.reason);
+        EXPECT_TRUE(g_messages[0].style & wxICON_ERROR);
+    }
+}
+
+// In single-document mode the new file is read first: one that cannot be
+// read leaves the open document as it was, modified or not, without a question.
+TEST_F(GuiTest, FailedOpenKeepsTheOpenDocument) {
+    ASSERT_TRUE(Manager().IsSingleDocument());
+    const fs::path current = dir_ / "current.vdx", broken = dir_ / "broken.vdx";
+    WriteDocument(current, "Kept - Match");
+    std::string bytes = ReadBytes(current);
+    WriteBytes(broken, bytes.substr(0, bytes.size() / 2));
+    for (bool modified : {false, true}) {
+        SCOPED_TRACE(modified ? "modified" : "unmodified");
+        VdxDocument* doc = Open(current);
+        ASSERT_NE(doc, nullptr);
+        if (modified) {
+            doc->Data().match(1).name = "Edited - Match";
+            doc->MarkChanged();
+        }
+        g_messages.clear();
+        g_answer = wxNO;
+        const wxString closed = "File " + wxString(current.string()) + " closed";
+        const int closedBefore = Occurrences(LogText(), closed);
+
+        EXPECT_EQ(Open(broken), nullptr);
+        ASSERT_EQ(Manager().GetDocuments().GetCount(), 1u);
+        EXPECT_EQ(Manager().CurrentVdxDocument(), doc);
+        EXPECT_EQ(doc->IsModified(), modified);
+        EXPECT_EQ(doc->Data().match(1).name, modified ? "Edited - Match" : "Gamma - Delta");
+        EXPECT_TRUE(ViewText(doc).Contains("Kept - Match"));
+        EXPECT_EQ(App().Frame()->Canvas()->GetChildren().GetCount(), 1u);
+        EXPECT_EQ(Occurrences(LogText(), closed), closedBefore);
+        // Only the error: no question about saving.
+        ASSERT_EQ(g_messages.size(), 1u);
+        EXPECT_TRUE(g_messages[0].text.StartsWith("Error reading the file\n"));
+        CloseAllDocuments();
+    }
+}
+
+TEST_F(GuiTest, SaveOntoAReadOnlyFileIsRefused) {
+    const fs::path path = dir_ / "readonly.vdx";
+    WriteDocument(path);
+    const std::string original = ReadBytes(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    doc->Data().match(0).name = "Changed - Name";
+    doc->MarkChanged();
+
+    EXPECT_FALSE(doc->Save());
+    EXPECT_EQ(ReadBytes(path), original);
+    EXPECT_TRUE(doc->IsModified());
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, "Error saving the file " + wxString(path.string()) + "\nThe file is read-only.");
+
+    g_messages.clear();
+    const fs::path missing = dir_ / "missing" / "new.vdx";
+    SaveAnswer answer(wxString(missing.string()));
+    EXPECT_FALSE(doc->SaveAs());
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, "Error saving the file " + wxString(missing.string()) +
+                                      "\nNo file can be made in this folder: No such file or directory.");
+}
+
+// The example lives in the program's folder, which an installed program
+// cannot write: Save As offers the user's own folders instead.
+TEST_F(GuiTest, SaveAsNeverOffersTheProgramFolder) {
+    const fs::path program = dir_ / "program", elsewhere = dir_ / "mine";
+    fs::create_directories(program / "sub");
+    fs::create_directories(elsewhere);
+    WriteDocument(program / "example.vdx");
+    WriteDocument(program / "sub" / "below.vdx");
+    WriteDocument(elsewhere / "own.vdx");
+    const wxString savedProgramDir = App().ProgramDir();
+    App().SetProgramDir(wxString(program.string()));
+
+    wxString offered;
+    vdx::gui::SetSaveFileHandler([&offered](const wxString& dir, const wxString&) {
+        offered = dir;
+        return wxString();
+    });
+    const wxString home = wxFileName::GetHomeDir();
+    for (const fs::path& file : {program / "example.vdx", program / "sub" / "below.vdx", elsewhere / "own.vdx"}) {
+        SCOPED_TRACE(file.string());
+        VdxDocument* doc = Open(file);
+        ASSERT_NE(doc, nullptr);
+        offered.clear();
+        EXPECT_FALSE(doc->SaveAs()); // cancelled
+        if (file.parent_path() == elsewhere) {
+            EXPECT_EQ(offered, wxString(elsewhere.string()));
+        } else {
+            EXPECT_FALSE(offered.StartsWith(wxString(program.string()))) << offered;
+            EXPECT_TRUE(offered.StartsWith(home)) << offered;
+        }
+        CloseAllDocuments();
+    }
+    // Through the Example command as the user meets it.
+    App().OpenExample();
+    VdxDocument* example = Manager().CurrentVdxDocument();
+    ASSERT_NE(example, nullptr);
+    offered.clear();
+    example->Save();
+    EXPECT_TRUE(offered.StartsWith(home)) << offered;
+    vdx::gui::SetSaveFileHandler({});
+    App().SetProgramDir(savedProgramDir);
+}
+
 TEST_F(GuiTest, DocumentMarkedSaveAsOnSaveIsSavedUnderANewName) {
     const fs::path example = dir_ / "example.vdx", copy = dir_ / "mine.vdx";
     WriteDocument(example);
@@ -323,6 +460,24 @@ TEST(WxConfigStoreTest, ValuesSurviveTheFileAsWritten) {
         EXPECT_FALSE(store.ReadInt("Games", number));
     }
     EXPECT_FALSE(fs::exists(path.ToStdString()));
+    fs::remove_all(dir);
+}
+
+// Numbers are read whole or not at all: the library would keep the 1 of "1e5".
+TEST(WxConfigStoreTest, NumbersThatDoNotParseWholeGetTheirDefaults) {
+    const fs::path dir = MakeTempDir("vdxconf");
+    ASSERT_FALSE(dir.empty());
+    const fs::path path = dir / "VendrixPlanner.conf";
+    WriteBytes(path, "Tips=1e5\nSettings=0xFFFF\nGames=12abc\nTries=7\nDiff= 9 \n");
+    {
+        WxConfigStore store(wxString(path.string()));
+        const vdx::AppConfig config = vdx::ReadAppConfig(store);
+        EXPECT_EQ(config.options.lineCount, 20);
+        EXPECT_EQ(vdx::SettingsToBits(config.settings), vdx::kDefaultSettingsBits);
+        EXPECT_EQ(config.options.matchCount, 12);
+        EXPECT_EQ(config.options.rounds, 7);
+        EXPECT_EQ(config.options.upToDifference, 9);
+    }
     fs::remove_all(dir);
 }
 

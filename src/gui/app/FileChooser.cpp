@@ -3,6 +3,10 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/intl.h>
+#include <wx/stdpaths.h>
+
+#include <climits>
+#include <cstdlib>
 
 namespace vdx::gui {
 
@@ -11,7 +15,30 @@ SaveFileHandler& Handler() {
     static SaveFileHandler handler;
     return handler;
 }
+// The folder as an absolute path with links resolved and a final separator.
+wxString CanonicalFolder(const wxString& dir) {
+    wxString path = dir;
+    char resolved[PATH_MAX];
+    if (::realpath(static_cast<const char*>(dir.fn_str()), resolved)) path = wxString(resolved, wxConvFile);
+    wxFileName name = wxFileName::DirName(path);
+    name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE | wxPATH_NORM_TILDE);
+    return name.GetPath(wxPATH_GET_VOLUME | wxPATH_GET_SEPARATOR);
+}
+
 } // namespace
+
+wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxString& programDir) {
+    wxString dir = wxPathOnly(documentFile);
+    if (dir.empty()) dir = lastDir;
+    const bool inProgramFolder =
+        !programDir.empty() && !dir.empty() && CanonicalFolder(dir).StartsWith(CanonicalFolder(programDir));
+    if (!dir.empty() && !inProgramFolder) return dir;
+    const wxString documents = wxStandardPaths::Get().GetDocumentsDir();
+    if (!documents.empty() && wxFileName::DirExists(documents) &&
+        (programDir.empty() || !CanonicalFolder(documents).StartsWith(CanonicalFolder(programDir))))
+        return documents;
+    return wxFileName::GetHomeDir();
+}
 
 wxString ChooseFileToSave(wxWindow* parent, const wxString& defaultDir,
                           const wxString& defaultName, const wxString& defaultExtension,

@@ -16,6 +16,12 @@ wxString ChooseFileToSave(wxWindow* parent, const wxString& defaultDir,
                           const wxString& defaultName, const wxString& defaultExtension,
                           const wxString& filter);
 
+// The folder Save As starts in for a document at documentFile (empty: never
+// saved): its own folder, else lastDir; but never the program's folder or one
+// below it, which an installed program cannot write: the user's documents
+// folder (or home) instead.
+wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxString& programDir);
+
 // Answers the question instead of the file dialog (empty handler: the dialog
 // again); returns the previous handler.
 using SaveFileHandler = std::function<wxString(const wxString& defaultDir,

@@ -1,11 +1,13 @@
 #include "app/MyDocManager.h"
 
 #include "app/MyFileHistory.h"
+#include "app/VdxApp.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandRouting.h"
 #include "frame/MainFrame.h"
 
 #include <climits>
+#include <vector>
 
 // Initialised here, not by the base constructor, so our file history is the one made.
 MyDocManager::MyDocManager() : wxDocManager(0, false) {
@@ -35,9 +37,53 @@ bool MyDocManager::AnyCalculationRunning() {
     return false;
 }
 
-wxDocument* MyDocManager::CreateDocument(const wxString& path, long flags) {
+wxDocTemplate* MyDocManager::TemplateForOpening(const wxString& path) {
+    if (wxDocTemplate* found = FindTemplateForPath(path)) return found;
+    // The framework takes the only template there is for any other name.
+    wxDocTemplate* only = nullptr;
+    for (wxObject* object : GetTemplates()) {
+        auto* candidate = static_cast<wxDocTemplate*>(object);
+        if (!candidate->IsVisible()) continue;
+        if (only) return nullptr;
+        only = candidate;
+    }
+    return only;
+}
+
+wxDocument* MyDocManager::CreateDocument(const wxString& requested, long flags) {
     FrameBusyScope busy;
-    return wxDocManager::CreateDocument(path, flags);
+    if (!singleDocument_ || (flags & wxDOC_NEW) || GetDocuments().GetCount() == 0)
+        return wxDocManager::CreateDocument(requested, flags);
+
+    wxString path = requested;
+    if (path.empty()) {
+        // Asked here rather than by the framework, which would close the
+        // current document before the new one is read.
+        std::vector<wxDocTemplate*> visible;
+        for (wxObject* object : GetTemplates()) {
+            auto* candidate = static_cast<wxDocTemplate*>(object);
+            if (candidate->IsVisible()) visible.push_back(candidate);
+        }
+        if (visible.empty()) return nullptr;
+        if (!SelectDocumentPath(visible.data(), static_cast<int>(visible.size()), path, flags)) return nullptr;
+        flags &= ~wxDOC_SILENT; // with a path the framework only picks the template
+    }
+    wxDocTemplate* docTemplate = TemplateForOpening(path);
+    if (!FindDocumentByPath(path) && docTemplate && docTemplate->GetDocClassInfo() == CLASSINFO(VdxDocument)) {
+        auto ahead = std::make_unique<ReadAhead>(ReadAhead{path, vdx::PoolsDocument(CurrentAppConfig())});
+        if (!ReadDocumentFile(path, ahead->data)) return nullptr;
+        readAhead_ = std::move(ahead);
+    }
+    wxDocument* created = wxDocManager::CreateDocument(path, flags);
+    readAhead_.reset(); // unused when the close of the current document was cancelled
+    return created;
+}
+
+bool MyDocManager::TakeReadAhead(const wxString& path, vdx::PoolsDocument& into) {
+    if (!readAhead_ || readAhead_->path != path) return false;
+    into = std::move(readAhead_->data);
+    readAhead_.reset();
+    return true;
 }
 
 wxFileHistory* MyDocManager::OnCreateFileHistory() { return new MyFileHistory; }

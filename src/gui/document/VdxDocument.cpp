@@ -3,6 +3,7 @@
 #include "app/AppLog.h"
 #include "app/FileChooser.h"
 #include "app/Messages.h"
+#include "app/MyDocManager.h"
 #include "app/VdxApp.h"
 #include "document/VdxFile.h"
 #include "windows/InputWindow.h"
@@ -33,18 +34,26 @@ bool VdxDocument::OnNewDocument() {
     return true;
 }
 
-bool VdxDocument::DoOpenDocument(const wxString& file) {
-    // Read into a fresh document so that a failed read changes nothing here.
+bool ReadDocumentFile(const wxString& file, vdx::PoolsDocument& into) {
+    // Read into a fresh document so that a failed read changes nothing in `into`.
     vdx::PoolsDocument fresh(CurrentAppConfig());
-    std::ifstream in(static_cast<const char*>(file.fn_str()), std::ios::binary);
-    const int result = in ? vdx::ReadVdx(in, fresh) : int(vdx::kReadBadData);
+    vdx::FileProblem problem;
+    const int result = vdx::ReadVdxFile(std::string(static_cast<const char*>(file.fn_str())), fresh, problem);
     if (result != vdx::kReadOk) {
         ShowMessage(wxString::FromUTF8(
-                        vdx::ReadResultMessage(result, file.utf8_string(), fresh.importKind)),
+                        vdx::ReadFailureMessage(result, file.utf8_string(), fresh.importKind, problem)),
                     wxOK | wxICON_ERROR);
         return false;
     }
-    data_ = std::move(fresh);
+    into = std::move(fresh);
+    return true;
+}
+
+bool VdxDocument::DoOpenDocument(const wxString& file) {
+    auto* manager = dynamic_cast<MyDocManager*>(GetDocumentManager());
+    vdx::PoolsDocument read(CurrentAppConfig());
+    if (!(manager && manager->TakeReadAhead(file, read)) && !ReadDocumentFile(file, read)) return false;
+    data_ = std::move(read);
     data_.modified = false;
     AppLog(wxString::Format(_("File %s opened"), file));
     return true;
@@ -58,7 +67,8 @@ bool VdxDocument::DoSaveDocument(const wxString& file) {
         const wxString text = wxString::Format(_("Error saving the file %s"), file);
         AppLog(text);
         if (!result.error.empty()) AppLog(wxString::FromUTF8(result.error));
-        ShowMessage(text, wxOK | wxICON_ERROR);
+        ShowMessage(wxString::FromUTF8(vdx::WithReason(text.utf8_string(), std::string(), result.problem)),
+                    wxOK | wxICON_ERROR);
         return false;
     }
     AppLog(wxString::Format(_("File %s saved"), file));
@@ -97,8 +107,9 @@ bool VdxDocument::Save() {
 bool VdxDocument::SaveAs() {
     wxDocTemplate* docTemplate = GetDocumentTemplate();
     if (!docTemplate) return false;
-    wxString dir = wxPathOnly(GetFilename());
-    if (dir.empty()) dir = GetDocumentManager()->GetLastDirectory();
+    const VdxApp* app = VdxApp::Get();
+    const wxString dir = vdx::gui::SaveAsFolder(GetFilename(), GetDocumentManager()->GetLastDirectory(),
+                                                app ? app->ProgramDir() : wxString());
     const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() +
                             ")|" + docTemplate->GetFileFilter();
     const wxString fileName =
@@ -121,6 +132,17 @@ bool VdxDocument::Close() {
     // Unapplied input is offered first; its Cancel keeps the document open.
     if (!vdx::gui::InputWindowAllowsClose(this)) return false;
     return wxDocument::Close();
+}
+
+bool VdxDocument::OnSaveModified() {
+    if (!IsModified()) return true;
+    const int answer =
+        ShowMessage(wxString::Format(_("Do you want to save changes to %s?"), GetUserReadableName()),
+                    wxYES_NO | wxCANCEL | wxICON_QUESTION | wxCENTRE, vdx::gui::ProgramTitle(), GetDocumentWindow());
+    if (answer == wxYES) return Save();
+    if (answer != wxNO) return false;
+    Modify(false);
+    return true;
 }
 
 bool VdxDocument::OnCloseDocument() {

@@ -18,6 +18,8 @@ public:
 
     bool OnNewDocument() override;
     bool OnCloseDocument() override;
+    // The framework's question whether to save, asked through ShowMessage.
+    bool OnSaveModified() override;
     bool Close() override;
     bool Save() override;
     bool SaveAs() override;
@@ -39,3 +41,7 @@ private:
 
     wxDECLARE_DYNAMIC_CLASS(VdxDocument);
 };
+
+// Reads the pools document file into `into`; on failure shows the error with
+// its reason and returns false.
+bool ReadDocumentFile(const wxString& file, vdx::PoolsDocument& into);
