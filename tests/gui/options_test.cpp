@@ -4,6 +4,7 @@
 
 #include "../core/TestLines.h"
 #include "GuiTestSupport.h"
+#include "WindowManager.h"
 
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
@@ -18,6 +19,8 @@
 #include <wx/radiobox.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
+#include <wx/time.h>
+#include <wx/utils.h>
 
 #include <filesystem>
 #include <string>
@@ -385,6 +388,57 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
     EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
 }
 
+
+// Gives the display and the window manager time to map and place a window.
+void Settle(int milliseconds) {
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (wxGetLocalTimeMillis() < end) {
+        wxYield();
+        wxMilliSleep(5);
+    }
+}
+
+// Whether window is shown and lies wholly inside the client area of every
+// window around it, up to its frame.
+bool Visible(wxWindow* window) {
+    if (!window->IsShownOnScreen()) return false;
+    const wxRect rect(window->GetScreenPosition(), window->GetSize());
+    for (wxWindow* outer = window->GetParent(); outer; outer = outer->GetParent()) {
+        const wxRect client(outer->ClientToScreen(wxPoint(0, 0)), outer->GetClientSize());
+        if (!client.Contains(rect)) return false;
+        if (outer->IsTopLevel()) break;
+    }
+    return true;
+}
+
+// Under a window manager the frame's decorations become known only after the
+// first showing; the window used to shrink by them now and then.
+TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    for (bool defaults : {false, true}) {
+        for (int opening = 0; opening < 20; ++opening) {
+            SCOPED_TRACE(testing::Message() << (defaults ? "defaults" : "document") << ", opening " << opening);
+            OptionsDialog* dialog = defaults ? ShowDefaultOptions() : OpenOptions(doc);
+            ASSERT_NE(dialog, nullptr);
+            Settle(150);
+            wxWindow* frame = dialog->GetParent();
+            EXPECT_EQ(frame->GetPosition(), wxPoint(100, 50));
+            const wxSize client = frame->GetClientSize(), needed = dialog->GetBestSize();
+            EXPECT_GE(client.x, needed.x);
+            EXPECT_GE(client.y, needed.y);
+            EXPECT_TRUE(Visible(dialog->DrawBox()));
+            EXPECT_TRUE(Visible(dialog->DefaultButton()));
+            EXPECT_TRUE(Visible(dialog->FieldText(vdx::kOptionDifference)));
+            dialog->CloseWindow();
+            Settle(20);
+        }
+    }
+}
+
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

@@ -96,7 +96,7 @@ public:
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpSection(panel_->HelpSectionNumber()); },
              kIdOptionsHelp);
         BindWindowMenuCommands(this);
-        Fit();
+        sizer->SetSizeHints(this);
     }
 
     OptionsDialog* Panel() const { return panel_; }

@@ -1,0 +1,62 @@
+#include "WindowManager.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vdx::guitest {
+
+WindowManager::WindowManager() {
+    if (!std::getenv("DISPLAY")) return;
+    // openbox runs its startup command once it manages the screen.
+    char flagTemplate[] = "/tmp/vdxwm-XXXXXX";
+    const int fd = mkstemp(flagTemplate);
+    if (fd < 0) return;
+    close(fd);
+    const std::string flag = flagTemplate;
+    std::filesystem::remove(flag);
+    const std::string startup = "touch " + flag;
+
+    const pid_t pid = fork();
+    if (pid < 0) return;
+    if (pid == 0) {
+        // Quiet: its own messages are no part of the tests' output.
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        execlp("openbox", "openbox", "--sm-disable", "--startup", startup.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+        if (std::filesystem::exists(flag)) {
+            pid_ = pid;
+            break;
+        }
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) break; // not installed, or the display has a manager
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::error_code ignored;
+    std::filesystem::remove(flag, ignored);
+    if (pid_ < 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        std::fprintf(stderr, "note: no window manager started (is openbox installed?)\n");
+    }
+}
+
+WindowManager::~WindowManager() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+}
+
+} // namespace vdx::guitest
