@@ -4,7 +4,7 @@
 
 #include "../core/TestLines.h"
 #include "GuiTestSupport.h"
-#include "WindowManager.h"
+#include "Desktop.h"
 
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
@@ -19,8 +19,6 @@
 #include <wx/radiobox.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
-#include <wx/time.h>
-#include <wx/utils.h>
 
 #include <filesystem>
 #include <string>
@@ -389,28 +387,6 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
 }
 
 
-// Gives the display and the window manager time to map and place a window.
-void Settle(int milliseconds) {
-    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
-    while (wxGetLocalTimeMillis() < end) {
-        wxYield();
-        wxMilliSleep(5);
-    }
-}
-
-// Whether window is shown and lies wholly inside the client area of every
-// window around it, up to its frame.
-bool Visible(wxWindow* window) {
-    if (!window->IsShownOnScreen()) return false;
-    const wxRect rect(window->GetScreenPosition(), window->GetSize());
-    for (wxWindow* outer = window->GetParent(); outer; outer = outer->GetParent()) {
-        const wxRect client(outer->ClientToScreen(wxPoint(0, 0)), outer->GetClientSize());
-        if (!client.Contains(rect)) return false;
-        if (outer->IsTopLevel()) break;
-    }
-    return true;
-}
-
 // Under a window manager the frame's decorations become known only after the
 // first showing; the window used to shrink by them now and then.
 TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
@@ -427,9 +403,9 @@ TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
             const wxSize client = frame->GetClientSize(), needed = dialog->GetBestSize();
             EXPECT_GE(client.x, needed.x);
             EXPECT_GE(client.y, needed.y);
-            EXPECT_TRUE(Visible(dialog->DrawBox()));
-            EXPECT_TRUE(Visible(dialog->DefaultButton()));
-            EXPECT_TRUE(Visible(dialog->FieldText(vdx::kOptionDifference)));
+            EXPECT_TRUE(VisibleInFrame(dialog->DrawBox()));
+            EXPECT_TRUE(VisibleInFrame(dialog->DefaultButton()));
+            EXPECT_TRUE(VisibleInFrame(dialog->FieldText(vdx::kOptionDifference)));
             dialog->CloseWindow();
             Settle(20);
         }

@@ -5,6 +5,8 @@
 
 #include <sys/types.h>
 
+class wxWindow;
+
 namespace vdx::guitest {
 
 class WindowManager {
@@ -21,5 +23,17 @@ public:
 private:
     pid_t pid_ = -1;
 };
+
+// Runs the event loop for a while: the display and the window manager map,
+// place and size the windows shown.
+void Settle(int milliseconds);
+
+// Whether window is shown and lies wholly inside the client area of every
+// window around it, up to its frame.
+bool VisibleInFrame(wxWindow* window);
+
+// With VDX_SCREENSHOT_DIR set: a picture of the screen as that folder's
+// name.png, for looking at the windows a test left open (needs xwd and convert).
+void SaveScreenshot(const char* name);
 
 } // namespace vdx::guitest

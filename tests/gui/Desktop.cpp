@@ -1,4 +1,9 @@
-#include "WindowManager.h"
+#include "Desktop.h"
+
+#include <wx/app.h>
+#include <wx/time.h>
+#include <wx/utils.h>
+#include <wx/window.h>
 
 #include <chrono>
 #include <csignal>
@@ -57,6 +62,34 @@ WindowManager::~WindowManager() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);
+}
+
+void Settle(int milliseconds) {
+    const wxLongLong end = wxGetLocalTimeMillis() + milliseconds;
+    while (wxGetLocalTimeMillis() < end) {
+        wxYield();
+        wxMilliSleep(5);
+    }
+}
+
+bool VisibleInFrame(wxWindow* window) {
+    if (!window->IsShownOnScreen()) return false;
+    const wxRect rect(window->GetScreenPosition(), window->GetSize());
+    for (wxWindow* outer = window->GetParent(); outer; outer = outer->GetParent()) {
+        const wxRect client(outer->ClientToScreen(wxPoint(0, 0)), outer->GetClientSize());
+        if (!client.Contains(rect)) return false;
+        if (outer->IsTopLevel()) break;
+    }
+    return true;
+}
+
+void SaveScreenshot(const char* name) {
+    const char* dir = std::getenv("VDX_SCREENSHOT_DIR");
+    if (!dir) return;
+    Settle(300);
+    const std::string command =
+        std::string("xwd -root -silent | convert xwd:- '") + dir + "/" + name + ".png'";
+    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "no screenshot %s\n", name);
 }
 
 } // namespace vdx::guitest
