@@ -14,6 +14,7 @@
 #include "frame/FrameCommands.h"
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
+#include "windows/DocumentTitle.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -244,6 +245,7 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
       tries_(std::max(1, tries)),
       extraTries_(std::max(0, extraTries)) {
     SetIcons(FrameIcon("fussball2"));
+    FollowDocumentTitle(this, doc, _(": Calculation of Distribution"));
     BuildMenusAndTools();
     CreateStatusBar(2);
     BuildControls(rounds, tries, extraTries, difference);
@@ -549,6 +551,16 @@ void CalculationWindow::OnIdle(wxIdleEvent& event) {
     event.Skip();
     // The document closed: its windows go with it.
     if (!doc_ && !running_ && !IsBeingDeleted()) Destroy();
+}
+
+void ForgetCalculationStatus(const VdxDocument* doc) {
+    VdxApp* app = VdxApp::Get();
+    wxFrame* frame = app ? app->Frame() : nullptr;
+    if (!doc || !frame || !frame->GetStatusBar() || doc->Data().lastCalculationText.empty()) return;
+    const wxString text = wxString::Format(_("Last calculation: %s"),
+                                           wxString::FromUTF8(doc->Data().lastCalculationText.c_str()));
+    // Another document's calculation may have written the field since.
+    if (frame->GetStatusBar()->GetStatusText(0) == text) frame->SetStatusText(wxString(), 0);
 }
 
 // ---------------------------------------------------------------------------

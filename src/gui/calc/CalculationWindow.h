@@ -147,6 +147,9 @@ private:
     ProgressPanel* panel_ = nullptr;
 };
 
+// The document closes: the main frame's status no longer tells of its last calculation.
+void ForgetCalculationStatus(const VdxDocument* doc);
+
 // The document's calculation window, or nullptr.
 CalculationWindow* FindCalculationWindow(const VdxDocument* doc);
 

@@ -4,6 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/Messages.h"
 #include "app/VdxApp.h"
+#include "calc/CalculationWindow.h"
 #include "document/VdxFile.h"
 #include "windows/InputWindow.h"
 
@@ -127,6 +128,7 @@ bool VdxDocument::OnCloseDocument() {
     if (!closed_) {
         closed_ = true;
         if (GetDocumentSaved()) AppLog(wxString::Format(_("File %s closed"), GetFilename()));
+        vdx::gui::ForgetCalculationStatus(this);
     }
     return wxDocument::OnCloseDocument();
 }

@@ -10,6 +10,7 @@
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/TicketRender.h"
+#include "windows/DocumentTitle.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
@@ -87,12 +88,6 @@ constexpr long long kPasteCheckIntervalMs = 500;
 
 wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 
-wxString DocumentFrameTitle(VdxDocument* doc) {
-    wxWindow* window = doc->GetDocumentWindow();
-    if (window && !window->GetLabel().empty()) return window->GetLabel();
-    return doc->GetUserReadableName();
-}
-
 // Background colours of the bands of three rows: [odd band, even band].
 struct BandColours {
     wxColour odd, even;
@@ -158,10 +153,11 @@ bool InputWindowAllowsClose(VdxDocument* doc) {
 }
 
 InputWindow::InputWindow(VdxDocument* doc)
-    : wxFrame(nullptr, wxID_ANY, DocumentFrameTitle(doc) + _(": Matches, Chances, Odds"), wxDefaultPosition,
+    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc) + _(": Matches, Chances, Odds"), wxDefaultPosition,
               wxSize(770, 19 * doc->Data().matchCount + 140)),
       doc_(doc) {
     SetIcons(FrameIcon("fussball2"));
+    FollowDocumentTitle(this, doc, _(": Matches, Chances, Odds"));
     BuildMenusAndTools();
     CreateStatusBar();
 

@@ -9,6 +9,7 @@
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/VdxView.h"
+#include "windows/DocumentTitle.h"
 #include "windows/InputWindow.h"
 
 #include <wx/button.h>
@@ -62,12 +63,6 @@ const FieldLook kFieldLooks[kOptionFieldCount] = {
 [[maybe_unused]] const char* const kFieldNames[] = {wxTRANSLATE("Lines"), wxTRANSLATE("Rounds"),
                                                     wxTRANSLATE("Unsuccessful Tries"),
                                                     wxTRANSLATE("Difference"), wxTRANSLATE("Extra Tries")};
-
-wxString DocumentWindowTitle(VdxDocument* doc) {
-    wxWindow* window = doc->GetDocumentWindow();
-    if (window && !window->GetLabel().empty()) return window->GetLabel();
-    return doc->GetUserReadableName();
-}
 
 // The small frame around a panel; closing it makes the panel forget itself.
 class OptionsFrame : public wxFrame {
@@ -549,6 +544,7 @@ OptionsDialog* ShowDocumentOptions(VdxDocument* doc) {
         return open;
     }
     auto* frame = new OptionsFrame(DocumentWindowTitle(doc) + _(": Options"));
+    FollowDocumentTitle(frame, doc, _(": Options"));
     auto* panel = new DocumentOptionsDialog(frame, doc);
     OpenFrame(frame, panel, _("&Help (Options)"));
     return panel;
