@@ -2,6 +2,7 @@
 // storing the grid in the document, validation errors, bookmaker groups, the
 // clipboard commands and the close question.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "frame/CommandIds.h"
@@ -334,6 +335,28 @@ TEST_F(InputTest, RowsFollowTheNumberOfMatches) {
     EXPECT_EQ(grid_->GetCellBackgroundColour(4, 4), wxColour(107, 35, 142));
 }
 
+// A long match name widens the Matches column at Apply; the window grows so
+// that the Notes column stays in sight.
+TEST_F(InputTest, ApplyWithALongNameKeepsTheNotesColumnInSight) {
+    Settle(200);
+    const int notes = grid_->GetNumberCols() - 1;
+    auto notesEnd = [&] {
+        int end = grid_->GetRowLabelSize();
+        for (int c = 0; c <= notes; ++c) end += grid_->GetColSize(c);
+        return end;
+    };
+    ASSERT_LE(notesEnd(), grid_->GetClientSize().x);
+    const int widthBefore = window_->GetSize().x;
+
+    SetRow(0, {"Borussia Moenchengladbach II against Rot-Weiss Oberhausen after extra time"});
+    ASSERT_TRUE(window_->Apply());
+    Settle(300);
+    EXPECT_GT(grid_->GetColSize(0), 300) << grid_->GetCellValue(0, 0);
+    EXPECT_GT(window_->GetSize().x, widthBefore);
+    EXPECT_LE(notesEnd(), grid_->GetClientSize().x) << "Notes ends at " << notesEnd();
+    SaveScreenshot("input-window-long-name");
+}
+
 // The titles of the document's windows follow its name and modified mark,
 // and the status of its last calculation goes when it closes.
 TEST_F(InputTest, TitlesFollowTheDocumentAndTheStatusGoesWithIt) {
@@ -382,4 +405,7 @@ TEST_F(InputTest, TitlesFollowTheDocumentAndTheStatusGoesWithIt) {
 
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}
