@@ -303,6 +303,28 @@ TEST_F(CalcTest, StopTheCalculationFromTheWindowWhileItRuns) {
     EXPECT_TRUE(window->Message().StartsWith("Finished the calculation! time spent: "));
 }
 
+// A long run tells how much longer it will take, from the rounds done so far.
+TEST_F(CalcTest, ALongRunShowsTheTimeLeft) {
+    VdxDocument* doc = OpenDocument(8, 8, 200, 1000, 300);
+    ASSERT_NE(doc, nullptr);
+    const vdx::PoolsDocument& data = doc->Data();
+    wxString seen;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        CalculationWindow* window = FindCalculationWindow(doc);
+        if (!window || !data.calculationRunning || data.currentRound < 2) return;
+        seen = window->Message();
+        SendCommand(window, kIdCalcStopCalculation);
+        timer.Stop();
+    });
+    timer.Start(100);
+    ASSERT_TRUE(RouteDocumentCommand(doc, kIdCalculate));
+    timer.Stop();
+    EXPECT_TRUE(seen.StartsWith("Time left: about ")) << seen;
+    EXPECT_TRUE(seen.Matches("Time left: about *:??:??")) << seen;
+    EXPECT_TRUE(FindCalculationWindow(doc)->Message().StartsWith("Finished the calculation! "));
+}
+
 // Fourteen matches with all three conditions give the most rows the display
 // has; the window opens showing every one of them.
 TEST_F(CalcTest, EveryRowIsVisibleAtTheDefaultSize) {

@@ -43,6 +43,9 @@ namespace {
 // would cost the engine more than the display gains.
 constexpr long long kYieldIntervalMs = 20;
 
+// Runs expected to take at least this long show an estimate of the time left.
+constexpr long long kTimeLeftFromMs = 5000;
+
 long long SteadyMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
@@ -243,7 +246,8 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
       doc_(doc),
       rounds_(std::max(1, rounds)),
       tries_(std::max(1, tries)),
-      extraTries_(std::max(0, extraTries)) {
+      extraTries_(std::max(0, extraTries)),
+      startedAt_(SteadyMilliseconds()) {
     SetIcons(FrameIcon("fussball2"));
     FollowDocumentTitle(this, doc, _(": Calculation of Distribution"));
     BuildMenusAndTools();
@@ -481,6 +485,15 @@ void CalculationWindow::Finish(const wxString& timeSpent) {
     Refresh();
 }
 
+// From the pace of the rounds done; a few seconds' run needs no estimate.
+void CalculationWindow::ShowTimeLeft(int roundsDone) {
+    if (!running_) return;
+    const long long elapsed = SteadyMilliseconds() - startedAt_;
+    const long long left = RemainingMilliseconds(elapsed, roundsDone, rounds_);
+    if (left < 0 || elapsed + left < kTimeLeftFromMs) return;
+    message_->SetLabel(wxString::Format(_("Time left: about %s"), FromUtf8(DurationText(left))));
+}
+
 void CalculationWindow::OnCommand(wxCommandEvent& event) {
     switch (event.GetId()) {
     case kIdCalcFreeze:
@@ -635,6 +648,7 @@ void CalculationDriver::RoundEnded(int roundIndex, const DistributionState& best
     w->best_ = StateFigures::Of(best);
     w->bestRound_ = best.roundIndex;
     w->SetStatusText(FromUtf8(RoundsPassedText(roundIndex + 1, w->rounds_, best.roundIndex, w->frozen_)), 1);
+    w->ShowTimeLeft(roundIndex + 1);
     if (w->frozen_) return;
     w->roundsGauge_->SetValue(std::min(roundIndex + 1, w->roundsGauge_->GetRange()));
     w->roundsText_->SetLabel(wxString::Format("%d", roundIndex + 1));

@@ -109,6 +109,7 @@ private:
     void KeepRowsInSight();
     void UpdateCounters(const DistributionState& state);
     void ShowRoundsPassed(int passed);
+    void ShowTimeLeft(int roundsDone);
 
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
@@ -128,6 +129,7 @@ private:
     int rounds_ = 1;
     int tries_ = 1;
     int extraTries_ = 0;
+    long long startedAt_ = 0; // steady clock, milliseconds
     int roundsPassed_ = 0;
     int currentRound_ = 0;   // from 0
     int bestRound_ = -2;     // below -1: no best yet
