@@ -29,6 +29,39 @@ TEST(TimeSpentText, TruncatesHundredthsAndCarriesUnits) {
     for (const TimeCase& c : cases) EXPECT_EQ(TimeSpentText(c.ms), c.text) << c.ms;
 }
 
+TEST(RemainingMilliseconds, ThePaceOfTheRoundsDoneForTheRoundsToCome) {
+    const struct {
+        long long elapsed;
+        int done, rounds;
+        long long left;
+    } cases[] = {
+        {5000, 0, 10, -1},                         // no round done: no pace yet
+        {5000, 1, 10, 45000},                      // 5 s a round, nine to come
+        {10000, 4, 10, 15000},                     // 2.5 s a round, six to come
+        {1000, 3, 4, 333},                         // rounded to the millisecond
+        {2000, 3, 4, 667},
+        {7000, 10, 10, 0},                         // all done
+        {7000, 12, 10, 0},                         // more reported than planned
+        {-50, 2, 10, 0},                           // a clock set back
+        {24LL * 3600000, 1, 1000, 999LL * 24 * 3600000}, // days a round: no overflow
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RemainingMilliseconds(c.elapsed, c.done, c.rounds), c.left)
+            << c.elapsed << " ms, " << c.done << " of " << c.rounds;
+}
+
+TEST(DurationText, HoursMinutesAndSecondsRoundedUp) {
+    const struct {
+        long long ms;
+        const char* text;
+    } cases[] = {
+        {0, "0:00:00"},       {1, "0:00:01"},         {1000, "0:00:01"},       {1001, "0:00:02"},
+        {59500, "0:01:00"},   {3599000, "0:59:59"},   {3600000, "1:00:00"},    {-10, "0:00:00"},
+        {(26LL * 3600 + 3 * 60 + 4) * 1000, "26:03:04"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DurationText(c.ms), c.text) << c.ms;
+}
+
 TEST(MatchNumbersText, JoinsRunsOfTwoOrMore) {
     const struct {
         std::vector<int> numbers;

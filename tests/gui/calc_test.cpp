@@ -2,12 +2,14 @@
 // start checks, the calculation window while it runs (stop requests, freezing,
 // refused closes) and the document it leaves behind.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "calc/CalcFigures.h"
 #include "calc/CalculateCommand.h"
 #include "calc/CalculationRun.h"
 #include "calc/CalculationWindow.h"
+#include "calc/Conditions.h"
 #include "calc/Probabilities.h"
 #include "calc/ProgressRows.h"
 #include "document/VdxFile.h"
@@ -301,6 +303,85 @@ TEST_F(CalcTest, StopTheCalculationFromTheWindowWhileItRuns) {
     EXPECT_TRUE(window->Message().StartsWith("Finished the calculation! time spent: "));
 }
 
+// A long run tells how much longer it will take, from the rounds done so far.
+TEST_F(CalcTest, ALongRunShowsTheTimeLeft) {
+    VdxDocument* doc = OpenDocument(8, 8, 200, 1000, 300);
+    ASSERT_NE(doc, nullptr);
+    const vdx::PoolsDocument& data = doc->Data();
+    wxString seen;
+    wxTimer timer;
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        CalculationWindow* window = FindCalculationWindow(doc);
+        if (!window || !data.calculationRunning || data.currentRound < 2) return;
+        seen = window->Message();
+        SendCommand(window, kIdCalcStopCalculation);
+        timer.Stop();
+    });
+    timer.Start(100);
+    ASSERT_TRUE(RouteDocumentCommand(doc, kIdCalculate));
+    timer.Stop();
+    EXPECT_TRUE(seen.StartsWith("Time left: about ")) << seen;
+    EXPECT_TRUE(seen.Matches("Time left: about *:??:??")) << seen;
+    EXPECT_TRUE(FindCalculationWindow(doc)->Message().StartsWith("Finished the calculation! "));
+}
+
+// Fourteen matches with all three conditions give the most rows the display
+// has; the window opens showing every one of them.
+TEST_F(CalcTest, EveryRowIsVisibleAtTheDefaultSize) {
+    vdx::PoolsDocument data;
+    data.setMatchCount(14);
+    data.setLineCount(60);
+    data.rounds = 2;
+    data.unsuccessfulTries = 30;
+    data.extraTries = 10;
+    static const int kChances[][2] = {{500, 200}, {400, 300}, {700, 100}, {350, 350}, {450, 250}};
+    for (int m = 0; m < 14; ++m) {
+        data.match(m).name = "Match " + std::to_string(m + 1);
+        data.match(m).chances = {kChances[m % 5][0], kChances[m % 5][1]};
+        data.match(m).noDuplicates = m < 6;
+        vdx::UpdateProbabilities(data.match(m));
+    }
+    data.conditionEnabled = {true, true, true};
+    data.conditionUseInCalc = {true, true, true};
+    data.conditionLimit = 14; // the limit line below the last equals row
+    const fs::path path = dir_ / "fourteen.vdx";
+    ASSERT_TRUE(vdx::SaveVdxFile(path.string(), data).ok);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    // Narrow ranges of tips and favourites per line, so both conditions take part.
+    vdx::PoolsDocument& d = doc->Data();
+    for (int group = 0; group < 2; ++group)
+        for (int kind = 0; kind < 3; ++kind) {
+            d.conditionRanges[group][kind][0] = 3;
+            d.conditionRanges[group][kind][1] = 3;
+        }
+    vdx::DeriveEffectiveBounds(d);
+    vdx::UpdateConditionState(d);
+
+    ASSERT_TRUE(RouteDocumentCommand(doc, kIdCalculate));
+    CalculationWindow* window = FindCalculationWindow(doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(window->Display().rows.size(), 3u + 15u + 1u) << "three conditions, levels 0 to 14, the limit";
+    Settle(300);
+    // The default size, taller where the rows need it.
+    EXPECT_GE(window->GetSize().x, 768);
+    EXPECT_GE(window->GetSize().y, 525);
+    window->ProgressArea()->Refresh();
+    window->ProgressArea()->Update();
+
+    const wxWindow* area = window->ProgressArea();
+    const wxRect areaRect(area->ClientToScreen(wxPoint(0, 0)), area->GetClientSize());
+    EXPECT_TRUE(VisibleInFrame(window->ProgressArea()));
+    const std::vector<wxRect> items = window->ProgressItemsOnScreen();
+    // Per row a label and two figures at least, the heads, the difference, the summary.
+    EXPECT_GE(items.size(), 19u * 2u + 4u);
+    for (const wxRect& item : items)
+        EXPECT_TRUE(areaRect.Contains(item)) << "item at " << item.x << "," << item.y << " size " << item.width
+                                             << "x" << item.height << " outside " << areaRect.y << "+"
+                                             << areaRect.height;
+    SaveScreenshot("calculation-window");
+}
+
 // The rows of the display, from plain figures.
 TEST(ProgressRowsTest, ConditionRowsLimitLineAndMarks) {
     StateFigures best;
@@ -356,4 +437,7 @@ TEST(ProgressRowsTest, ConditionRowsLimitLineAndMarks) {
 
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

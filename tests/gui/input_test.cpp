@@ -2,17 +2,24 @@
 // storing the grid in the document, validation errors, bookmaker groups, the
 // clipboard commands and the close question.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "frame/CommandIds.h"
 #include "frame/CommandRouting.h"
+#include "app/FileChooser.h"
+#include "calc/CalculationWindow.h"
+#include "calc/Probabilities.h"
+#include "frame/MainFrame.h"
 #include "frame/WindowList.h"
+#include "windows/OptionsDialog.h"
 #include "windows/InputWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/clipbrd.h>
 #include <wx/grid.h>
+#include <wx/statusbr.h>
 
 #include <string>
 #include <vector>
@@ -328,6 +335,77 @@ TEST_F(InputTest, RowsFollowTheNumberOfMatches) {
     EXPECT_EQ(grid_->GetCellBackgroundColour(4, 4), wxColour(107, 35, 142));
 }
 
+// A long match name widens the Matches column at Apply; the window grows so
+// that the Notes column stays in sight.
+TEST_F(InputTest, ApplyWithALongNameKeepsTheNotesColumnInSight) {
+    Settle(200);
+    const int notes = grid_->GetNumberCols() - 1;
+    auto notesEnd = [&] {
+        int end = grid_->GetRowLabelSize();
+        for (int c = 0; c <= notes; ++c) end += grid_->GetColSize(c);
+        return end;
+    };
+    ASSERT_LE(notesEnd(), grid_->GetClientSize().x);
+    const int widthBefore = window_->GetSize().x;
+
+    SetRow(0, {"Borussia Moenchengladbach II against Rot-Weiss Oberhausen after extra time"});
+    ASSERT_TRUE(window_->Apply());
+    Settle(300);
+    EXPECT_GT(grid_->GetColSize(0), 300) << grid_->GetCellValue(0, 0);
+    EXPECT_GT(window_->GetSize().x, widthBefore);
+    EXPECT_LE(notesEnd(), grid_->GetClientSize().x) << "Notes ends at " << notesEnd();
+    SaveScreenshot("input-window-long-name");
+}
+
+// The titles of the document's windows follow its name and modified mark,
+// and the status of its last calculation goes when it closes.
+TEST_F(InputTest, TitlesFollowTheDocumentAndTheStatusGoesWithIt) {
+    for (int m = 0; m < 4; ++m) {
+        doc_->Data().match(m).chances = {450, 250};
+        vdx::UpdateProbabilities(doc_->Data().match(m));
+    }
+    doc_->Data().rounds = 1;
+    doc_->Data().unsuccessfulTries = 5;
+    doc_->Modify(false);
+    wxTheApp->ProcessIdle();
+    OptionsDialog* options = ShowDocumentOptions(doc_);
+    ASSERT_NE(options, nullptr);
+    ASSERT_TRUE(RouteDocumentCommand(doc_, kIdCalculate));
+    CalculationWindow* calc = FindCalculationWindow(doc_);
+    ASSERT_NE(calc, nullptr);
+    wxWindow* optionsFrame = options->GetParent();
+    auto titles = [&] {
+        wxTheApp->ProcessIdle();
+        return std::vector<std::string>{window_->GetTitle().utf8_string(), optionsFrame->GetLabel().utf8_string(),
+                                        calc->GetTitle().utf8_string()};
+    };
+    const std::string name = doc_->GetUserReadableName().utf8_string();
+    EXPECT_EQ(titles(), (std::vector<std::string>{name + "*: Matches, Chances, Odds", name + "*: Options",
+                                                name + "*: Calculation of Distribution"}));
+
+    const wxString target = wxString((dir_ / "renamed.vdx").string());
+    vdx::gui::SetSaveFileHandler([&](const wxString&, const wxString&) { return target; });
+    const bool saved = doc_->SaveAs();
+    vdx::gui::SetSaveFileHandler({});
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(titles(), (std::vector<std::string>{"renamed.vdx: Matches, Chances, Odds", "renamed.vdx: Options",
+                                                "renamed.vdx: Calculation of Distribution"}));
+    doc_->Modify(true);
+    EXPECT_EQ(titles()[0], "renamed.vdx*: Matches, Chances, Odds");
+    EXPECT_EQ(titles()[2], "renamed.vdx*: Calculation of Distribution");
+
+    wxStatusBar* status = Main().GetStatusBar();
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->GetStatusText(0).StartsWith("Last calculation: time spent: "));
+    doc_->Modify(false);
+    ASSERT_TRUE(Manager().CloseDocument(doc_, false));
+    doc_ = nullptr;
+    EXPECT_EQ(status->GetStatusText(0).utf8_string(), "");
+}
+
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

@@ -4,6 +4,7 @@
 
 #include "../core/TestLines.h"
 #include "GuiTestSupport.h"
+#include "Desktop.h"
 
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
@@ -385,6 +386,35 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
     EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
 }
 
+
+// Under a window manager the frame's decorations become known only after the
+// first showing; the window used to shrink by them now and then.
+TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    for (bool defaults : {false, true}) {
+        for (int opening = 0; opening < 20; ++opening) {
+            SCOPED_TRACE(testing::Message() << (defaults ? "defaults" : "document") << ", opening " << opening);
+            OptionsDialog* dialog = defaults ? ShowDefaultOptions() : OpenOptions(doc);
+            ASSERT_NE(dialog, nullptr);
+            Settle(150);
+            wxWindow* frame = dialog->GetParent();
+            EXPECT_EQ(frame->GetPosition(), wxPoint(100, 50));
+            const wxSize client = frame->GetClientSize(), needed = dialog->GetBestSize();
+            EXPECT_GE(client.x, needed.x);
+            EXPECT_GE(client.y, needed.y);
+            EXPECT_TRUE(VisibleInFrame(dialog->DrawBox()));
+            EXPECT_TRUE(VisibleInFrame(dialog->DefaultButton()));
+            EXPECT_TRUE(VisibleInFrame(dialog->FieldText(vdx::kOptionDifference)));
+            dialog->CloseWindow();
+            Settle(20);
+        }
+    }
+}
+
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

@@ -35,6 +35,24 @@ std::string TimeSpentText(long long elapsedMilliseconds) {
     return buffer;
 }
 
+long long RemainingMilliseconds(long long elapsedMilliseconds, int roundsDone, int rounds) {
+    if (roundsDone <= 0) return -1;
+    if (roundsDone >= rounds) return 0;
+    if (elapsedMilliseconds < 0) elapsedMilliseconds = 0; // a clock set back
+    // Long double: 1000 rounds of days in milliseconds overflow no product.
+    const long double perRound = static_cast<long double>(elapsedMilliseconds) / roundsDone;
+    return static_cast<long long>(perRound * (rounds - roundsDone) + 0.5L);
+}
+
+std::string DurationText(long long milliseconds) {
+    if (milliseconds < 0) milliseconds = 0;
+    const long long seconds = (milliseconds + 999) / 1000;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%lld:%02d:%02d", seconds / 3600, static_cast<int>(seconds / 60 % 60),
+                  static_cast<int>(seconds % 60));
+    return buffer;
+}
+
 std::string MatchNumbersText(const std::vector<int>& numbers) {
     std::string text;
     size_t i = 0;

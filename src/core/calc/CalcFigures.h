@@ -18,6 +18,14 @@ constexpr int kOldDistributionRound = -1;
 // "time spent: h:mm:ss,hh" with the hundredths cut off, not rounded.
 std::string TimeSpentText(long long elapsedMilliseconds);
 
+// Milliseconds the rounds still to come will take at the pace of those done:
+// elapsed / done * (rounds - done). -1 while no round is done (no pace yet);
+// 0 once every round is.
+long long RemainingMilliseconds(long long elapsedMilliseconds, int roundsDone, int rounds);
+// A duration as "h:mm:ss", the seconds rounded up so that a last bit of time
+// does not read as nothing.
+std::string DurationText(long long milliseconds);
+
 // Match numbers (from 1, ascending) as "1-3,5": runs of two or more joined by "-".
 std::string MatchNumbersText(const std::vector<int>& numbers);
 

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "app/VdxApp.h"
 #include "calc/CalcFigures.h"
+#include "calc/Conditions.h"
 #include "calc/Improvement.h"
 #include "calc/CalculateCommand.h"
 #include "controls/Help.h"
@@ -13,14 +14,18 @@
 #include "frame/FrameCommands.h"
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
+#include "windows/DocumentTitle.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+#include <wx/display.h>
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
+#include <wx/scrolwin.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -37,6 +42,9 @@ namespace {
 // Between two turns of the event loop at most this long passes; more often
 // would cost the engine more than the display gains.
 constexpr long long kYieldIntervalMs = 20;
+
+// Runs expected to take at least this long show an estimate of the time left.
+constexpr long long kTimeLeftFromMs = 5000;
 
 long long SteadyMilliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -95,25 +103,64 @@ wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_st
 // ---------------------------------------------------------------------------
 // The rows of the display, drawn as text and bars.
 
-class ProgressPanel : public wxPanel {
+class ProgressPanel : public wxScrolled<wxPanel> {
 public:
     ProgressPanel(wxWindow* parent, const ProgressDisplay& display)
-        : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
+        : wxScrolled<wxPanel>(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              wxFULL_REPAINT_ON_RESIZE | wxVSCROLL),
           display_(display) {
         SetBackgroundStyle(wxBG_STYLE_PAINT);
+        // Scrolls only when the window is made smaller than its rows need.
+        ShowScrollbars(wxSHOW_SB_NEVER, wxSHOW_SB_DEFAULT);
+        SetScrollRate(0, 10);
         Bind(wxEVT_PAINT, &ProgressPanel::OnPaint, this);
+    }
+
+    // Where the last drawing put each text and bar, in the panel's virtual area.
+    const std::vector<wxRect>& Items() const { return items_; }
+
+    // The height the rows need, for the display as it is now.
+    int ContentHeight() {
+        // Measured on a bitmap: the panel need not be on the screen yet.
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC dc(bitmap);
+        dc.SetFont(GetFont());
+        const std::vector<wxRect> drawn = items_;
+        const int height = Draw(dc, false);
+        items_ = drawn;
+        return height;
+    }
+
+    void Relayout() {
+        const int height = ContentHeight();
+        if (height != GetVirtualSize().y) SetVirtualSize(-1, height);
+        Refresh();
     }
 
 private:
     void OnPaint(wxPaintEvent&) {
         wxAutoBufferedPaintDC dc(this);
+        DoPrepareDC(dc);
         dc.SetBackground(wxBrush(GetBackgroundColour()));
         dc.Clear();
         dc.SetFont(GetFont());
         dc.SetTextForeground(GetForegroundColour());
+        Draw(dc, true);
+    }
+
+    // Lays the display out (and draws it when paint is set); returns the height used.
+    int Draw(wxDC& dc, bool paint) {
+        items_.clear();
+        auto text = [&](const wxString& s, int x, int y) {
+            if (s.empty()) return;
+            const wxSize extent = dc.GetTextExtent(s);
+            items_.emplace_back(x, y, extent.x, extent.y);
+            if (paint) dc.DrawText(s, x, y);
+        };
 
         const wxSize client = GetClientSize();
-        const int lineHeight = dc.GetCharHeight() + 4;
+        const int charHeight = dc.GetCharHeight();
+        const int lineHeight = charHeight + 2;
         const int margin = 10;
         int labelWidth = dc.GetTextExtent("Favourites").x;
         for (const ProgressRow& row : display_.rows)
@@ -127,15 +174,15 @@ private:
         const int currentX = bestX + columnWidth;
 
         // The head of the best column, short when the long form does not fit.
-        int y = 4;
+        int y = 2;
         if (display_.bestRound >= -1) {
             wxString head = FromUtf8(vdx::BestText(display_.bestRound, display_.finished));
             if (dc.GetTextExtent(head).x > columnWidth - margin)
                 head = FromUtf8(vdx::BestText(display_.bestRound, display_.finished, true));
-            dc.DrawText(head, bestX, y);
+            text(head, bestX, y);
         }
-        dc.DrawText(FromUtf8(display_.roundText), currentX, y);
-        y += lineHeight + 4;
+        text(FromUtf8(display_.roundText), currentX, y);
+        y += lineHeight + 2;
 
         // Bars are scaled to the largest figure of their kind.
         long long maxCondition = 1, maxEquals = 1;
@@ -146,32 +193,40 @@ private:
         const wxColour bestColour(0, 96, 192), currentColour(192, 48, 32);
         for (const ProgressRow& row : display_.rows) {
             if (row.kind == ProgressRow::Kind::Limit) {
-                dc.DrawText(FromUtf8(row.label), margin, y - lineHeight / 2);
-                y += lineHeight / 2 + 2;
+                // The underscores sit on the line between two rows.
+                text(FromUtf8(row.label), margin, y - charHeight + 2);
+                y += 2;
                 continue;
             }
             const long long scale = row.kind == ProgressRow::Kind::Condition ? maxCondition : maxEquals;
-            dc.DrawText(FromUtf8(row.label), margin, y);
+            text(FromUtf8(row.label), margin, y);
             auto bar = [&](int x, long long value, const wxColour& colour, const std::string& figure) {
                 const int length = static_cast<int>(barWidth * std::min(value, scale) / scale);
                 if (length > 0) {
-                    dc.SetPen(*wxTRANSPARENT_PEN);
-                    dc.SetBrush(wxBrush(colour));
-                    dc.DrawRectangle(x, y + 2, length, lineHeight - 6);
+                    const wxRect rect(x, y + 2, length, lineHeight - 4);
+                    items_.push_back(rect);
+                    if (paint) {
+                        dc.SetPen(*wxTRANSPARENT_PEN);
+                        dc.SetBrush(wxBrush(colour));
+                        dc.DrawRectangle(rect);
+                    }
                 }
-                dc.DrawText(FromUtf8(figure), x + barWidth + 4, y);
+                text(FromUtf8(figure), x + barWidth + 4, y);
             };
             bar(bestX, row.bestValue, bestColour, row.bestFigure);
             bar(currentX, row.currentValue, currentColour, row.currentFigure);
             y += lineHeight;
         }
-        y += 4;
-        if (!display_.differenceText.empty()) dc.DrawText(FromUtf8(display_.differenceText), currentX, y);
-        y += lineHeight + 4;
-        if (!display_.conditionsText.empty()) dc.DrawText(FromUtf8(display_.conditionsText), margin, y);
+        y += 2;
+        text(FromUtf8(display_.differenceText), currentX, y);
+        y += lineHeight;
+        text(FromUtf8(display_.conditionsText), margin, y);
+        y += lineHeight + 2;
+        return y;
     }
 
     const ProgressDisplay& display_;
+    std::vector<wxRect> items_;
 };
 
 // ---------------------------------------------------------------------------
@@ -191,11 +246,14 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
       doc_(doc),
       rounds_(std::max(1, rounds)),
       tries_(std::max(1, tries)),
-      extraTries_(std::max(0, extraTries)) {
+      extraTries_(std::max(0, extraTries)),
+      startedAt_(SteadyMilliseconds()) {
     SetIcons(FrameIcon("fussball2"));
+    FollowDocumentTitle(this, doc, _(": Calculation of Distribution"));
     BuildMenusAndTools();
     CreateStatusBar(2);
     BuildControls(rounds, tries, extraTries, difference);
+    ReserveRowsHeight();
     display_.roundText = CurrentRoundText(0);
     SetStatusText(_("Calculating..."), 1);
     EnableCommand(kIdCalcThaw, false);
@@ -205,6 +263,13 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
     BindWindowMenuCommands(this);
     Bind(wxEVT_CLOSE_WINDOW, &CalculationWindow::OnClose, this);
     Bind(wxEVT_IDLE, &CalculationWindow::OnIdle, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        if (GetClientSize().y < neededClientHeight_)
+            CallAfter([window = wxWeakRef<CalculationWindow>(this)] {
+                if (window) window->KeepRowsInSight();
+            });
+    });
     Bind(wxEVT_MENU, &CalculationWindow::OnCommand, this, kIdCalcFreeze, kIdCalcHelp);
     Bind(wxEVT_MENU, &CalculationWindow::OnCommand, this, kIdCalculate);
 }
@@ -236,8 +301,8 @@ void CalculationWindow::BuildMenusAndTools() {
 }
 
 void CalculationWindow::BuildControls(int rounds, int tries, int extraTries, int difference) {
-    auto* top = new wxPanel(this);
-    auto* grid = new wxFlexGridSizer(4, wxSize(10, 4));
+    auto* top = top_ = new wxPanel(this);
+    auto* grid = new wxFlexGridSizer(4, wxSize(10, 2));
     grid->AddGrowableCol(1);
     auto addRow = [&](const wxString& label, int range, wxGauge** gauge, wxStaticText** count,
                       const wxString& total) {
@@ -261,9 +326,9 @@ void CalculationWindow::BuildControls(int rounds, int tries, int extraTries, int
     addRow(_("Tries"), 100, &triesGauge_, &triesText_, "");
 
     auto* topSizer = new wxBoxSizer(wxVERTICAL);
-    topSizer->Add(grid, 0, wxEXPAND | wxALL, 8);
+    topSizer->Add(grid, 0, wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 8);
     message_ = new wxStaticText(top, wxID_ANY, "");
-    topSizer->Add(message_, 0, wxLEFT | wxRIGHT | wxBOTTOM, 8);
+    topSizer->Add(message_, 0, wxALL, 6);
     top->SetSizer(topSizer);
 
     panel_ = new ProgressPanel(this, display_);
@@ -271,6 +336,43 @@ void CalculationWindow::BuildControls(int rounds, int tries, int extraTries, int
     sizer->Add(top, 0, wxEXPAND);
     sizer->Add(panel_, 1, wxEXPAND);
     SetSizer(sizer);
+}
+
+// The window may not be shorter than its rows need (14 matches with conditions
+// need more than the default height), as far as the screen allows; below that
+// the rows scroll.
+void CalculationWindow::ReserveRowsHeight() {
+    VdxDocument* doc = doc_.get();
+    if (!doc) return;
+    const PoolsDocument& data = doc->Data();
+    // The rows the run will show: the conditions taking part and the equals levels.
+    StateFigures shape;
+    shape.valid = true;
+    shape.matchCount = std::clamp(data.calcMatchCount > 0 ? data.calcMatchCount : data.matchCount, 0,
+                                  kEqualsLevels - 1);
+    shape.equalsLimit = data.conditionLimit;
+    for (int which = 0; which < 3; ++which) shape.conditions[which] = ConditionInCalculation(data, which) != 0;
+    display_.rows = MakeProgressRows(shape, shape, 0, data.zeroForDraw);
+    display_.bestRound = -1;
+    display_.differenceText = "Difference: 0";
+    display_.conditionsText = "-";
+    const int rowsHeight = panel_->ContentHeight();
+    display_ = ProgressDisplay();
+
+    const int screen = wxDisplay::GetFromWindow(this);
+    const wxRect area = wxDisplay(screen == wxNOT_FOUND ? 0u : static_cast<unsigned>(screen)).GetClientArea();
+    // Room for the frame's bars and decorations, which are not all known yet.
+    const int bars = GetSize().y - GetClientSize().y + 40;
+    neededClientHeight_ = std::min(top_->GetBestSize().y + rowsHeight, area.height - bars);
+    KeepRowsInSight();
+}
+
+// Also after every change of size: the window manager's frame extents come
+// after the first showing and take their height from the client area.
+void CalculationWindow::KeepRowsInSight() {
+    if (IsMaximized() || IsFullScreen() || GetClientSize().y >= neededClientHeight_) return;
+    SetMinClientSize(wxSize(-1, neededClientHeight_));
+    SetClientSize(GetClientSize().x, neededClientHeight_);
 }
 
 void CalculationWindow::EnableCommand(int id, bool enable) {
@@ -298,6 +400,15 @@ wxString CalculationWindow::StatusText(int field) const {
     const wxStatusBar* bar = GetStatusBar();
     return bar ? bar->GetStatusText(field) : wxString();
 }
+
+std::vector<wxRect> CalculationWindow::ProgressItemsOnScreen() const {
+    std::vector<wxRect> items;
+    for (const wxRect& item : panel_->Items())
+        items.emplace_back(panel_->ClientToScreen(panel_->CalcScrolledPosition(item.GetPosition())), item.GetSize());
+    return items;
+}
+
+wxWindow* CalculationWindow::ProgressArea() const { return panel_; }
 
 wxString CalculationWindow::Message() const { return message_->GetLabel(); }
 
@@ -335,7 +446,7 @@ void CalculationWindow::UpdateDisplay() {
     display_.bestRound = bestRound_;
     display_.finished = finished_;
     display_.roundText = finished_ ? std::string("Calculation finished") : CurrentRoundText(currentRound_);
-    panel_->Refresh();
+    panel_->Relayout();
 }
 
 void CalculationWindow::UpdateCounters(const DistributionState& state) {
@@ -372,6 +483,15 @@ void CalculationWindow::Finish(const wxString& timeSpent) {
     SetStatusText(timeSpent, 1);
     Layout();
     Refresh();
+}
+
+// From the pace of the rounds done; a few seconds' run needs no estimate.
+void CalculationWindow::ShowTimeLeft(int roundsDone) {
+    if (!running_) return;
+    const long long elapsed = SteadyMilliseconds() - startedAt_;
+    const long long left = RemainingMilliseconds(elapsed, roundsDone, rounds_);
+    if (left < 0 || elapsed + left < kTimeLeftFromMs) return;
+    message_->SetLabel(wxString::Format(_("Time left: about %s"), FromUtf8(DurationText(left))));
 }
 
 void CalculationWindow::OnCommand(wxCommandEvent& event) {
@@ -446,6 +566,16 @@ void CalculationWindow::OnIdle(wxIdleEvent& event) {
     if (!doc_ && !running_ && !IsBeingDeleted()) Destroy();
 }
 
+void ForgetCalculationStatus(const VdxDocument* doc) {
+    VdxApp* app = VdxApp::Get();
+    wxFrame* frame = app ? app->Frame() : nullptr;
+    if (!doc || !frame || !frame->GetStatusBar() || doc->Data().lastCalculationText.empty()) return;
+    const wxString text = wxString::Format(_("Last calculation: %s"),
+                                           wxString::FromUTF8(doc->Data().lastCalculationText.c_str()));
+    // Another document's calculation may have written the field since.
+    if (frame->GetStatusBar()->GetStatusText(0) == text) frame->SetStatusText(wxString(), 0);
+}
+
 // ---------------------------------------------------------------------------
 
 CalculationDriver::CalculationDriver(CalculationWindow* window) : window_(window) {}
@@ -518,6 +648,7 @@ void CalculationDriver::RoundEnded(int roundIndex, const DistributionState& best
     w->best_ = StateFigures::Of(best);
     w->bestRound_ = best.roundIndex;
     w->SetStatusText(FromUtf8(RoundsPassedText(roundIndex + 1, w->rounds_, best.roundIndex, w->frozen_)), 1);
+    w->ShowTimeLeft(roundIndex + 1);
     if (w->frozen_) return;
     w->roundsGauge_->SetValue(std::min(roundIndex + 1, w->roundsGauge_->GetRange()));
     w->roundsText_->SetLabel(wxString::Format("%d", roundIndex + 1));

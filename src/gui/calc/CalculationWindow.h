@@ -8,6 +8,7 @@
 #include "calc/Progress.h"
 
 #include <wx/frame.h>
+#include <wx/gdicmn.h>
 #include <wx/weakref.h>
 
 #include <string>
@@ -15,6 +16,7 @@
 
 class VdxDocument;
 class wxGauge;
+class wxPanel;
 class wxStaticText;
 
 namespace vdx::gui {
@@ -90,6 +92,9 @@ public:
     const ProgressDisplay& Display() const { return display_; }
     wxString StatusText(int field) const;
     wxString Message() const;
+    // Every text and bar the progress area drew last, in screen coordinates.
+    std::vector<wxRect> ProgressItemsOnScreen() const;
+    wxWindow* ProgressArea() const;
     int RoundsGaugeValue() const;
 
 private:
@@ -100,8 +105,11 @@ private:
     void EnableCommand(int id, bool enable);
     void UpdateDisplay(); // the rows and texts from the figures kept
     void UpdateConditionsText();
+    void ReserveRowsHeight();
+    void KeepRowsInSight();
     void UpdateCounters(const DistributionState& state);
     void ShowRoundsPassed(int passed);
+    void ShowTimeLeft(int roundsDone);
 
     void OnClose(wxCloseEvent& event);
     void OnIdle(wxIdleEvent& event);
@@ -117,9 +125,11 @@ private:
     bool running_ = true;
     bool finished_ = false;
 
+    int neededClientHeight_ = 0; // the gauges and every row
     int rounds_ = 1;
     int tries_ = 1;
     int extraTries_ = 0;
+    long long startedAt_ = 0; // steady clock, milliseconds
     int roundsPassed_ = 0;
     int currentRound_ = 0;   // from 0
     int bestRound_ = -2;     // below -1: no best yet
@@ -135,8 +145,12 @@ private:
     wxGauge* triesGauge_ = nullptr;
     wxStaticText* triesText_ = nullptr;
     wxStaticText* message_ = nullptr;
+    wxPanel* top_ = nullptr; // the gauges above the rows
     ProgressPanel* panel_ = nullptr;
 };
+
+// The document closes: the main frame's status no longer tells of its last calculation.
+void ForgetCalculationStatus(const VdxDocument* doc);
 
 // The document's calculation window, or nullptr.
 CalculationWindow* FindCalculationWindow(const VdxDocument* doc);

@@ -5,6 +5,7 @@
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
+#include "calc/CalculationWindow.h"
 #include "document/VdxFile.h"
 #include "windows/InputWindow.h"
 
@@ -149,6 +150,7 @@ bool VdxDocument::OnCloseDocument() {
     if (!closed_) {
         closed_ = true;
         if (GetDocumentSaved()) AppLog(wxString::Format(_("File %s closed"), GetFilename()));
+        vdx::gui::ForgetCalculationStatus(this);
     }
     return wxDocument::OnCloseDocument();
 }

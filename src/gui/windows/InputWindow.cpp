@@ -10,10 +10,12 @@
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/TicketRender.h"
+#include "windows/DocumentTitle.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
 #include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/grid.h>
 #include <wx/intl.h>
 #include <wx/log.h>
@@ -87,12 +89,6 @@ constexpr long long kPasteCheckIntervalMs = 500;
 
 wxString FromUtf8(const std::string& text) { return wxString::FromUTF8(text.c_str()); }
 
-wxString DocumentFrameTitle(VdxDocument* doc) {
-    wxWindow* window = doc->GetDocumentWindow();
-    if (window && !window->GetLabel().empty()) return window->GetLabel();
-    return doc->GetUserReadableName();
-}
-
 // Background colours of the bands of three rows: [odd band, even band].
 struct BandColours {
     wxColour odd, even;
@@ -158,10 +154,11 @@ bool InputWindowAllowsClose(VdxDocument* doc) {
 }
 
 InputWindow::InputWindow(VdxDocument* doc)
-    : wxFrame(nullptr, wxID_ANY, DocumentFrameTitle(doc) + _(": Matches, Chances, Odds"), wxDefaultPosition,
+    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc) + _(": Matches, Chances, Odds"), wxDefaultPosition,
               wxSize(770, 19 * doc->Data().matchCount + 140)),
       doc_(doc) {
     SetIcons(FrameIcon("fussball2"));
+    FollowDocumentTitle(this, doc, _(": Matches, Chances, Odds"));
     BuildMenusAndTools();
     CreateStatusBar();
 
@@ -334,12 +331,24 @@ void InputWindow::FormatGrid() {
         grid_->AutoSizeRow(r, false);
     }
 
+    int width = grid_->GetRowLabelSize() + 20, height = grid_->GetColLabelSize() + 20;
+    for (int c = 0; c < columns; ++c) width += grid_->GetColSize(c);
+    for (int r = 0; r < rows; ++r) height += grid_->GetRowSize(r);
     if (firstLayout_) {
         firstLayout_ = false;
-        int width = grid_->GetRowLabelSize() + 20, height = grid_->GetColLabelSize() + 20;
-        for (int c = 0; c < columns; ++c) width += grid_->GetColSize(c);
-        for (int r = 0; r < rows; ++r) height += grid_->GetRowSize(r);
         SetClientSize(width, height);
+    } else if (width > GetClientSize().x && !IsMaximized()) {
+        // Wider columns (a long name, more bookmakers) keep the last column in
+        // sight: the window grows as far as the screen allows, then the grid scrolls.
+        const int screen = wxDisplay::GetFromWindow(this);
+        const wxRect area = wxDisplay(screen == wxNOT_FOUND ? 0u : static_cast<unsigned>(screen)).GetClientArea();
+        const int frame = GetSize().x - GetClientSize().x;
+        const int grown = std::min(width, area.width - frame);
+        if (grown > GetClientSize().x) {
+            SetClientSize(grown, GetClientSize().y);
+            const wxRect rect = GetRect();
+            if (rect.GetRight() > area.GetRight()) Move(std::max(area.x, area.GetRight() + 1 - rect.width), rect.y);
+        }
     }
     grid_->EndBatch();
 }

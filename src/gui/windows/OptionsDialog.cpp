@@ -9,6 +9,7 @@
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/VdxView.h"
+#include "windows/DocumentTitle.h"
 #include "windows/InputWindow.h"
 
 #include <wx/button.h>
@@ -63,12 +64,6 @@ const FieldLook kFieldLooks[kOptionFieldCount] = {
                                                     wxTRANSLATE("Unsuccessful Tries"),
                                                     wxTRANSLATE("Difference"), wxTRANSLATE("Extra Tries")};
 
-wxString DocumentWindowTitle(VdxDocument* doc) {
-    wxWindow* window = doc->GetDocumentWindow();
-    if (window && !window->GetLabel().empty()) return window->GetLabel();
-    return doc->GetUserReadableName();
-}
-
 // The small frame around a panel; closing it makes the panel forget itself.
 class OptionsFrame : public wxFrame {
 public:
@@ -96,7 +91,7 @@ public:
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpSection(panel_->HelpSectionNumber()); },
              kIdOptionsHelp);
         BindWindowMenuCommands(this);
-        Fit();
+        sizer->SetSizeHints(this);
     }
 
     OptionsDialog* Panel() const { return panel_; }
@@ -549,6 +544,7 @@ OptionsDialog* ShowDocumentOptions(VdxDocument* doc) {
         return open;
     }
     auto* frame = new OptionsFrame(DocumentWindowTitle(doc) + _(": Options"));
+    FollowDocumentTitle(frame, doc, _(": Options"));
     auto* panel = new DocumentOptionsDialog(frame, doc);
     OpenFrame(frame, panel, _("&Help (Options)"));
     return panel;
