@@ -1,5 +1,8 @@
 #include "ticketprint/TicketPrint.h"
 
+#include "document/VdxFile.h"
+#include "ticketprint/VdfFile.h"
+
 #include "TestLines.h"
 
 #include <gtest/gtest.h>
@@ -189,6 +192,24 @@ TEST(TicketPrint, EnablingAndTexts) {
     EXPECT_EQ(FormatChangedQuestion("slip.vdf"),
               "\"slip.vdf\" was changed with the Format Editor.\nThe changes are applied only after saving the "
               "file.\nShall \"slip.vdf\" be saved now?");
+}
+
+TEST(TicketPrint, ShippedSampleFormatTakesTheExamplesTickets) {
+    PoolsDocument doc;
+    FileProblem problem;
+    ASSERT_EQ(ReadVdxFile(VDX_SOURCE_DIR "/resources/example.vdx", doc, problem), kReadOk);
+    TicketFormat format;
+    ASSERT_EQ(ReadVdfFile(VDX_SOURCE_DIR "/resources/slip12.vdf", format, problem), kFormatReadOk);
+    ASSERT_TRUE(doc.hasTips);
+    EXPECT_TRUE(TicketFitsFormat(doc, format.values()));
+    EXPECT_EQ(TicketPageCount(doc), 2);
+    // A full first ticket: one cross for each match and line.
+    EXPECT_EQ(TicketCrosses(doc, format.values(), 0).crosses.size(), 12u * 12u);
+    // The slip lies on the printer: every cross inside the feed width.
+    for (const PrintedCross& c : TicketCrosses(doc, format.values(), 0).crosses) {
+        EXPECT_GT(c.centre.x, 0);
+        EXPECT_LT(c.centre.x, kPrinterFeedWidth);
+    }
 }
 
 } // namespace

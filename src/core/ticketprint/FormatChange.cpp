@@ -29,6 +29,16 @@ const char* FormatChangeLabel(FormatChange kind, int index) {
     return "";
 }
 
+const char* InsertDirectionName(int code) {
+    static const char* const kNames[] = {N_("up"), N_("right"), N_("down"), N_("left")};
+    return code >= 0 && code <= kInsertDirectionMax ? kNames[code] : "";
+}
+
+const char* JustificationName(int code) {
+    static const char* const kNames[] = {N_("left justified"), N_("centred"), N_("right justified")};
+    return code >= 0 && code <= kJustificationMax ? kNames[code] : "";
+}
+
 std::string WithoutFirstAmpersand(const std::string& label) {
     std::string s = label;
     const size_t at = s.find('&');

@@ -38,6 +38,11 @@ const char* FormatChangeLabel(FormatChange kind, int index = -1);
 std::string WithoutFirstAmpersand(const std::string& label);
 std::string WithoutAmpersands(const std::string& label);
 
+// The choices of the insert direction ("up", "right", "down", "left") and of
+// the justification ("left justified", "centred", "right justified").
+const char* InsertDirectionName(int code);
+const char* JustificationName(int code);
+
 // The current value of a single-value kind (index for kSide, kMatchGap, kLineGap).
 int FormatValue(const TicketFormatValues& v, FormatChange kind, int index = -1);
 // Sets it through the format's setter; false when the setter rejects it.
