@@ -192,6 +192,10 @@ TEST(VdfRead, EveryTruncationIsRefusedAndChangesNothing) {
         ASSERT_EQ(ReadVdf(in, f, problem), kFormatReadError) << n << " bytes";
         EXPECT_EQ(f.values(), before) << n << " bytes";
         EXPECT_TRUE(f.modified());
+        TicketFormatValues plain = Distinct();
+        FileProblem plainProblem;
+        ASSERT_EQ(Read(good.substr(0, n), plain, plainProblem), kFormatReadError);
+        EXPECT_EQ(plain, Distinct()) << n << " bytes";
         if (n == 0) {
             EXPECT_EQ(problem.kind, FileProblemKind::kEmpty);
         } else {

@@ -52,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const vdx::TicketFormatValues before = format.values();
     vdx::FileProblem problem;
     const int result = vdx::ReadVdf(in, format, problem);
+    // The plain values take the same course.
+    std::istringstream in2(std::string(reinterpret_cast<const char*>(data), size));
+    vdx::TicketFormatValues plain = before;
+    vdx::FileProblem problem2;
+    if (vdx::ReadVdf(in2, plain, problem2) != result) Fail("the two readers disagree");
+    if (plain != format.values()) Fail("the two readers read different values");
     if (result != vdx::kFormatReadOk) {
         if (result != vdx::kFormatReadError && result != vdx::kFormatNotFormat) Fail("unexpected result code");
         if (format.values() != before) Fail("a refused file changed the format");
