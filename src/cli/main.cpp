@@ -14,6 +14,7 @@ void PrintUsage(std::FILE* out) {
                "Commands:\n"
                "  show FILE   print a pools document (.vdx) as plain text\n"
                "  calc ...    calculate the lines of a pools document (see vdxtool calc --help)\n"
+               "  format ...  show a ticket format (.vdf) or write the default one (see vdxtool format --help)\n"
                "  --help      print this message\n",
                out);
 }
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     }
     if (command == "show") return RunShow(args);
     if (command == "calc") return RunCalc(args);
+    if (command == "format") return RunFormat(args);
     std::fprintf(stderr, "vdxtool: unknown command '%s'\n\n", command.c_str());
     PrintUsage(stderr);
     return 2;

@@ -1,0 +1,28 @@
+# vdxtool format --default -o OUT writes the 73 bytes of the default format,
+# byte for byte the expected file, and shows it again.
+#   cmake -DVDXTOOL=... -DEXPECTED=default.vdf -DWORK=dir -P FormatDefault.cmake
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(out "${WORK}/default.vdf")
+execute_process(COMMAND "${VDXTOOL}" format --default -o "${out}" RESULT_VARIABLE rc OUTPUT_VARIABLE o ERROR_VARIABLE e)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "format --default failed (${rc}): ${o}${e}")
+endif()
+file(SIZE "${out}" size)
+if(NOT size EQUAL 73)
+  message(FATAL_ERROR "the default format has ${size} bytes, not 73")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${out}" "${EXPECTED}" RESULT_VARIABLE differs)
+if(differs)
+  file(READ "${out}" hex HEX)
+  message(FATAL_ERROR "the default format differs from ${EXPECTED}: ${hex}")
+endif()
+execute_process(COMMAND "${VDXTOOL}" format "${out}" RESULT_VARIABLE rc OUTPUT_VARIABLE o ERROR_VARIABLE e)
+if(NOT rc EQUAL 0 OR NOT o MATCHES "Matches: 12\nLines: 12\n.*Total Length: 144.00 mm\nTotal Height: 108.00 mm\n$")
+  message(FATAL_ERROR "showing the written default failed (${rc}):\n${o}${e}")
+endif()
+# Writing into a folder that does not exist fails and says why.
+execute_process(COMMAND "${VDXTOOL}" format --default -o "${WORK}/no/such/x.vdf" RESULT_VARIABLE rc ERROR_VARIABLE e)
+if(rc EQUAL 0 OR NOT e MATCHES "Error saving the file .*x.vdf\n")
+  message(FATAL_ERROR "saving into a missing folder: ${rc}\n${e}")
+endif()
