@@ -21,7 +21,10 @@ int Matches(const PoolsDocument& doc) { return std::clamp(doc.matchCount, 0, kMa
 } // namespace
 
 double LineProbabilityFigure(const PoolsDocument& doc, const std::array<int, kMaxMatches>& tips) {
-    const long long divisor = static_cast<long long>(doc.lineCount) * doc.calcMatchCount;
+    // A file may hold lines without the number of matches they were calculated
+    // with; while the lines fit, those are the matches with data.
+    const int matches = doc.calcMatchCount > 0 ? doc.calcMatchCount : CountMatchesWithData(doc);
+    const long long divisor = static_cast<long long>(doc.lineCount) * matches;
     if (divisor <= 0) return 0.0;
     long long agreeing = 0;
     for (int m = 0; m < Matches(doc); ++m) {
