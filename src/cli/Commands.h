@@ -14,3 +14,4 @@ bool ReadDocumentOrSay(const std::string& path, vdx::PoolsDocument& doc);
 int RunShow(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
 int RunFormat(const std::vector<std::string>& args);
+int RunStats(const std::vector<std::string>& args);

@@ -15,6 +15,7 @@ void PrintUsage(std::FILE* out) {
                "  show FILE   print a pools document (.vdx) as plain text\n"
                "  calc ...    calculate the lines of a pools document (see vdxtool calc --help)\n"
                "  format ...  show a ticket format (.vdf) or write the default one (see vdxtool format --help)\n"
+               "  stats FILE  print the statistics of a pools document\n"
                "  --help      print this message\n",
                out);
 }
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     if (command == "show") return RunShow(args);
     if (command == "calc") return RunCalc(args);
     if (command == "format") return RunFormat(args);
+    if (command == "stats") return RunStats(args);
     std::fprintf(stderr, "vdxtool: unknown command '%s'\n\n", command.c_str());
     PrintUsage(stderr);
     return 2;
