@@ -13,3 +13,5 @@ bool ReadDocumentOrSay(const std::string& path, vdx::PoolsDocument& doc);
 
 int RunShow(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);

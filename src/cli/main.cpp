@@ -14,6 +14,8 @@ void PrintUsage(std::FILE* out) {
                "Commands:\n"
                "  show FILE   print a pools document (.vdx) as plain text\n"
                "  calc ...    calculate the lines of a pools document (see vdxtool calc --help)\n"
+               "  import ...  make a pools document of a text file (see vdxtool import --help)\n"
+               "  export ...  write the lines of a pools document as text (see vdxtool export --help)\n"
                "  --help      print this message\n",
                out);
 }
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
     }
     if (command == "show") return RunShow(args);
     if (command == "calc") return RunCalc(args);
+    if (command == "import") return RunImport(args);
+    if (command == "export") return RunExport(args);
     std::fprintf(stderr, "vdxtool: unknown command '%s'\n\n", command.c_str());
     PrintUsage(stderr);
     return 2;
