@@ -15,3 +15,5 @@ int RunShow(const std::vector<std::string>& args);
 int RunCalc(const std::vector<std::string>& args);
 int RunFormat(const std::vector<std::string>& args);
 int RunStats(const std::vector<std::string>& args);
+int RunImport(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);

@@ -16,6 +16,8 @@ void PrintUsage(std::FILE* out) {
                "  calc ...    calculate the lines of a pools document (see vdxtool calc --help)\n"
                "  format ...  show a ticket format (.vdf) or write the default one (see vdxtool format --help)\n"
                "  stats FILE  print the statistics of a pools document\n"
+               "  import ...  make a pools document of a text file (see vdxtool import --help)\n"
+               "  export ...  write the lines of a pools document as text (see vdxtool export --help)\n"
                "  --help      print this message\n",
                out);
 }
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     if (command == "calc") return RunCalc(args);
     if (command == "format") return RunFormat(args);
     if (command == "stats") return RunStats(args);
+    if (command == "import") return RunImport(args);
+    if (command == "export") return RunExport(args);
     std::fprintf(stderr, "vdxtool: unknown command '%s'\n\n", command.c_str());
     PrintUsage(stderr);
     return 2;
