@@ -19,7 +19,8 @@ cmake --build "$build" -j2 --target vdx_reader_fuzzer
 
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
 if [ "$seconds" = "--replay" ]; then
-  exec "$build/bin/vdx_reader_fuzzer" -runs=0 -timeout=10 tests/fuzz/corpus
+  mkdir -p "$build/crashes"
+  exec "$build/bin/vdx_reader_fuzzer" -runs=0 -timeout=10 -artifact_prefix="$build/crashes/" tests/fuzz/corpus
 fi
 
 mkdir -p "$build/corpus" "$build/crashes"
