@@ -478,6 +478,7 @@ void EngineCore::RandomFill(int b) {
         return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
     };
     int size = w.blockSize;
+    // Ends: the block sizes add up to the lines, so at least h lines are still free.
     while (size < h) {
         const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
         int x = line(first);
