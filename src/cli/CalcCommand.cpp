@@ -281,7 +281,7 @@ int RunCalc(const std::vector<std::string>& args) {
         progress.EndLine();
     }
     if (!result.ran) {
-        std::fprintf(stderr, "%s\n", vdx::kTextTooFewMatches);
+        std::fprintf(stderr, "%s\n", result.message.empty() ? vdx::kTextTooFewMatches : result.message.c_str());
         return 1;
     }
     PrintFigures(doc, result);

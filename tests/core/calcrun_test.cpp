@@ -533,6 +533,128 @@ TEST(CalculationRun, ConditionsTakePartAndAreRecorded) {
     EXPECT_EQ(doc.evaluation.flaggedLineCounts[0], 0);
 }
 
+// --- documents the engine cannot take -------------------------------------------
+
+struct InputCase {
+    const char* name;
+    std::function<void(PoolsDocument&)> damage;
+    CalcRefusal refusal;
+    const char* says; // part of the message
+};
+
+TEST(CalculationInput, RefusesWhatTheEngineCannotTake) {
+    const InputCase cases[] = {
+        {"the calculated document as it is", [](PoolsDocument&) {}, CalcRefusal::kNone, ""},
+        // Once made the calculation loop for ever in the apportionment.
+        {"line count patched from 23 to 24",
+         [](PoolsDocument& d) {
+             d.lineCount = 24;
+             d.resizeTipArrays();
+         },
+         CalcRefusal::kLinesDoNotFit, "lines of 5 matches and 23 lines, not of 5 matches and 24 lines"},
+        {"both line counts patched to 24",
+         [](PoolsDocument& d) {
+             d.lineCount = d.tipLineCount = 24;
+             d.resizeTipArrays();
+             for (MatchEntry& m : d.matches) m.recomputeTipCounts(24);
+         },
+         CalcRefusal::kLinesDoNotFit, "the tips of match 1 do not fit"},
+        {"tip counts that claim a tip too many", [](PoolsDocument& d) { ++d.matches[2].tipCounts[0]; },
+         CalcRefusal::kLinesDoNotFit, "the tips of match 3 do not fit"},
+        {"tip counts of other tips", [](PoolsDocument& d) {
+             std::array<int, 3>& c = d.matches[3].tipCounts;
+             c = {c[1], c[2], c[0]};
+             if (c == d.matches[3].targetCounts) c = {c[1], c[2], c[0]};
+         },
+         CalcRefusal::kLinesDoNotFit, "the tips of match 4 do not fit"},
+        {"a line without the tip of a match", [](PoolsDocument& d) { d.matches[1].tips[4] = kNoTip; },
+         CalcRefusal::kLinesDoNotFit, "the tips of match 2 do not fit"},
+        {"match count patched", [](PoolsDocument& d) { d.matchCount = 4; }, CalcRefusal::kLinesDoNotFit,
+         "lines of 5 matches and 23 lines, not of 4 matches and 23 lines"},
+        {"probabilities above 1000 together", [](PoolsDocument& d) { d.matches[3].probability = {700, 400}; },
+         CalcRefusal::kBadProbability, "match 4\n(700 and 400 per mille"},
+        {"a negative probability", [](PoolsDocument& d) { d.matches[0].probability = {500, -2}; },
+         CalcRefusal::kBadProbability, "match 1\n(500 and -2 per mille"},
+        {"a probability above 1000", [](PoolsDocument& d) { d.matches[4].probability = {1001, 0}; },
+         CalcRefusal::kBadProbability, "match 5"},
+        {"15 matches", [](PoolsDocument& d) { d.matchCount = 15; }, CalcRefusal::kBadSize, "has 15 matches and 23 lines"},
+        {"no lines", [](PoolsDocument& d) { d.lineCount = 0; }, CalcRefusal::kBadSize, "has 5 matches and 0 lines"},
+        {"1001 lines", [](PoolsDocument& d) { d.lineCount = 1001; }, CalcRefusal::kBadSize, "and 1001 lines"},
+        {"one match with data", [](PoolsDocument& d) { DropData(d, 1); }, CalcRefusal::kTooFewMatches,
+         kTextTooFewMatches},
+    };
+    PoolsDocument calculated = MakeSampleRound(5, 23, 7);
+    ASSERT_TRUE(RunCalculation(calculated, Quick(1, 10, 0)).ran);
+    ASSERT_TRUE(calculated.tipsUpToDate);
+    for (const InputCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        PoolsDocument doc = calculated;
+        c.damage(doc);
+        const auto before = Lines(doc);
+
+        const InputCheck input = CheckCalculationInput(doc);
+        EXPECT_EQ(input.refusal, c.refusal);
+        EXPECT_NE(input.message.find(c.says), std::string::npos) << input.message;
+        int questions = 0;
+        const StartCheck start = CheckCalculationStart(doc, [&questions](StartQuestion, const std::string&) {
+            ++questions;
+            return true;
+        });
+        ScriptedProgress progress(&doc);
+        const CalcResult result = RunCalculation(doc, Quick(1, 2, 0), &progress);
+        EXPECT_FALSE(doc.calculationRunning);
+        if (c.refusal == CalcRefusal::kNone) {
+            EXPECT_EQ(start.verdict, StartVerdict::kCalculate);
+            EXPECT_TRUE(input.message.empty());
+            ExpectWrittenBack(doc, result);
+            continue;
+        }
+        EXPECT_EQ(start.verdict, StartVerdict::kRefused);
+        EXPECT_EQ(start.message, input.message);
+        EXPECT_EQ(questions, 0) << "refused before any question";
+        EXPECT_FALSE(result.ran);
+        EXPECT_EQ(result.refusal, c.refusal);
+        EXPECT_EQ(result.message, input.message);
+        EXPECT_EQ(progress.constructions, 0);
+        EXPECT_TRUE(progress.log.empty());
+        EXPECT_EQ(Lines(doc), before) << "a refused document keeps its lines";
+    }
+}
+
+// --- stops during the construction ------------------------------------------------
+
+TEST(CalculationRun, StopDuringTheConstructionWithABestAbandonsTheRound) {
+    // A long construction must not keep a stop waiting when there is a best to fall back on.
+    PoolsDocument doc = MakeSampleRound(14, 300, 4);
+    GiveOrderedLines(doc);
+    ASSERT_TRUE(doc.tipsUpToDate);
+    const auto before = Lines(doc);
+    ScriptedProgress progress(&doc);
+    progress.At(ScriptedProgress::Moment::kAfterYields, 3, ScriptedProgress::Request::kStopCalculation);
+    const CalcResult result = RunCalculation(doc, Quick(3), &progress);
+    EXPECT_TRUE(result.ran);
+    EXPECT_EQ(progress.yields, 3) << "one yield per match built, none after the stop";
+    EXPECT_EQ(progress.constructions, 0);
+    EXPECT_EQ(result.roundsPassed, 0);
+    EXPECT_EQ(result.totalTries, 0);
+    EXPECT_FALSE(result.improved);
+    EXPECT_EQ(result.bestRound, kOldDistributionRound);
+    EXPECT_EQ(Lines(doc), before);
+    EXPECT_FALSE(doc.calculationRunning);
+}
+
+TEST(CalculationRun, StopDuringTheFirstConstructionStillGivesLines) {
+    // Without a best the round is built to the end and improved no further.
+    PoolsDocument doc = MakeSampleRound(14, 300, 4);
+    ScriptedProgress progress(&doc);
+    progress.At(ScriptedProgress::Moment::kAfterYields, 3, ScriptedProgress::Request::kStopCalculation);
+    const CalcResult result = RunCalculation(doc, Quick(3), &progress);
+    ExpectWrittenBack(doc, result);
+    EXPECT_EQ(progress.constructions, 1);
+    EXPECT_EQ(result.roundsPassed, 1);
+    EXPECT_LE(result.totalTries, 1);
+}
+
 TEST(ClockSeed, SecondsTimes1024PlusMilliseconds) {
     EXPECT_EQ(ClockSeed(0), 0u);
     EXPECT_EQ(ClockSeed(1999), 1024u + 999u);

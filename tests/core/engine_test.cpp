@@ -269,6 +269,34 @@ TEST(EngineTest, SingleTipMatchesAndRoundResultTwo) {
     }
 }
 
+TEST(EngineTest, CountsThatDoNotAddUpToTheLinesAreNotBuilt) {
+    // Too few made the apportionment loop for ever, too many overran the
+    // block's pattern tables; either way the round now ends without lines.
+    struct Case {
+        const char* name;
+        std::array<int, 3> counts; // of the second match, 23 lines
+    };
+    const Case cases[] = {
+        {"one tip short", {10, 7, 5}},
+        {"one tip too many", {10, 7, 7}},
+        {"a negative count", {20, 7, -4}},
+        {"none at all", {0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = std::make_unique<DistributionState>();
+        InitState(*s, Options(23, 3, 4, 2), nullptr);
+        s->counts[0] = {10, 7, 6};
+        s->counts[1] = c.counts;
+        s->counts[2] = {9, 8, 6};
+        s->permutation = {0, 1, 2};
+        s->prepared = true;
+        EngineContext ctx;
+        EXPECT_EQ(ConstructDistribution(*s, ctx), kRoundFailed);
+        EXPECT_EQ(RunRound(*s, ctx), kRoundFailed);
+    }
+}
+
 TEST(EngineTest, MatchWithoutNeutralsButWithOutsidersKeepsItsCounts) {
     // 60/20/20 for 3 lines plans 2 "1" and one of "X" or "2" (a drawn tie). When the
     // tip goes to "2" the neutral count is 0 but the match still has two tips.

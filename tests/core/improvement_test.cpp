@@ -38,13 +38,14 @@ DistributionState Recorded(Histogram equals, int duplicates = 0, Histogram viol1
 // Records what the engine reports and answers with scripted stop requests.
 class ScriptedProgress : public CalculationProgress {
 public:
-    int yields = 0;
+    int yields = 0;             // of the improvement phase
+    int constructionYields = 0; // the construction yields once per match
     int stopRoundAt = -1, stopCalculationAt = -1, noMoreRoundsAt = -1;
     int noMoreRoundsTaken = 0, constructions = 0;
     std::vector<int> levels;
     std::vector<long> tenths;
 
-    void Yield() override { ++yields; }
+    void Yield() override { ++(constructions == 0 ? constructionYields : yields); }
     StopRequests Requests() const override {
         StopRequests r;
         r.stopRound = stopRoundAt >= 0 && yields >= stopRoundAt;
@@ -243,6 +244,7 @@ TEST(ImprovementTest, RoundEndsAfterItsUnsuccessfulTries) {
         EXPECT_EQ(s->extraTriesGiven, c.expectedTries > c.tries + 1);
         // One yield per match step, the ending boundary included.
         EXPECT_EQ(progress.yields, 3 * (c.expectedTries - 1) + 1);
+        EXPECT_EQ(progress.constructionYields, 3);
         EXPECT_TRUE(progress.levels.empty());
         EXPECT_EQ(progress.constructions, 1);
     }

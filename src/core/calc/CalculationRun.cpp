@@ -20,6 +20,8 @@ const char* const kTextUnsavedWillBeLost = "The current distribution is not save
 const char* const kTextUnsavedNewConditions =
     "The current distribution is not saved.\nSince new conditions are set it may be lost.\nCalculate nevertheless?";
 const char* const kTextNoImprovement = "Calculation brought no improvement.";
+const char* const kTextEngineFault =
+    "The distribution cannot be calculated: the planned tips could not be placed on the lines.";
 
 std::string PartialDataQuestion(int matchesWithData, int matchCount) {
     char buffer[160];
@@ -28,8 +30,69 @@ std::string PartialDataQuestion(int matchesWithData, int matchCount) {
     return buffer;
 }
 
+namespace {
+
+InputCheck Refusal(CalcRefusal refusal, const char* format, int a = 0, int b = 0, int c = 0, int d = 0) {
+    char buffer[320];
+    std::snprintf(buffer, sizeof buffer, format, a, b, c, d);
+    return {refusal, buffer};
+}
+
+// While the lines count as current the engine starts from them and from their
+// counts: every line must hold a tip of every match with data, counted as claimed.
+bool LinesFitCounts(const MatchEntry& m, int lines) {
+    const std::array<int, 3>& claimed = m.tipCounts;
+    if (claimed[0] < 0 || claimed[1] < 0 || claimed[2] < 0 || claimed[0] + claimed[1] + claimed[2] != lines)
+        return false;
+    if (static_cast<int>(m.tips.size()) < lines) return false;
+    std::array<int, 3> counted{0, 0, 0};
+    for (int l = 0; l < lines; ++l) {
+        if (m.tips[l] > 2) return false;
+        ++counted[m.tips[l]];
+    }
+    return counted == claimed;
+}
+
+} // namespace
+
+InputCheck CheckCalculationInput(const PoolsDocument& doc) {
+    if (doc.matchCount < 2 || doc.matchCount > kMaxMatches || doc.lineCount < 1 || doc.lineCount > kMaxLines)
+        return Refusal(CalcRefusal::kBadSize,
+                       "The distribution cannot be calculated: the document has %d matches and %d lines,\n"
+                       "but 2 to 14 matches and 1 to 1000 lines are possible.",
+                       doc.matchCount, doc.lineCount);
+    for (int i = 0; i < doc.matchCount; ++i) {
+        const MatchEntry& m = doc.matches[i];
+        if (!m.hasData()) continue;
+        const int p1 = m.p1(), p2 = m.p2();
+        if (p1 < 0 || p2 < 0 || p1 > 1000 || p2 > 1000 || p1 + p2 > 1000)
+            return Refusal(CalcRefusal::kBadProbability,
+                           "The distribution cannot be calculated: the probabilities of match %d\n"
+                           "(%d and %d per mille for 1 and 2) are out of range.",
+                           i + 1, p1, p2);
+    }
+    if (CountMatchesWithData(doc) < 2) return {CalcRefusal::kTooFewMatches, kTextTooFewMatches};
+    if (doc.tipsUpToDate) {
+        if (doc.tipMatchCount != doc.matchCount || doc.tipLineCount != doc.lineCount)
+            return Refusal(CalcRefusal::kLinesDoNotFit,
+                           "The distribution cannot be calculated: the lines of the document count as current,\n"
+                           "but they are lines of %d matches and %d lines, not of %d matches and %d lines.\n"
+                           "The file may be damaged.",
+                           doc.tipMatchCount, doc.tipLineCount, doc.matchCount, doc.lineCount);
+        for (int i = 0; i < doc.matchCount; ++i)
+            if (doc.matches[i].hasData() && !LinesFitCounts(doc.matches[i], doc.lineCount))
+                return Refusal(CalcRefusal::kLinesDoNotFit,
+                               "The distribution cannot be calculated: the lines of the document count as current,\n"
+                               "but the tips of match %d do not fit its tip counts.\nThe file may be damaged.",
+                               i + 1);
+    }
+    return {};
+}
+
 StartCheck CheckCalculationStart(PoolsDocument& doc, const StartQuestionHandler& ask) {
     if (doc.calculationRunning) return {StartVerdict::kAlreadyRunning, {}};
+    const InputCheck input = CheckCalculationInput(doc);
+    if (input.refusal != CalcRefusal::kNone) return {StartVerdict::kRefused, input.message};
     const int withData = CountMatchesWithData(doc);
     auto asked = [&ask](StartQuestion question, const std::string& text) { return ask && ask(question, text); };
     if (withData != doc.matchCount) {
@@ -130,8 +193,13 @@ void FillFigures(CalcResult& result, const DistributionState& best) {
 CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, CalculationProgress* progress) {
     CalcResult result;
     if (doc.calculationRunning) return result;
+    const InputCheck input = CheckCalculationInput(doc);
+    if (input.refusal != CalcRefusal::kNone) {
+        result.refusal = input.refusal;
+        result.message = input.message;
+        return result;
+    }
     const int withData = CountMatchesWithData(doc);
-    if (withData < 2) return result;
     RunningFlag running(doc);
     result.ran = true;
     doc.calcMatchCount = withData;
@@ -168,6 +236,7 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
         auto state = std::make_unique<DistributionState>();
         bool haveBest = false;
         bool noImprovement = false;
+        bool faulty = false;
         if (doc.tipsUpToDate && MakeOldDistributionState(*best, doc, RoundOptions(doc, kOldDistributionRound, o))) {
             best->best = best.get();
             haveBest = true;
@@ -190,6 +259,12 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
             else
                 PrepareStateFromBest(*state, *best);
             last = RunRound(*state, ctx);
+            // Stopped while being built (only with a best in hand), or not buildable.
+            if (last == kRoundNotBuilt) break;
+            if (last == kRoundFailed) {
+                faulty = true;
+                break;
+            }
             result.totalTries += state->totalTries;
             if (!haveBest || CompareDistributions(*best, *state) > 0) {
                 *best = *state;
@@ -201,6 +276,16 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
             doc.currentRound = r + 1;
             if (progress) progress->RoundEnded(r, *best);
         }
+
+        if (!haveBest) {
+            // Only a fault of the engine itself gets here: the input was checked.
+            result.ran = false;
+            result.refusal = CalcRefusal::kEngineFault;
+            result.message = kTextEngineFault;
+            if (progress) progress->Log(options.documentTitle + " " + kTextEngineFault);
+            return result;
+        }
+        if (faulty && progress) progress->Log(options.documentTitle + " " + kTextEngineFault);
 
         if (RecordConditions(doc)) doc.modified = true;
 

@@ -20,8 +20,29 @@ extern const char* const kTextTooFewMatches;
 extern const char* const kTextUnsavedWillBeLost;
 extern const char* const kTextUnsavedNewConditions;
 extern const char* const kTextNoImprovement;
+extern const char* const kTextEngineFault;
 // "Chances or odds of only %d of %d matches\nare specified. %sCalculate nevertheless?"
 std::string PartialDataQuestion(int matchesWithData, int matchCount);
+
+// Why a calculation does not start from a document, beyond the questions.
+enum class CalcRefusal {
+    kNone,
+    kTooFewMatches,    // fewer than two matches with chances or odds
+    kBadSize,          // matches or lines outside 2..14 and 1..1000
+    kBadProbability,   // a probability outside 0..1000, or P(1) + P(2) above 1000
+    kLinesDoNotFit,    // lines marked as current that do not fit the counts they claim
+    kEngineFault,      // the engine could not place the planned tips (never for a checked document)
+};
+
+struct InputCheck {
+    CalcRefusal refusal = CalcRefusal::kNone;
+    std::string message; // one sentence (or two) for the user; empty for kNone
+};
+
+// Everything the engine relies on in the document it starts from: sizes,
+// probabilities and, while the lines count as current, lines that fit their
+// counts. The engine would loop or index past its tables otherwise.
+InputCheck CheckCalculationInput(const PoolsDocument& doc);
 
 enum class StartQuestion {
     kPartialData,          // titled with the document window's title
@@ -45,6 +66,7 @@ struct StartCheck {
 using StartQuestionHandler = std::function<bool(StartQuestion, const std::string& text)>;
 
 // The checks before a calculation, asking the questions in order through ask.
+// A document that fails CheckCalculationInput is refused before any question.
 // On kCalculate calcMatchCount holds the number of matches with data.
 StartCheck CheckCalculationStart(PoolsDocument& doc, const StartQuestionHandler& ask);
 
@@ -65,7 +87,9 @@ struct CalcOptions {
 };
 
 struct CalcResult {
-    bool ran = false;          // false: already calculating or too few matches
+    bool ran = false;          // false: already calculating or refused
+    CalcRefusal refusal = CalcRefusal::kNone; // why it did not run (kNone: already calculating)
+    std::string message;       // the refusal for the user
     bool improved = false;     // false: the old distribution stayed
     int bestRound = -1;        // round index of the best, -1 for the old distribution
     int roundsPassed = 0;
@@ -86,6 +110,7 @@ struct CalcResult {
 // Runs a calculation of doc and writes the best distribution back; a stop
 // request at any moment leaves the best found so far written back exactly as
 // after a full run. Does not ask questions: run CheckCalculationStart first.
+// A document that fails CheckCalculationInput is refused unchanged.
 CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options = CalcOptions(),
                           CalculationProgress* progress = nullptr);
 

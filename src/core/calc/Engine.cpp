@@ -478,6 +478,7 @@ void EngineCore::RandomFill(int b) {
         return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
     };
     int size = w.blockSize;
+    // Ends: the block sizes add up to the lines, so at least h lines are still free.
     while (size < h) {
         const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
         int x = line(first);
@@ -599,7 +600,9 @@ void EngineCore::CheckTables(const char* where) const {
 namespace {
 
 // Spreads the counts of match p over the blocks in proportion to their sizes.
-void Apportion(EngineCore& core, int p) {
+// With counts adding up to the lines every pass finds a block with room and a
+// rank still short, so each pass places one tip; false when none is found.
+bool Apportion(EngineCore& core, int p) {
     DistributionState& s = core.s;
     EngineWork& w = core.w;
     const int n = s.lineCount, G = s.blockCount;
@@ -631,6 +634,7 @@ void Apportion(EngineCore& core, int p) {
                 }
             }
         }
+        if (ties == 0) return false;
         int pick = ties > 1 ? core.ctx.random.RandomUpTo(ties - 1) : 0;
         for (int b = 0; b < G && pick >= 0; ++b) {
             if (blockSum[b] >= s.blockSizes[b]) continue;
@@ -647,14 +651,27 @@ void Apportion(EngineCore& core, int p) {
             }
         }
     }
+    return true;
+}
+
+// The construction fills every line of every match from these counts.
+bool CountsFitLines(const DistributionState& s) {
+    if (s.lineCount < 1 || s.lineCount > kMaxLines || s.matchCount < 1 || s.matchCount > kMaxMatches) return false;
+    for (int p = 0; p < s.matchCount; ++p) {
+        const auto& c = s.counts[p];
+        if (c[0] < 0 || c[1] < 0 || c[2] < 0 || c[0] + c[1] + c[2] != s.lineCount) return false;
+    }
+    return true;
 }
 
 } // namespace
 
 int ConstructDistribution(DistributionState& s, EngineContext& ctx) {
+    if (!CountsFitLines(s)) return kRoundFailed;
     EngineCore core(s, ctx);
     EngineWork& w = core.w;
     const int n = s.lineCount, m = s.matchCount;
+    CalculationProgress* progress = ctx.progress;
     s.improving = false;
     s.symbolsRestored = false;
     core.ResetTables();
@@ -666,6 +683,10 @@ int ConstructDistribution(DistributionState& s, EngineContext& ctx) {
 
     int single = 0;
     for (int p = 0; p < m; ++p) {
+        if (progress) {
+            progress->Yield();
+            if (progress->Requests().stopCalculation && s.best) return kRoundNotBuilt;
+        }
         auto& tips = s.tips[p];
         if (s.SingleTip(p)) {
             std::fill(tips.begin(), tips.begin() + n, 0);
@@ -675,7 +696,7 @@ int ConstructDistribution(DistributionState& s, EngineContext& ctx) {
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < s.counts[p][r] && l < n; ++c) tips[l++] = static_cast<uint8_t>(r);
         } else {
-            Apportion(core, p);
+            if (!Apportion(core, p)) return kRoundFailed;
             core.FreeAll();
             for (int b = 0; b < s.blockCount; ++b) {
                 core.FormBlock(b);
@@ -702,7 +723,8 @@ int ConstructDistribution(DistributionState& s, EngineContext& ctx) {
 
 int RunRound(DistributionState& s, EngineContext& ctx) {
     if (ctx.resetRandom) ctx.random.Seed(static_cast<uint32_t>(s.roundIndex + 7));
-    if (ConstructDistribution(s, ctx) == 2) return 2;
+    const int built = ConstructDistribution(s, ctx);
+    if (built != 1) return built;
     return (ImproveDistribution(s, ctx) & kNoFurtherRounds) ? 3 : 1;
 }
 

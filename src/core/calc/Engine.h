@@ -10,7 +10,8 @@
 //   if (!best || CompareDistributions(*best, s) > 0) *best = s;
 //   ... RestoreSymbols(*best); best->TipAt(k, line) for the write-back.
 //
-// What a round tells its CalculationProgress: ConstructionEnded once; in the
+// What a round tells its CalculationProgress: Yield() and Requests() once per
+// match of the construction, then ConstructionEnded once; in the
 // improvement phase Yield() and Requests() once per match step,
 // NoMoreRoundsTaken() once when it sees that request or is the last round,
 // Improved(level) for every recorded improvement and TriesPassed() every tenth
@@ -77,12 +78,20 @@ void PrepareStateFromBest(DistributionState& state, const DistributionState& bes
 // recorded histograms counted from them. False when a line lacks a tip.
 bool MakeOldDistributionState(DistributionState& state, const PoolsDocument& doc, const StateOptions& options);
 
+// What a round gives when it has no distribution to compare.
+constexpr int kRoundNotBuilt = 0; // a stop of the calculation came during the construction (with a best only)
+constexpr int kRoundFailed = -1;  // the planned counts cannot be placed (they do not add up to the lines)
+
 // One round: construction, then the improvement phase unless nothing can be
 // improved. Returns 1 (built and improved), 2 (built, at most one match with
-// more than one tip) or 3 (built and improved, no further rounds to follow).
+// more than one tip), 3 (built and improved, no further rounds to follow),
+// kRoundNotBuilt or kRoundFailed.
 int RunRound(DistributionState& state, EngineContext& ctx);
 
-// Construction phase alone; returns 1 or 2 as RunRound (tests, benchmarks).
+// Construction phase alone; returns 1, 2, kRoundNotBuilt or kRoundFailed as
+// RunRound (tests, benchmarks). Between matches it yields to the progress and
+// reads its requests; a stop of the calculation abandons the round when the
+// state has a best to fall back on, otherwise the round is finished.
 int ConstructDistribution(DistributionState& state, EngineContext& ctx);
 
 // Block sizes: G = (N-1)/5 + 1 blocks differing by at most one line.

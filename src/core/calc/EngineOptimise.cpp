@@ -177,8 +177,13 @@ const LevelOne kLevelOne;
 
 #if defined(__GNUC__) && defined(__x86_64__)
 #define VDX_X86_CHOOSERS 1
+// clang ignores the GCC pragma and wants the target on every function instead.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 namespace avx2 {
 namespace {
 using Vec = __m256i;
@@ -229,7 +234,11 @@ inline int CompareV(Vec a, Vec b) {
 #include "calc/EngineKernels.h"
 } // namespace
 } // namespace avx2
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace sse2 {
 namespace {
