@@ -337,8 +337,8 @@ TEST_F(NumericEntryTest, DialogBuildsOneNumberedRowPerEntry) {
         int minimum, maximum, value;
     } rows[] = {{&first, 0, "100", 10, 200, 100}, {second.get(), 1, "2.50", 100, 500, 250}};
     for (const auto& row : rows) {
-        auto* text = wxDynamicCast(dialog.FindWindow(7000 + row.index), wxTextCtrl);
-        auto* spin = wxDynamicCast(dialog.FindWindow(7050 + row.index), wxSpinButton);
+        auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(7000 + row.index));
+        auto* spin = dynamic_cast<wxSpinButton*>(dialog.FindWindow(7050 + row.index));
         ASSERT_NE(text, nullptr);
         ASSERT_NE(spin, nullptr);
         EXPECT_EQ(text, row.entry->TextField());
@@ -610,7 +610,7 @@ TEST_F(HyperLinkTest, IdentityAndLabel) {
     ASSERT_NE(info, nullptr);
     EXPECT_STREQ(info->GetBaseClassName1(), L"wxStaticText");
     std::unique_ptr<wxObject> made(info->CreateObject());
-    EXPECT_NE(wxDynamicCast(made.get(), wxHyperLink), nullptr);
+    EXPECT_NE(dynamic_cast<wxHyperLink*>(made.get()), nullptr);
 }
 
 TEST_F(HyperLinkTest, HoverUnderlinesAndRecolours) {

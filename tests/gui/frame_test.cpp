@@ -615,7 +615,7 @@ TEST_F(FrameTest, AboutShowsProductAndVersion) {
     EXPECT_EQ(about.GetTitle(), "About");
     std::vector<wxStaticText*> texts;
     for (wxWindow* child : about.GetChildren())
-        if (auto* text = wxDynamicCast(child, wxStaticText)) texts.push_back(text);
+        if (auto* text = dynamic_cast<wxStaticText*>(child)) texts.push_back(text);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->GetLabel(), "VendrixPlanner 2");
     EXPECT_EQ(texts[0]->GetFont().GetPointSize(), 12);
@@ -749,8 +749,8 @@ TEST_F(FrameTest, DocumentsGetChildFramesWhenSeveralMayBeOpen) {
     VdxDocument* two = Open(second);
     ASSERT_NE(one, nullptr);
     ASSERT_NE(two, nullptr);
-    auto* frameOne = wxDynamicCast(one->GetFirstView()->GetFrame(), PoolsChildFrame);
-    auto* frameTwo = wxDynamicCast(two->GetFirstView()->GetFrame(), PoolsChildFrame);
+    auto* frameOne = dynamic_cast<PoolsChildFrame*>(one->GetFirstView()->GetFrame());
+    auto* frameTwo = dynamic_cast<PoolsChildFrame*>(two->GetFirstView()->GetFrame());
     ASSERT_NE(frameOne, nullptr);
     ASSERT_NE(frameTwo, nullptr);
 

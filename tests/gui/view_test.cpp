@@ -52,7 +52,7 @@ void WriteRound(const fs::path& path, int lines, int perTicket) {
     ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
 }
 
-VdxView* ViewOf(VdxDocument* doc) { return wxDynamicCast(doc->GetFirstView(), VdxView); }
+VdxView* ViewOf(VdxDocument* doc) { return dynamic_cast<VdxView*>(doc->GetFirstView()); }
 
 const vdx::TicketItem* FindItem(const vdx::TicketLayout& layout, vdx::TicketPart part, int row = -1,
                                 int line = -1) {
