@@ -477,6 +477,9 @@ TEST(KeyMapTest, KeysGiveTheirCommands) {
         {WXK_RIGHT, wxMOD_NONE, kIdNextLine, 0},
         {WXK_DOWN, wxMOD_NONE, kIdNextLine, 0},
         {WXK_DOWN, wxMOD_SHIFT, 0, 0},
+        {' ', wxMOD_NONE, kIdNextLine, 0},
+        {' ', wxMOD_SHIFT, 0, 0},
+        {' ', wxMOD_CONTROL, 0, 0}, // the menu's Previous Line
         {',', wxMOD_NONE, kIdPreviousLine, 0},
         {',', wxMOD_CONTROL, kIdPreviousLine, 0},
         {WXK_LEFT, wxMOD_NONE, kIdPreviousLine, 0},

@@ -34,6 +34,12 @@ int KeyMapCommand(int keyCode, int modifiers, bool ticketKeys) {
         if (plainOrCtrl) return kIdPreviousTicket;
         return charMods == ctrlAlt ? kIdFirstTicket : 0;
     case '.': return plainOrCtrl ? kIdNextLine : 0;
+    // Space is also the menu's accelerator, but GTK's input method turns a
+    // plain Space in the focused canvas into a typed character and keeps it
+    // from the accelerators; so it is mapped here too. Ctrl+Space is not typed
+    // and stays with the menu.
+    case ' ':
+    case WXK_NUMPAD_SPACE: return mods == wxMOD_NONE ? kIdNextLine : 0;
     case ',': return plainOrCtrl ? kIdPreviousLine : 0;
     case WXK_END:
     case WXK_NUMPAD_END: return mods == wxMOD_NONE ? kIdLastTicket : 0;
