@@ -19,13 +19,16 @@
 #include <gtest/gtest.h>
 
 #include <wx/accel.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/radiobox.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +38,17 @@ using namespace vdx::gui;
 using namespace vdx::guitest;
 
 namespace {
+
+// Runs the event loop until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return true;
+}
 
 bool HasMessage(const wxString& text) {
     for (const Message& m : g_messages)
@@ -360,6 +374,43 @@ TEST_F(FrameTest, ToolbarsHoldThePicturedItemsInGroups) {
         EXPECT_EQ(open->GetShortHelp(), "Open...");
         delete frame;
     }
+}
+
+// GTK hides what does not fit behind an overflow arrow; at its first size
+// the frame shows the toolbar whole, on a screen 1280 pixels wide.
+TEST_F(FrameTest, EveryToolShowsAtTheDefaultSize) {
+    const wxRect screen = wxDisplay(0u).GetClientArea();
+    ASSERT_GE(screen.width, 1280) << "the test needs a screen 1280 pixels wide";
+    auto check = [&](wxFrame* frame, const char* what) {
+        SCOPED_TRACE(what);
+        frame->Show();
+        wxToolBar* toolBar = frame->GetToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return toolBar->IsShownOnScreen() && toolBar->GetSize().x > 0; }));
+        PumpUntil([] { return false; }, 100);
+        // The best width is the sum of the tools, without the arrow.
+        const int allTools = toolBar->GetBestSize().x;
+        EXPECT_GT(allTools, 18 * 16);
+        EXPECT_GE(toolBar->GetSize().x, allTools) << "some tools are behind the overflow arrow";
+        EXPECT_GE(frame->GetSize().x, 550);
+        EXPECT_LE(frame->GetSize().x, screen.width);
+    };
+    {
+        // The program's own main frame as the start makes it.
+        auto* frame = new MainFrame(&Manager(), 14, CurrentMenuOptions());
+        check(frame, "main frame");
+        Manager().FileHistoryRemoveMenu(frame->GetMenuBar()->GetMenu(0));
+        frame->Destroy();
+    }
+    for (FrameKind kind : {FrameKind::Main, FrameKind::PoolsChild}) {
+        auto* frame = new wxFrame(nullptr, wxID_ANY, "tools", wxDefaultPosition, wxSize(550, 500));
+        MenuOptions options;
+        options.single = kind == FrameKind::Main;
+        BuildToolBar(frame, kind, options);
+        check(frame, kind == FrameKind::Main ? "main kind" : "pools child kind");
+        frame->Destroy();
+    }
+    wxTheApp->ProcessIdle();
 }
 
 // The running main frame in single-document mode, without and with a document.
