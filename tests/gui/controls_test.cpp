@@ -16,6 +16,7 @@
 #include <wx/button.h>
 #include <wx/dcclient.h>
 #include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/html/helpctrl.h>
@@ -28,6 +29,7 @@
 #include <wx/sound.h>
 #include <wx/statbmp.h>
 #include <wx/spinbutt.h>
+#include <wx/splitter.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -270,6 +272,40 @@ TEST(HelpBook, ShowHelpSectionOpensTheSectionsPage) {
     }
     if (help->GetFrame()) help->GetFrame()->Close(true);
     WaitFor([] { return false; }, 100); // let the frame go
+}
+
+// The help window opens large enough to read its contents beside the page,
+// and Escape closes it.
+TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
+    wxHtmlHelpController* help = App().Help();
+    ASSERT_NE(help, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "first opening" : "opened again");
+        ShowHelpSection(HelpSection::Contents);
+        wxFrame* frame = help->GetFrame();
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return frame->IsShownOnScreen(); }));
+        WaitFor([] { return false; }, 200);
+        const wxRect screen = wxDisplay(0u).GetClientArea();
+        const wxSize size = frame->GetSize();
+        EXPECT_GE(size.x, std::min(960, screen.width * 9 / 10)) << size.x << " x " << size.y;
+        EXPECT_GE(size.y, std::min(680, screen.height * 9 / 10)) << size.x << " x " << size.y;
+        EXPECT_LE(size.x, screen.width);
+        EXPECT_LE(size.y, screen.height);
+        // The contents pane is wide enough for the entries.
+        wxSplitterWindow* splitter = help->GetHelpWindow()->GetSplitterWindow();
+        ASSERT_NE(splitter, nullptr);
+        EXPECT_GE(splitter->GetSashPosition(), 300);
+
+        frame->Raise();
+        help->GetHelpWindow()->GetHtmlWindow()->SetFocus();
+        ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }))
+            << "the help window did not get the focus";
+        wxUIActionSimulator().Char(WXK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] { return help->GetFrame() == nullptr; })) << "Escape left the help window open";
+        if (help->GetFrame()) help->GetFrame()->Close(true);
+        WaitFor([] { return false; }, 100);
+    }
 }
 
 TEST(HelpBook, MissingLanguageBookFallsBackToEnglishQuietly) {

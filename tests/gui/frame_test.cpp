@@ -15,16 +15,19 @@
 #include "frame/MenuBuilder.h"
 #include "frame/PoolsChildFrame.h"
 #include "frame/WindowList.h"
+#include "windows/InputWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/accel.h>
+#include <wx/grid.h>
 #include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/radiobox.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
 #include <chrono>
 #include <filesystem>
@@ -567,6 +570,92 @@ TEST_F(FrameTest, KeysReachTheFrameOnlyWhenTheirCommandIsEnabled) {
     EXPECT_FALSE(ApplyKeyMap(&Main(), CharEvent(WXK_DELETE), true)); // nothing highlighted
     EXPECT_FALSE(ApplyKeyMap(&Main(), CharEvent('q'), true));
     EXPECT_EQ(recorder.ids, (std::vector<int>{kIdNextTicket, kIdLastTicket, kIdPreviousLine}));
+}
+
+// The desktop's keys and the program's own, pressed on the keyboard while the
+// ticket view has the focus.
+TEST_F(FrameTest, DesktopKeysWorkBesideTheProgramsOwn) {
+    const fs::path path = dir_ / "keys.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    GiveTips(doc);
+    doc->Modify(true); // Save is enabled only for a changed document
+    Main().Show();
+    Main().Raise();
+    wxWindow* canvas = Main().Canvas()->GetChildren().empty() ? Main().Canvas() : Main().Canvas()->GetChildren()[0];
+    canvas->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == canvas; })) << "no focus in the main frame";
+
+    struct Key {
+        const char* what;
+        int key, modifiers;
+        int command;
+    };
+    const std::vector<Key> keys = {
+        {"Ctrl+Q", 'q', wxMOD_CONTROL, wxID_EXIT},
+        {"Shift+Ctrl+S", 's', wxMOD_CONTROL | wxMOD_SHIFT, wxID_SAVEAS},
+        {"Alt+F4", WXK_F4, wxMOD_ALT, wxID_EXIT},
+        {"Ctrl+U", 'u', wxMOD_CONTROL, wxID_SAVEAS},
+        {"Ctrl+S", 's', wxMOD_CONTROL, wxID_SAVE},
+        {"F12", WXK_F12, wxMOD_NONE, wxID_SAVEAS},
+        {"Shift+F12", WXK_F12, wxMOD_SHIFT, wxID_SAVE},
+    };
+    wxUIActionSimulator keyboard;
+    for (const Key& k : keys) {
+        CommandRecorder recorder(&Main()); // the commands are recorded, not run
+        keyboard.Char(k.key, k.modifiers);
+        EXPECT_TRUE(PumpUntil([&] { return !recorder.ids.empty(); })) << k.what << " gave no command";
+        PumpUntil([] { return false; }, 50);
+        EXPECT_EQ(recorder.ids, std::vector<int>{k.command}) << k.what;
+    }
+    EXPECT_EQ(DesktopKeyCommand('Q', wxMOD_CONTROL | wxMOD_ALT), 0);
+    EXPECT_EQ(DesktopKeyCommand('Q', wxMOD_NONE), 0);
+}
+
+// Escape closes the input window as its Close command does: at once when
+// nothing changed, after asking when something did.
+TEST_F(FrameTest, EscapeClosesTheInputWindowAskingAsCloseDoes) {
+    const fs::path path = dir_ / "input.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    wxUIActionSimulator keyboard;
+    auto pressEscapeIn = [&](InputWindow* window) {
+        window->Raise();
+        window->Grid()->SetFocus();
+        EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == window; }))
+            << "no focus in the input window";
+        keyboard.Char(WXK_ESCAPE);
+    };
+
+    SendCommand(&Main(), kIdInput);
+    InputWindow* window = FindInputWindow(doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "Escape left the window open";
+    EXPECT_TRUE(g_messages.empty());
+
+    SendCommand(&Main(), kIdInput);
+    window = FindInputWindow(doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    window->Grid()->SetCellValue(0, 0, "Changed - Name");
+    g_answer = wxCANCEL;
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return !g_messages.empty(); })) << "Escape did not ask";
+    PumpUntil([] { return false; }, 100);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, "Data were changed!\nApply the changes?");
+    EXPECT_EQ(FindInputWindow(doc), window) << "Cancel must keep the window";
+
+    g_messages.clear();
+    g_answer = wxNO;
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "No must close the window";
+    EXPECT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(doc->Data().match(0).name, "Alpha - Beta");
 }
 
 // ---------------------------------------------------------------------------
