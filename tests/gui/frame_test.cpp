@@ -586,6 +586,9 @@ TEST_F(FrameTest, DesktopKeysWorkBesideTheProgramsOwn) {
     wxWindow* canvas = Main().Canvas()->GetChildren().empty() ? Main().Canvas() : Main().Canvas()->GetChildren()[0];
     canvas->SetFocus();
     ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == canvas; })) << "no focus in the main frame";
+    // Without a window manager the keyboard follows the pointer.
+    wxUIActionSimulator().MouseMove(canvas->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    PumpUntil([] { return false; }, 100);
 
     struct Key {
         const char* what;
@@ -626,6 +629,9 @@ TEST_F(FrameTest, EscapeClosesTheInputWindowAskingAsCloseDoes) {
         window->Grid()->SetFocus();
         EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == window; }))
             << "no focus in the input window";
+        // Without a window manager the keyboard follows the pointer.
+        keyboard.MouseMove(window->Grid()->GetScreenRect().GetPosition() + wxPoint(5, 5));
+        PumpUntil([] { return false; }, 100);
         keyboard.Char(WXK_ESCAPE);
     };
 
