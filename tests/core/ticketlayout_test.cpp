@@ -102,6 +102,7 @@ TEST(TicketLayout, TitleNamesTicketAndLines) {
         {24, 12, 12, "Ticket No. 2 of 2 (Line 13 to 24 of 24)"},
         {1, 2, 0, "Ticket No. 1 of 1 (Line 1 to 1 of 1)"},
         {1000, 12, 996, "Ticket No. 84 of 84 (Line 997 to 1000 of 1000)"},
+        {1000, 12, 0, "Ticket No. 1 of 84 (Line 1 to 12 of 1000)"},
     };
     for (const Case& c : cases) {
         const PoolsDocument doc = Calculated(c.lines, c.perTicket, 3);
@@ -109,12 +110,60 @@ TEST(TicketLayout, TitleNamesTicketAndLines) {
         const TicketItem title = One(l, TicketPart::Title);
         EXPECT_EQ(title.text, c.title);
         EXPECT_TRUE(title.style.bold);
-        EXPECT_EQ(title.x, 250) << c.title;
         EXPECT_EQ(title.y, 25);
         EXPECT_TRUE(Items(l, TicketPart::StaleMark).empty());
         const int onTicket = std::min(c.perTicket, c.lines - c.firstLine);
         EXPECT_EQ(Items(l, TicketPart::Tip).size(), static_cast<size_t>(3 * onTicket)) << c.title;
         EXPECT_EQ(Items(l, TicketPart::CorrectTips).size(), static_cast<size_t>(onTicket));
+    }
+}
+
+// The title stands over the tip columns; a title too long for that room moves
+// left just so far that it ends inside the ticket, measured as the layout measures.
+TEST(TicketLayout, TitleEndsInsideTheTicket) {
+    struct Case {
+        const char* what;
+        int lines, firstLine;
+        int bold;            // pixels per bold character
+        int scale;
+        bool printing;
+        int clientWidth;     // wider than the ticket: long names shift the columns
+        int expectedX;
+    };
+    // Titles: 25 lines: 38 characters; 1000 lines: 41 or 46 characters.
+    const std::vector<Case> cases = {
+        {"short title in its place", 25, 0, 7, 100, false, 538, 250},
+        {"1000 lines, first ticket", 1000, 0, 7, 100, false, 538, 528 - 41 * 7},
+        {"1000 lines, last ticket", 1000, 996, 7, 100, false, 538, 528 - 46 * 7},
+        {"1000 lines, just fitting", 1000, 996, 6, 100, false, 538, 250},
+        {"short title, larger scale", 25, 0, 8, 150, false, 807, 375},
+        {"1000 lines, larger scale", 1000, 996, 10, 150, false, 807, 792 - 46 * 10},
+        {"1000 lines, names shift", 1000, 996, 7, 100, false, 700, 528 + 80 - 46 * 7},
+        {"1000 lines, huge font: no further than the left margin", 1000, 996, 14, 100, false, 538, 25},
+        {"1000 lines on paper", 1000, 0, 7, 100, true, 538, 27 + 528 - 41 * 7},
+        {"short title on paper", 25, 0, 7, 100, true, 538, 277},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PoolsDocument doc = Calculated(c.lines, 12, 4);
+        doc.match(0).name = std::string(40, 'n'); // 80 pixels beyond the name room
+        FixedMeasure m;
+        m.bold = c.bold;
+        TicketLayoutRequest r;
+        r.printing = c.printing;
+        r.scale = c.scale;
+        r.clientWidth = c.clientWidth;
+        const TicketLayout l = LayoutTickets(doc, PagingOf(doc, c.firstLine), r, m);
+        const TicketItem title = l.items.front();
+        ASSERT_EQ(title.part, TicketPart::Title);
+        EXPECT_EQ(title.x, c.expectedX) << title.text;
+        const int P = c.printing ? 27 : 0;
+        const int ticketEnd = (P + kTicketViewWidth) * c.scale / 100 + l.nameShift;
+        if (c.expectedX > 25) {
+            EXPECT_LE(title.x + m.textWidth(title.text, title.style), ticketEnd) << title.text;
+        }
+        // Nothing else moves with it.
+        EXPECT_EQ(One(l, TicketPart::Tip, 0, c.firstLine).x, (250 + P) * c.scale / 100 + l.nameShift);
     }
 }
 

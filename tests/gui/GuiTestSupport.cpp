@@ -23,7 +23,7 @@ MainFrame& Main() { return *App().Frame(); }
 wxString LogText() {
     wxFrame* frame = App().LogWindow()->GetFrame();
     for (wxWindow* child : frame->GetChildren())
-        if (auto* text = wxDynamicCast(child, wxTextCtrl)) return text->GetValue();
+        if (auto* text = dynamic_cast<wxTextCtrl*>(child)) return text->GetValue();
     return {};
 }
 
@@ -74,8 +74,7 @@ std::string ReadBytes(const fs::path& path) {
 }
 
 VdxDocument* Open(const fs::path& path) {
-    return wxDynamicCast(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT),
-                         VdxDocument);
+    return dynamic_cast<VdxDocument*>(Manager().CreateDocument(wxString(path.string()), wxDOC_SILENT));
 }
 
 void CloseAllDocuments() {

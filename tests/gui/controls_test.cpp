@@ -12,6 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/artprov.h>
+#include <wx/button.h>
+#include <wx/dcclient.h>
+#include <wx/dialog.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/html/helpctrl.h>
@@ -20,8 +25,11 @@
 #include <wx/html/htmlwin.h>
 #include <wx/log.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/sound.h>
+#include <wx/statbmp.h>
 #include <wx/spinbutt.h>
+#include <wx/splitter.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
@@ -71,6 +79,126 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
         wxMilliSleep(10);
     }
     return true;
+}
+
+// ---------------------------------------------------------------------------
+// Message boxes
+
+// What a test saw of a box that ShowMessage had open.
+struct SeenBox {
+    bool found = false;
+    wxString title;
+    wxImage icon;
+    int width = 0, titleWidth = 0;
+    std::set<int> buttons;
+};
+
+wxDialog* ModalDialog() {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal()) return dialog;
+    return nullptr;
+}
+
+// Shows a real box through ShowMessage; once it is open, looks at it and
+// answers with the button answerId, or with Escape when answerId is WXK_ESCAPE.
+int ShowAndLook(const wxString& text, const wxString& title, long style, int answerId, SeenBox& seen) {
+    const MessageHandler previous = SetMessageHandler({});
+    std::function<void(int)> look = [&](int tries) {
+        wxDialog* dialog = ModalDialog();
+        if (!dialog || !dialog->IsShownOnScreen()) {
+            if (tries < 500) {
+                wxMilliSleep(5);
+                wxTheApp->CallAfter([&look, tries] { look(tries + 1); });
+            } else {
+                // Not our box: end whatever is open so the test goes on.
+                wxUIActionSimulator().Char(WXK_ESCAPE);
+            }
+            return;
+        }
+        seen.found = true;
+        seen.title = dialog->GetTitle();
+        seen.width = dialog->GetSize().x;
+        wxClientDC dc(dialog);
+        dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT).Bold());
+        seen.titleWidth = dc.GetTextExtent(seen.title).x;
+        for (wxWindow* child : dialog->GetChildren()) {
+            if (auto* picture = dynamic_cast<wxStaticBitmap*>(child))
+                seen.icon = picture->GetBitmap().ConvertToImage();
+        }
+        for (int id : {wxID_OK, wxID_YES, wxID_NO, wxID_CANCEL})
+            if (dynamic_cast<wxButton*>(dialog->FindWindow(id))) seen.buttons.insert(id);
+        if (answerId == WXK_ESCAPE) {
+            wxKeyEvent escape(wxEVT_CHAR_HOOK);
+            escape.m_keyCode = WXK_ESCAPE;
+            escape.SetEventObject(dialog);
+            dialog->ProcessWindowEvent(escape);
+        } else if (auto* button = dynamic_cast<wxButton*>(dialog->FindWindow(answerId))) {
+            wxCommandEvent click(wxEVT_BUTTON, answerId);
+            click.SetEventObject(button);
+            button->ProcessWindowEvent(click);
+        }
+    };
+    wxTheApp->CallAfter([&look] { look(0); });
+    const int answer = ShowMessage(text, style, title);
+    SetMessageHandler(previous);
+    return answer;
+}
+
+wxImage ArtImage(const wxArtID& id) {
+    return wxArtProvider::GetBitmapBundle(id, wxART_MESSAGE_BOX).GetBitmap(wxDefaultSize).ConvertToImage();
+}
+
+bool SameImage(const wxImage& a, const wxImage& b) {
+    if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize()) return false;
+    return std::equal(a.GetData(), a.GetData() + a.GetWidth() * a.GetHeight() * 3, b.GetData());
+}
+
+TEST(MessageBox, ShowsThePictureOfItsKindAndItsWholeTitle) {
+    const wxArtID kinds[] = {wxART_ERROR, wxART_WARNING, wxART_QUESTION, wxART_INFORMATION};
+    // The four pictures differ, so the comparison below can tell them apart.
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = i + 1; j < 4; ++j) EXPECT_FALSE(SameImage(ArtImage(kinds[i]), ArtImage(kinds[j])));
+
+    const wxString program = ProgramTitle();
+    const wxString longTitle = "Options of a document with a rather long name.vdx - VendrixPlanner";
+    struct Case {
+        const char* what;
+        wxString title;
+        long style;
+        wxArtID icon;
+        std::set<int> buttons;
+        int answerId;
+        int answer;
+    };
+    const std::vector<Case> cases = {
+        {"error", program, wxOK | wxICON_ERROR, wxART_ERROR, {wxID_OK}, wxID_OK, wxOK},
+        {"warning", program, wxOK | wxICON_WARNING, wxART_WARNING, {wxID_OK}, wxID_OK, wxOK},
+        {"information", program, wxOK | wxICON_INFORMATION, wxART_INFORMATION, {wxID_OK}, WXK_ESCAPE, wxOK},
+        {"question, No", program, wxYES_NO | wxICON_QUESTION, wxART_QUESTION, {wxID_YES, wxID_NO}, wxID_NO, wxNO},
+        {"question, Yes", program, wxYES_NO | wxICON_QUESTION, wxART_QUESTION, {wxID_YES, wxID_NO}, wxID_YES, wxYES},
+        {"question, Escape", program, wxYES_NO | wxICON_QUESTION, wxART_QUESTION, {wxID_YES, wxID_NO}, WXK_ESCAPE,
+         wxNO},
+        {"question with Cancel", program, wxYES_NO | wxCANCEL | wxICON_QUESTION, wxART_QUESTION,
+         {wxID_YES, wxID_NO, wxID_CANCEL}, wxID_CANCEL, wxCANCEL},
+        {"question with Cancel, Escape", program, wxYES_NO | wxCANCEL | wxICON_WARNING, wxART_WARNING,
+         {wxID_YES, wxID_NO, wxID_CANCEL}, WXK_ESCAPE, wxCANCEL},
+        {"no kind given, Yes or No", program, wxYES_NO, wxART_QUESTION, {wxID_YES, wxID_NO}, wxID_YES, wxYES},
+        {"no kind given, OK", program, wxOK, wxART_INFORMATION, {wxID_OK}, wxID_OK, wxOK},
+        {"long title", longTitle, wxOK | wxICON_ERROR, wxART_ERROR, {wxID_OK}, wxID_OK, wxOK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SeenBox seen;
+        // A short text makes a narrow box: the title must still fit.
+        const int answer = ShowAndLook("No.", c.title, c.style, c.answerId, seen);
+        ASSERT_TRUE(seen.found) << "no box of the program's own appeared";
+        EXPECT_EQ(answer, c.answer);
+        EXPECT_EQ(seen.title, c.title);
+        EXPECT_TRUE(SameImage(seen.icon, ArtImage(c.icon))) << "not the picture of its kind";
+        EXPECT_EQ(seen.buttons, c.buttons);
+        // The caption's text and the title bar's icon and three buttons.
+        EXPECT_GE(seen.width, seen.titleWidth + 4 * 24) << seen.width << " for a title " << seen.titleWidth;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -144,6 +272,44 @@ TEST(HelpBook, ShowHelpSectionOpensTheSectionsPage) {
     }
     if (help->GetFrame()) help->GetFrame()->Close(true);
     WaitFor([] { return false; }, 100); // let the frame go
+}
+
+// The help window opens large enough to read its contents beside the page,
+// and Escape closes it.
+TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
+    wxHtmlHelpController* help = App().Help();
+    ASSERT_NE(help, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round == 0 ? "first opening" : "opened again");
+        ShowHelpSection(HelpSection::Contents);
+        wxFrame* frame = help->GetFrame();
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return frame->IsShownOnScreen(); }));
+        WaitFor([] { return false; }, 200);
+        const wxRect screen = wxDisplay(0u).GetClientArea();
+        const wxSize size = frame->GetSize();
+        EXPECT_GE(size.x, std::min(960, screen.width * 9 / 10)) << size.x << " x " << size.y;
+        EXPECT_GE(size.y, std::min(680, screen.height * 9 / 10)) << size.x << " x " << size.y;
+        EXPECT_LE(size.x, screen.width);
+        EXPECT_LE(size.y, screen.height);
+        // The contents pane is wide enough for the entries.
+        wxSplitterWindow* splitter = help->GetHelpWindow()->GetSplitterWindow();
+        ASSERT_NE(splitter, nullptr);
+        EXPECT_GE(splitter->GetSashPosition(), 300);
+
+        frame->Raise();
+        help->GetHelpWindow()->GetHtmlWindow()->SetFocus();
+        ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }))
+            << "the help window did not get the focus";
+        // Without a window manager the keyboard follows the pointer.
+        wxUIActionSimulator keyboard;
+        keyboard.MouseMove(help->GetHelpWindow()->GetHtmlWindow()->GetScreenRect().GetPosition() + wxPoint(5, 5));
+        WaitFor([] { return false; }, 100);
+        keyboard.Char(WXK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] { return help->GetFrame() == nullptr; })) << "Escape left the help window open";
+        if (help->GetFrame()) help->GetFrame()->Close(true);
+        WaitFor([] { return false; }, 100);
+    }
 }
 
 TEST(HelpBook, MissingLanguageBookFallsBackToEnglishQuietly) {
@@ -337,8 +503,8 @@ TEST_F(NumericEntryTest, DialogBuildsOneNumberedRowPerEntry) {
         int minimum, maximum, value;
     } rows[] = {{&first, 0, "100", 10, 200, 100}, {second.get(), 1, "2.50", 100, 500, 250}};
     for (const auto& row : rows) {
-        auto* text = wxDynamicCast(dialog.FindWindow(7000 + row.index), wxTextCtrl);
-        auto* spin = wxDynamicCast(dialog.FindWindow(7050 + row.index), wxSpinButton);
+        auto* text = dynamic_cast<wxTextCtrl*>(dialog.FindWindow(7000 + row.index));
+        auto* spin = dynamic_cast<wxSpinButton*>(dialog.FindWindow(7050 + row.index));
         ASSERT_NE(text, nullptr);
         ASSERT_NE(spin, nullptr);
         EXPECT_EQ(text, row.entry->TextField());
@@ -610,7 +776,7 @@ TEST_F(HyperLinkTest, IdentityAndLabel) {
     ASSERT_NE(info, nullptr);
     EXPECT_STREQ(info->GetBaseClassName1(), L"wxStaticText");
     std::unique_ptr<wxObject> made(info->CreateObject());
-    EXPECT_NE(wxDynamicCast(made.get(), wxHyperLink), nullptr);
+    EXPECT_NE(dynamic_cast<wxHyperLink*>(made.get()), nullptr);
 }
 
 TEST_F(HyperLinkTest, HoverUnderlinesAndRecolours) {

@@ -15,17 +15,23 @@
 #include "frame/MenuBuilder.h"
 #include "frame/PoolsChildFrame.h"
 #include "frame/WindowList.h"
+#include "windows/InputWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <wx/accel.h>
+#include <wx/grid.h>
+#include <wx/display.h>
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/radiobox.h>
 #include <wx/stattext.h>
 #include <wx/toolbar.h>
+#include <wx/uiaction.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,6 +41,17 @@ using namespace vdx::gui;
 using namespace vdx::guitest;
 
 namespace {
+
+// Runs the event loop until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return true;
+}
 
 bool HasMessage(const wxString& text) {
     for (const Message& m : g_messages)
@@ -362,6 +379,43 @@ TEST_F(FrameTest, ToolbarsHoldThePicturedItemsInGroups) {
     }
 }
 
+// GTK hides what does not fit behind an overflow arrow; at its first size
+// the frame shows the toolbar whole, on a screen 1280 pixels wide.
+TEST_F(FrameTest, EveryToolShowsAtTheDefaultSize) {
+    const wxRect screen = wxDisplay(0u).GetClientArea();
+    ASSERT_GE(screen.width, 1280) << "the test needs a screen 1280 pixels wide";
+    auto check = [&](wxFrame* frame, const char* what) {
+        SCOPED_TRACE(what);
+        frame->Show();
+        wxToolBar* toolBar = frame->GetToolBar();
+        ASSERT_NE(toolBar, nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return toolBar->IsShownOnScreen() && toolBar->GetSize().x > 0; }));
+        PumpUntil([] { return false; }, 100);
+        // The best width is the sum of the tools, without the arrow.
+        const int allTools = toolBar->GetBestSize().x;
+        EXPECT_GT(allTools, 18 * 16);
+        EXPECT_GE(toolBar->GetSize().x, allTools) << "some tools are behind the overflow arrow";
+        EXPECT_GE(frame->GetSize().x, 550);
+        EXPECT_LE(frame->GetSize().x, screen.width);
+    };
+    {
+        // The program's own main frame as the start makes it.
+        auto* frame = new MainFrame(&Manager(), 14, CurrentMenuOptions());
+        check(frame, "main frame");
+        Manager().FileHistoryRemoveMenu(frame->GetMenuBar()->GetMenu(0));
+        frame->Destroy();
+    }
+    for (FrameKind kind : {FrameKind::Main, FrameKind::PoolsChild}) {
+        auto* frame = new wxFrame(nullptr, wxID_ANY, "tools", wxDefaultPosition, wxSize(550, 500));
+        MenuOptions options;
+        options.single = kind == FrameKind::Main;
+        BuildToolBar(frame, kind, options);
+        check(frame, kind == FrameKind::Main ? "main kind" : "pools child kind");
+        frame->Destroy();
+    }
+    wxTheApp->ProcessIdle();
+}
+
 // The running main frame in single-document mode, without and with a document.
 TEST_F(FrameTest, CommandsAreEnabledByTheDocumentAndItsLines) {
     const std::vector<int> disabledWithoutDocument = {
@@ -477,6 +531,9 @@ TEST(KeyMapTest, KeysGiveTheirCommands) {
         {WXK_RIGHT, wxMOD_NONE, kIdNextLine, 0},
         {WXK_DOWN, wxMOD_NONE, kIdNextLine, 0},
         {WXK_DOWN, wxMOD_SHIFT, 0, 0},
+        {' ', wxMOD_NONE, kIdNextLine, 0},
+        {' ', wxMOD_SHIFT, 0, 0},
+        {' ', wxMOD_CONTROL, 0, 0}, // the menu's Previous Line
         {',', wxMOD_NONE, kIdPreviousLine, 0},
         {',', wxMOD_CONTROL, kIdPreviousLine, 0},
         {WXK_LEFT, wxMOD_NONE, kIdPreviousLine, 0},
@@ -513,6 +570,98 @@ TEST_F(FrameTest, KeysReachTheFrameOnlyWhenTheirCommandIsEnabled) {
     EXPECT_FALSE(ApplyKeyMap(&Main(), CharEvent(WXK_DELETE), true)); // nothing highlighted
     EXPECT_FALSE(ApplyKeyMap(&Main(), CharEvent('q'), true));
     EXPECT_EQ(recorder.ids, (std::vector<int>{kIdNextTicket, kIdLastTicket, kIdPreviousLine}));
+}
+
+// The desktop's keys and the program's own, pressed on the keyboard while the
+// ticket view has the focus.
+TEST_F(FrameTest, DesktopKeysWorkBesideTheProgramsOwn) {
+    const fs::path path = dir_ / "keys.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    GiveTips(doc);
+    doc->Modify(true); // Save is enabled only for a changed document
+    Main().Show();
+    Main().Raise();
+    wxWindow* canvas = Main().Canvas()->GetChildren().empty() ? Main().Canvas() : Main().Canvas()->GetChildren()[0];
+    canvas->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == canvas; })) << "no focus in the main frame";
+    // Without a window manager the keyboard follows the pointer.
+    wxUIActionSimulator().MouseMove(canvas->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    PumpUntil([] { return false; }, 100);
+
+    struct Key {
+        const char* what;
+        int key, modifiers;
+        int command;
+    };
+    const std::vector<Key> keys = {
+        {"Ctrl+Q", 'q', wxMOD_CONTROL, wxID_EXIT},
+        {"Shift+Ctrl+S", 's', wxMOD_CONTROL | wxMOD_SHIFT, wxID_SAVEAS},
+        {"Alt+F4", WXK_F4, wxMOD_ALT, wxID_EXIT},
+        {"Ctrl+U", 'u', wxMOD_CONTROL, wxID_SAVEAS},
+        {"Ctrl+S", 's', wxMOD_CONTROL, wxID_SAVE},
+        {"F12", WXK_F12, wxMOD_NONE, wxID_SAVEAS},
+        {"Shift+F12", WXK_F12, wxMOD_SHIFT, wxID_SAVE},
+    };
+    wxUIActionSimulator keyboard;
+    for (const Key& k : keys) {
+        CommandRecorder recorder(&Main()); // the commands are recorded, not run
+        keyboard.Char(k.key, k.modifiers);
+        EXPECT_TRUE(PumpUntil([&] { return !recorder.ids.empty(); })) << k.what << " gave no command";
+        PumpUntil([] { return false; }, 50);
+        EXPECT_EQ(recorder.ids, std::vector<int>{k.command}) << k.what;
+    }
+    EXPECT_EQ(DesktopKeyCommand('Q', wxMOD_CONTROL | wxMOD_ALT), 0);
+    EXPECT_EQ(DesktopKeyCommand('Q', wxMOD_NONE), 0);
+}
+
+// Escape closes the input window as its Close command does: at once when
+// nothing changed, after asking when something did.
+TEST_F(FrameTest, EscapeClosesTheInputWindowAskingAsCloseDoes) {
+    const fs::path path = dir_ / "input.vdx";
+    WriteDocument(path);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    wxUIActionSimulator keyboard;
+    auto pressEscapeIn = [&](InputWindow* window) {
+        window->Raise();
+        window->Grid()->SetFocus();
+        EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == window; }))
+            << "no focus in the input window";
+        // Without a window manager the keyboard follows the pointer.
+        keyboard.MouseMove(window->Grid()->GetScreenRect().GetPosition() + wxPoint(5, 5));
+        PumpUntil([] { return false; }, 100);
+        keyboard.Char(WXK_ESCAPE);
+    };
+
+    SendCommand(&Main(), kIdInput);
+    InputWindow* window = FindInputWindow(doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "Escape left the window open";
+    EXPECT_TRUE(g_messages.empty());
+
+    SendCommand(&Main(), kIdInput);
+    window = FindInputWindow(doc);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    window->Grid()->SetCellValue(0, 0, "Changed - Name");
+    g_answer = wxCANCEL;
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return !g_messages.empty(); })) << "Escape did not ask";
+    PumpUntil([] { return false; }, 100);
+    ASSERT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(g_messages[0].text, "Data were changed!\nApply the changes?");
+    EXPECT_EQ(FindInputWindow(doc), window) << "Cancel must keep the window";
+
+    g_messages.clear();
+    g_answer = wxNO;
+    pressEscapeIn(window);
+    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "No must close the window";
+    EXPECT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(doc->Data().match(0).name, "Alpha - Beta");
 }
 
 // ---------------------------------------------------------------------------
@@ -615,7 +764,7 @@ TEST_F(FrameTest, AboutShowsProductAndVersion) {
     EXPECT_EQ(about.GetTitle(), "About");
     std::vector<wxStaticText*> texts;
     for (wxWindow* child : about.GetChildren())
-        if (auto* text = wxDynamicCast(child, wxStaticText)) texts.push_back(text);
+        if (auto* text = dynamic_cast<wxStaticText*>(child)) texts.push_back(text);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0]->GetLabel(), "VendrixPlanner 2");
     EXPECT_EQ(texts[0]->GetFont().GetPointSize(), 12);
@@ -749,8 +898,8 @@ TEST_F(FrameTest, DocumentsGetChildFramesWhenSeveralMayBeOpen) {
     VdxDocument* two = Open(second);
     ASSERT_NE(one, nullptr);
     ASSERT_NE(two, nullptr);
-    auto* frameOne = wxDynamicCast(one->GetFirstView()->GetFrame(), PoolsChildFrame);
-    auto* frameTwo = wxDynamicCast(two->GetFirstView()->GetFrame(), PoolsChildFrame);
+    auto* frameOne = dynamic_cast<PoolsChildFrame*>(one->GetFirstView()->GetFrame());
+    auto* frameTwo = dynamic_cast<PoolsChildFrame*>(two->GetFirstView()->GetFrame());
     ASSERT_NE(frameOne, nullptr);
     ASSERT_NE(frameTwo, nullptr);
 

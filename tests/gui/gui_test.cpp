@@ -61,7 +61,7 @@ vdx::PoolsDocument ReadDocument(const fs::path& path) {
 }
 
 wxString ViewText(VdxDocument* doc) {
-    auto* view = wxDynamicCast(doc->GetFirstView(), VdxView);
+    auto* view = dynamic_cast<VdxView*>(doc->GetFirstView());
     return view && view->TextControl() ? view->TextControl()->GetValue() : wxString();
 }
 

@@ -49,7 +49,7 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         if (HasFatalFailure()) return;
-        doc_ = wxDynamicCast(Manager().CreateDocument(wxEmptyString, wxDOC_NEW), VdxDocument);
+        doc_ = dynamic_cast<VdxDocument*>(Manager().CreateDocument(wxEmptyString, wxDOC_NEW));
         ASSERT_NE(doc_, nullptr);
         doc_->Data().setMatchCount(4);
         doc_->Data().setLineCount(10);

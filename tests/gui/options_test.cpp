@@ -363,7 +363,7 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
     wxTheApp->ProcessIdle();
     EXPECT_EQ(FindDefaultOptions(), nullptr);
 
-    auto* doc = wxDynamicCast(Manager().CreateDocument(wxString(), wxDOC_NEW), VdxDocument);
+    auto* doc = dynamic_cast<VdxDocument*>(Manager().CreateDocument(wxString(), wxDOC_NEW));
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->Data().matchCount, 6);
     EXPECT_EQ(doc->Data().lineCount, 30);

@@ -15,8 +15,12 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 #include <wx/image.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -52,7 +56,18 @@ void WriteRound(const fs::path& path, int lines, int perTicket) {
     ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
 }
 
-VdxView* ViewOf(VdxDocument* doc) { return wxDynamicCast(doc->GetFirstView(), VdxView); }
+// Runs the event loop until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        wxYield();
+        wxMilliSleep(10);
+    }
+    return true;
+}
+
+VdxView* ViewOf(VdxDocument* doc) { return dynamic_cast<VdxView*>(doc->GetFirstView()); }
 
 const vdx::TicketItem* FindItem(const vdx::TicketLayout& layout, vdx::TicketPart part, int row = -1,
                                 int line = -1) {
@@ -214,6 +229,51 @@ TEST_F(ViewTest, CanvasKeysAndDoubleClickReachTheCommands) {
     click.SetEventObject(canvas);
     canvas->ProcessWindowEvent(click);
     EXPECT_EQ(recorder.ids, std::vector<int>{kIdInput});
+}
+
+// Real key presses through the display, as the user types them into the ticket view.
+TEST_F(ViewTest, PressedKeysMoveTheHighlight) {
+    VdxView* view = OpenRound(25, 12);
+    ASSERT_NE(view, nullptr);
+    TicketCanvas* canvas = view->Canvas();
+    ASSERT_NE(canvas, nullptr);
+    Main().Show();
+    Main().Raise();
+    canvas->SetFocus();
+    ASSERT_TRUE(PumpUntil([&] { return canvas->IsShownOnScreen() && wxWindow::FindFocus() == canvas; }))
+        << "the ticket view did not get the keyboard focus";
+    // Without a window manager the keyboard follows the pointer.
+    wxUIActionSimulator().MouseMove(canvas->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    PumpUntil([] { return false; }, 200);
+
+    struct Key {
+        const char* what;
+        int key, modifiers;
+        int firstLine, highlight;
+    };
+    const int off = vdx::kHighlightOff;
+    const std::vector<Key> keys = {
+        {"Space", ' ', wxMOD_NONE, 0, 0},
+        {"Space", ' ', wxMOD_NONE, 0, 1},
+        {"Ctrl+Space", ' ', wxMOD_CONTROL, 0, 0},
+        {"full stop", '.', wxMOD_NONE, 0, 1},
+        {"Escape", WXK_ESCAPE, wxMOD_NONE, 0, off},
+        {"End", WXK_END, wxMOD_NONE, 24, off},
+        {"Space on the last ticket's only line", ' ', wxMOD_NONE, 24, 24},
+        {"Space past the last line", ' ', wxMOD_NONE, 0, 0},
+    };
+    wxUIActionSimulator keyboard;
+    for (const Key& k : keys) {
+        const vdx::TicketPaging before = view->Paging();
+        keyboard.Char(k.key, k.modifiers);
+        const bool moved = PumpUntil([&] {
+            const vdx::TicketPaging now = view->Paging();
+            return now.firstLine != before.firstLine || now.highlight != before.highlight;
+        });
+        EXPECT_TRUE(moved) << k.what << " changed nothing";
+        EXPECT_EQ(view->Paging().firstLine, k.firstLine) << k.what;
+        EXPECT_EQ(view->Paging().highlight, k.highlight) << k.what;
+    }
 }
 
 TEST_F(ViewTest, CommandsAreEnabledOnlyWhereTheyDoSomething) {

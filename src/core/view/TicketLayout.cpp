@@ -8,6 +8,8 @@ namespace vdx {
 namespace {
 
 const char* const kTitleTemplate = "Ticket No. %d of %d (Line %d to %d of %d)";
+// Units kept free between a moved title's end and the ticket's right edge.
+constexpr int kTitleMargin = 10;
 
 int Digits(int n) {
     int d = 1;
@@ -131,8 +133,13 @@ private:
                           paging_.lineTotal);
             title = buf;
         }
-        const int titleWidth = stale ? measure_.textWidth(title, bold) : 0;
-        add(TicketPart::Title, title, x(P + (stale ? 25 : 250)) + D, geo_.titleY + v, bold, Ink::Default, t);
+        const int titleWidth = measure_.textWidth(title, bold);
+        int titleX = x(P + (stale ? 25 : 250)) + D;
+        // A long title (four-digit line numbers, a large font) moves left so that
+        // it still ends inside the ticket.
+        const int titleEnd = x(P + kTicketViewWidth - kTitleMargin) + D;
+        if (!stale && titleX + titleWidth > titleEnd) titleX = std::max(titleEnd - titleWidth, x(P + 25) + D);
+        add(TicketPart::Title, title, titleX, geo_.titleY + v, bold, Ink::Default, t);
         if (stale)
             add(TicketPart::StaleMark, "Tips are not up-to-date!", x(P + 35) + titleWidth + D, geo_.titleY + v,
                 TextStyle(), screenInk(Ink::Red), t);

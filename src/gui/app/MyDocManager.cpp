@@ -26,12 +26,12 @@ void MyDocManager::SetSingleDocument(bool single) {
 }
 
 VdxDocument* MyDocManager::CurrentVdxDocument() const {
-    return wxDynamicCast(GetCurrentDocument(), VdxDocument);
+    return dynamic_cast<VdxDocument*>(GetCurrentDocument());
 }
 
 bool MyDocManager::AnyCalculationRunning() {
     for (wxObject* object : GetDocuments()) {
-        auto* doc = wxDynamicCast(object, VdxDocument);
+        auto* doc = dynamic_cast<VdxDocument*>(object);
         if (doc && doc->Data().calculationRunning) return true;
     }
     return false;

@@ -222,7 +222,7 @@ void VdxApp::OpenExample() {
     }
     const wxString path = wxFileName(programDir_, "example.vdx").GetFullPath();
     // Marked also when it was open already: the example itself stays as shipped.
-    if (auto* doc = wxDynamicCast(docManager_->CreateDocument(path, wxDOC_SILENT), VdxDocument))
+    if (auto* doc = dynamic_cast<VdxDocument*>(docManager_->CreateDocument(path, wxDOC_SILENT)))
         doc->Data().saveAsOnSave = true;
 }
 

@@ -63,17 +63,17 @@ MenuOptions CurrentMenuOptions() {
 }
 
 VdxDocument* FrameDocument(wxFrame* frame) {
-    if (auto* child = wxDynamicCast(frame, wxDocChildFrame))
-        return wxDynamicCast(child->GetDocument(), VdxDocument);
+    if (auto* child = dynamic_cast<wxDocChildFrame*>(frame))
+        return dynamic_cast<VdxDocument*>(child->GetDocument());
     VdxApp* app = VdxApp::Get();
     return app && app->DocManager() ? app->DocManager()->CurrentVdxDocument() : nullptr;
 }
 
 VdxView* FrameView(wxFrame* frame) {
-    if (auto* child = wxDynamicCast(frame, wxDocChildFrame))
-        return wxDynamicCast(child->GetView(), VdxView);
+    if (auto* child = dynamic_cast<wxDocChildFrame*>(frame))
+        return dynamic_cast<VdxView*>(child->GetView());
     VdxDocument* doc = FrameDocument(frame);
-    return doc ? wxDynamicCast(doc->GetFirstView(), VdxView) : nullptr;
+    return doc ? dynamic_cast<VdxView*>(doc->GetFirstView()) : nullptr;
 }
 
 void UpdateCommandState(wxFrame* frame, FrameKind kind, wxUpdateUIEvent& event) {
@@ -160,12 +160,12 @@ void RefreshPrintTicketsLabels(wxFrame* only) {
     }
     if (!app->DocManager()) return;
     for (wxObject* object : app->DocManager()->GetDocuments()) {
-        auto* doc = wxDynamicCast(object, wxDocument);
+        auto* doc = dynamic_cast<wxDocument*>(object);
         if (!doc || !doc->GetDocumentTemplate() ||
             doc->GetDocumentTemplate()->GetDocumentName() != "Vdx Doc")
             continue;
         for (wxObject* viewObject : doc->GetViews())
-            if (auto* view = wxDynamicCast(viewObject, wxView)) relabel(wxDynamicCast(view->GetFrame(), wxFrame));
+            if (auto* view = dynamic_cast<wxView*>(viewObject)) relabel(dynamic_cast<wxFrame*>(view->GetFrame()));
     }
 }
 

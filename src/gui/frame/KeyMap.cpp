@@ -1,6 +1,8 @@
 #include "frame/KeyMap.h"
 
+#include "app/VdxApp.h"
 #include "frame/CommandIds.h"
+#include "frame/MainFrame.h"
 
 #include <wx/defs.h>
 #include <wx/event.h>
@@ -34,6 +36,12 @@ int KeyMapCommand(int keyCode, int modifiers, bool ticketKeys) {
         if (plainOrCtrl) return kIdPreviousTicket;
         return charMods == ctrlAlt ? kIdFirstTicket : 0;
     case '.': return plainOrCtrl ? kIdNextLine : 0;
+    // Space is also the menu's accelerator, but GTK's input method turns a
+    // plain Space in the focused canvas into a typed character and keeps it
+    // from the accelerators; so it is mapped here too. Ctrl+Space is not typed
+    // and stays with the menu.
+    case ' ':
+    case WXK_NUMPAD_SPACE: return mods == wxMOD_NONE ? kIdNextLine : 0;
     case ',': return plainOrCtrl ? kIdPreviousLine : 0;
     case WXK_END:
     case WXK_NUMPAD_END: return mods == wxMOD_NONE ? kIdLastTicket : 0;
@@ -54,12 +62,17 @@ int KeyMapCommand(int keyCode, int modifiers, bool ticketKeys) {
     }
 }
 
-bool ApplyKeyMap(wxWindow* frame, const wxKeyEvent& event, bool ticketKeys) {
-    if (!frame) return false;
-    const int id = KeyMapCommand(event.GetKeyCode(), event.GetModifiers(), ticketKeys);
-    if (id == 0) return false;
+int DesktopKeyCommand(int keyCode, int modifiers) {
+    const int mods = modifiers & (wxMOD_CONTROL | wxMOD_ALT | wxMOD_SHIFT);
+    if (keyCode == 'Q' && mods == wxMOD_CONTROL) return wxID_EXIT;
+    if (keyCode == 'S' && mods == (wxMOD_CONTROL | wxMOD_SHIFT)) return wxID_SAVEAS;
+    return 0;
+}
 
-    // A disabled command does nothing, as its menu item would.
+namespace {
+
+// Sends id to frame as its menu item would; a disabled command does nothing.
+bool SendIfEnabled(wxWindow* frame, int id) {
     wxUpdateUIEvent state(id);
     state.SetEventObject(frame);
     frame->ProcessWindowEvent(state);
@@ -71,9 +84,29 @@ bool ApplyKeyMap(wxWindow* frame, const wxKeyEvent& event, bool ticketKeys) {
     return true;
 }
 
+} // namespace
+
+bool ApplyKeyMap(wxWindow* frame, const wxKeyEvent& event, bool ticketKeys) {
+    if (!frame) return false;
+    const int id = KeyMapCommand(event.GetKeyCode(), event.GetModifiers(), ticketKeys);
+    return id != 0 && SendIfEnabled(frame, id);
+}
+
 void BindKeyMap(wxWindow* window, wxWindow* frame, bool ticketKeys) {
     window->Bind(wxEVT_CHAR, [frame, ticketKeys](wxKeyEvent& event) {
         if (!ApplyKeyMap(frame, event, ticketKeys)) event.Skip();
+    });
+}
+
+void BindDesktopKeys(wxWindow* frame) {
+    // The hook sees the key before the focused control and before GTK's
+    // input method, whichever window of the frame has the focus.
+    frame->Bind(wxEVT_CHAR_HOOK, [frame](wxKeyEvent& event) {
+        const int id = DesktopKeyCommand(event.GetKeyCode(), event.GetModifiers());
+        // Quitting is the main frame's, from whichever frame it is asked.
+        wxWindow* target = frame;
+        if (id == wxID_EXIT && VdxApp::Get() && VdxApp::Get()->Frame()) target = VdxApp::Get()->Frame();
+        if (id == 0 || !SendIfEnabled(target, id)) event.Skip();
     });
 }
 

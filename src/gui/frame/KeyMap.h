@@ -1,6 +1,7 @@
 #pragma once
 // Keys that work outside the menus: F12 with its variants for the file
-// commands and, in the frames that show tickets, the paging and highlighting keys.
+// commands, the desktop's Ctrl+Q and Shift+Ctrl+S and, in the frames that
+// show tickets, the paging and highlighting keys.
 
 class wxKeyEvent;
 class wxWindow;
@@ -17,5 +18,12 @@ bool ApplyKeyMap(wxWindow* frame, const wxKeyEvent& event, bool ticketKeys);
 
 // Character events of window go through the key map of frame.
 void BindKeyMap(wxWindow* window, wxWindow* frame, bool ticketKeys);
+
+// The keys that desktop programs share, besides the program's own: Ctrl+Q
+// quits, Shift+Ctrl+S saves under a new name. 0 for any other key.
+int DesktopKeyCommand(int keyCode, int modifiers);
+
+// The desktop keys work in frame whichever of its windows has the focus.
+void BindDesktopKeys(wxWindow* frame);
 
 } // namespace vdx::gui

@@ -39,6 +39,7 @@ MainFrame::MainFrame(MyDocManager* manager, int games, const MenuOptions& option
     // Ticket keys only where tickets are shown: with several documents each has its own frame.
     BindKeyMap(this, this, single_);
     BindKeyMap(canvas_, this, single_);
+    BindDesktopKeys(this);
     BindFrameCommands(this, FrameKind::Main);
     // Bound after the base class: runs first and may keep the frame open.
     Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);

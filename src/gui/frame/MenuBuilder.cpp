@@ -3,12 +3,14 @@
 #include "frame/CommandIds.h"
 #include "frame/FrameBitmaps.h"
 
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace vdx::gui {
@@ -321,6 +323,17 @@ wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& optio
                          ItemHelp(*item, kind));
     }
     toolBar->Realize();
+
+    // GTK hides the tools that do not fit behind an overflow arrow: the frame
+    // is widened to the toolbar's full width, as far as the screen allows.
+    const int needed = toolBar->GetBestSize().x;
+    const wxSize client = frame->GetClientSize();
+    if (needed > client.x) {
+        const int index = wxDisplay::GetFromWindow(frame);
+        const wxRect screen = wxDisplay(index == wxNOT_FOUND ? 0u : static_cast<unsigned>(index)).GetClientArea();
+        const int border = frame->GetSize().x - client.x;
+        frame->SetClientSize(std::min(needed, screen.width - border), client.y);
+    }
     return toolBar;
 }
 

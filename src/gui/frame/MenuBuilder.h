@@ -20,8 +20,9 @@ struct MenuOptions {
 
 wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options);
 
-// Creates the frame's toolbar from the items with a picture; nullptr when the
-// frame kind has none.
+// Creates the frame's toolbar from the items with a picture and widens the
+// frame, within the screen, so that every tool shows; nullptr when the frame
+// kind has none.
 wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& options);
 
 // The fixed part of a "&Window" menu; the window list adds one item per window.

@@ -25,6 +25,7 @@ PoolsChildFrame::PoolsChildFrame(wxDocument* doc, wxView* view, wxFrame* parent,
     CreateStatusBar();
     SetSizer(new wxBoxSizer(wxVERTICAL));
     BindKeyMap(this, this, true);
+    BindDesktopKeys(this);
     BindFrameCommands(this, FrameKind::PoolsChild);
     AppWindows().Register(this);
 }

@@ -23,6 +23,7 @@ TextChildFrame::TextChildFrame(wxDocument* doc, wxView* view, wxFrame* parent, i
     CreateStatusBar();
     SetSizer(new wxBoxSizer(wxVERTICAL));
     BindFrameCommands(this, FrameKind::TextChild);
+    BindDesktopKeys(this);
     AppWindows().Register(this);
 }
 

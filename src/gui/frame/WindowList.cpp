@@ -13,7 +13,7 @@ namespace {
 
 // The window part of window's "&Window" menu, or nullptr when it has none.
 wxMenu* WindowMenuOf(wxTopLevelWindow* window) {
-    auto* frame = wxDynamicCast(window, wxFrame);
+    auto* frame = dynamic_cast<wxFrame*>(window);
     wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;
     if (!bar) return nullptr;
     wxMenu* menu = nullptr;
@@ -113,13 +113,13 @@ void WindowList::Unhook(wxTopLevelWindow* window) {
 void WindowList::OnDestroy(wxWindowDestroyEvent& event) {
     event.Skip();
     // Destroy events of child windows pass by here too.
-    auto* window = wxDynamicCast(event.GetEventObject(), wxTopLevelWindow);
+    auto* window = dynamic_cast<wxTopLevelWindow*>(event.GetEventObject());
     if (window && Contains(window)) Unregister(window);
 }
 
 void WindowList::OnActivate(wxActivateEvent& event) {
     event.Skip();
-    auto* window = wxDynamicCast(event.GetEventObject(), wxTopLevelWindow);
+    auto* window = dynamic_cast<wxTopLevelWindow*>(event.GetEventObject());
     if (event.GetActive() && window && Contains(window)) SetActive(window);
 }
 

@@ -47,7 +47,7 @@ bool VdxView::OnCreate(wxDocument* doc, long flags) {
     return true;
 }
 
-VdxDocument* VdxView::Document() const { return wxDynamicCast(GetDocument(), VdxDocument); }
+VdxDocument* VdxView::Document() const { return dynamic_cast<VdxDocument*>(GetDocument()); }
 
 wxFont VdxView::CanvasFont() const {
     wxFont font = canvas_ ? canvas_->GetFont() : wxFont();
@@ -169,7 +169,7 @@ bool VdxView::OnClose(bool deleteWindow) {
         // The main frame stays: only our canvas goes, and the title is the program's again.
         if (canvas_) canvas_->Destroy();
         canvas_ = nullptr;
-        if (auto* frame = wxDynamicCast(GetFrame(), wxFrame)) frame->SetTitle("VendrixPlanner");
+        if (auto* frame = dynamic_cast<wxFrame*>(GetFrame())) frame->SetTitle("VendrixPlanner");
         SetFrame(nullptr);
     } else if (deleteWindow && GetFrame()) {
         GetFrame()->Destroy();

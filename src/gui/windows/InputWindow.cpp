@@ -602,6 +602,8 @@ void InputWindow::OnCharHook(wxKeyEvent& event) {
         id = kIdInputApply;
     else if (key == WXK_F12 && modifiers == wxMOD_NONE)
         id = kIdInputApplyAndClose;
+    else if (key == WXK_ESCAPE && modifiers == wxMOD_NONE && !grid_->IsCellEditControlShown())
+        id = kIdInputClose; // while a cell is edited, Escape only ends the edit
     if (id == 0 || !CommandEnabled(id)) {
         event.Skip();
         return;

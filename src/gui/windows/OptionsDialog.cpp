@@ -125,7 +125,7 @@ public:
         if (!applied.changed) return;
         if (applied.fitViewToContent)
             for (wxObject* view : doc_->GetViews())
-                if (auto* ticketView = wxDynamicCast(view, VdxView)) ticketView->RequestLayout();
+                if (auto* ticketView = dynamic_cast<VdxView*>(view)) ticketView->RequestLayout();
         if (applied.drawSymbolChanged) LabelSortChoice();
         doc_->Modify(true);
         doc_->UpdateAllViews();
@@ -168,7 +168,7 @@ public:
 };
 
 void RaiseFrame(wxWindow* window) {
-    auto* frame = wxDynamicCast(window, wxFrame);
+    auto* frame = dynamic_cast<wxFrame*>(window);
     if (!frame) return;
     AppWindows().ActivateWindow(frame);
 }
@@ -519,7 +519,7 @@ bool OptionsDialog::HandleKey(int keyCode, int modifiers, wxWindow* focus) {
 
 void OptionsDialog::OnKey(wxKeyEvent& event) {
     // The event comes from the window that has the focus.
-    auto* focus = wxDynamicCast(event.GetEventObject(), wxWindow);
+    auto* focus = dynamic_cast<wxWindow*>(event.GetEventObject());
     if (!focus) focus = wxWindow::FindFocus();
     if (!HandleKey(event.GetKeyCode(), event.GetModifiers(), focus)) event.Skip();
 }
