@@ -6,3 +6,5 @@ tools/install-deps.sh
 tools/build.sh
 cd build
 ctest --output-on-failure -j"$(nproc)" "$@"
+# Core, vdxtool and their tests again under AddressSanitizer and UBSan.
+../tools/sanitize.sh "$@"
