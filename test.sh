@@ -8,3 +8,5 @@ tools/build.sh
 fuzz/build.sh --replay
 cd build
 ctest --output-on-failure -j"$(nproc)" "$@"
+# Core, vdxtool and their tests again under AddressSanitizer and UBSan.
+../tools/sanitize.sh "$@"

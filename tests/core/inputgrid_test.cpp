@@ -4,6 +4,8 @@
 #include "calc/Probabilities.h"
 #include "input/InputGrid.h"
 
+#include "TestNames.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,7 +74,11 @@ INSTANTIATE_TEST_SUITE_P(
         ChanceCase{"100.01", "", "", false, {}, InputErrorKind::ChancesUnreadable},
         ChanceCase{"-1", "", "", false, {}, InputErrorKind::ChancesUnreadable},
         ChanceCase{"abc", "", "", false, {}, InputErrorKind::ChancesUnreadable},
-        ChanceCase{"  45 ", "\t30", "25\n", true, {450, 250}, {}}));
+        ChanceCase{"  45 ", "\t30", "25\n", true, {450, 250}, {}}),
+    [](const ::testing::TestParamInfo<ChanceCase>& info) {
+        const ChanceCase& k = info.param;
+        return testnames::Part(k.c1) + "_" + testnames::Part(k.cx) + "_" + testnames::Part(k.c2);
+    });
 
 struct OddsCase {
     const char* o1;
@@ -110,7 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
                       OddsCase{"2", "x", "4", InputErrorKind::OddsUnreadable, {}},
                       OddsCase{"2", "", "4", InputErrorKind::OddsIncomplete, {}},
                       OddsCase{"", "", "4", InputErrorKind::OddsIncomplete, {}},
-                      OddsCase{"", "", "", {}, {-1, -1, -1}}));
+                      OddsCase{"", "", "", {}, {-1, -1, -1}}),
+    [](const ::testing::TestParamInfo<OddsCase>& info) {
+        const OddsCase& k = info.param;
+        return testnames::Part(k.o1) + "_" + testnames::Part(k.ox) + "_" + testnames::Part(k.o2);
+    });
 
 TEST(InputResults, AcceptTheTipTextsOnly) {
     const struct {

@@ -4,6 +4,7 @@
 #include "options/Options.h"
 
 #include "TestLines.h"
+#include "TestNames.h"
 #include "calc/Conditions.h"
 #include "calc/Probabilities.h"
 
@@ -24,6 +25,8 @@ struct StepCase {
     bool changed;
     int value;
 };
+
+const char* const kFieldNames[kOptionFieldCount] = {"Lines", "Rounds", "Tries", "Difference", "Extra"};
 
 class OptionStepTest : public ::testing::TestWithParam<StepCase> {};
 
@@ -63,7 +66,14 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{kOptionDifference, 12, "0", -1, false, 0},
         StepCase{kOptionDifference, 12, "100", +1, false, 100},
         StepCase{kOptionExtraTries, 12, "0", -1, false, 0},
-        StepCase{kOptionExtraTries, 12, "7", +1, true, 25}));
+        StepCase{kOptionExtraTries, 12, "7", +1, true, 25}),
+    [](const ::testing::TestParamInfo<StepCase>& info) {
+        const StepCase& c = info.param;
+        std::string name = std::string(kFieldNames[c.field]) + "_" + testnames::Part(c.text) +
+                           (c.direction > 0 ? "_up" : "_down");
+        if (c.field == kOptionLines) name += "_ticket" + std::to_string(c.linesPerTicket);
+        return name;
+    });
 
 struct CheckCase {
     std::array<std::string, kOptionFieldCount> texts; // lines, rounds, tries, difference, extra
@@ -102,7 +112,12 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{{"1000.4", "100", "2", "0", "0"}, kOptionLines,
                   "Entry of Lines is invalid!\nValid entries are numbers from 1 to 1000"},
         CheckCase{{"20", "0,6", "2", "0", "0"}, kOptionRounds,
-                  "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"}));
+                  "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"}),
+    [](const ::testing::TestParamInfo<CheckCase>& info) {
+        const CheckCase& c = info.param;
+        if (c.firstInvalid == kOptionFieldCount) return std::string("Valid");
+        return std::string(kFieldNames[c.firstInvalid]) + "_" + testnames::Part(c.texts[c.firstInvalid]);
+    });
 
 TEST(OptionCheckTest, ValidTextsAreRoundedAndRewritten) {
     const OptionTextCheck check = CheckOptionTexts({"20.5", "999,5", "0002", "4.49", "10000"}, OptionValues());

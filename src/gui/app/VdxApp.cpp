@@ -140,6 +140,12 @@ void VdxApp::SelectLanguageAndHelp() {
             locale_->Init(wxLANGUAGE_ENGLISH, wxLOCALE_DONT_LOAD_DEFAULT);
         } else {
             wxLocale::AddCatalogLookupPathPrefix(wxString::FromUTF8(choice.catalogDir));
+            // The build and the installation keep the catalogs in share/locale beside bin.
+            wxFileName shared = wxFileName::DirName(programDir_);
+            shared.RemoveLastDir();
+            shared.AppendDir("share");
+            shared.AppendDir("locale");
+            wxLocale::AddCatalogLookupPathPrefix(shared.GetPath());
             const wxLanguageInfo* info = wxLocale::FindLanguageInfo(languageInUse_);
             locale_->Init(info ? info->Language : wxLANGUAGE_ENGLISH);
             locale_->AddCatalog("vdx");
