@@ -105,7 +105,7 @@ TEST_F(CalcTest, CalculateLeavesUpToDateLinesAndAFinishedWindow) {
     EXPECT_TRUE(window->GetTitle().EndsWith(": Calculation of Distribution")) << window->GetTitle();
     EXPECT_TRUE(AppWindows().Contains(window));
     EXPECT_FALSE(window->Running());
-    const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText);
+    const wxString timeSpent = "time spent: " + wxString::FromUTF8(data.lastCalculationText);
     EXPECT_TRUE(timeSpent.StartsWith("time spent: 0:00:")) << timeSpent;
     EXPECT_EQ(window->Message(), "Finished the calculation! " + timeSpent);
     EXPECT_EQ(window->StatusText(1), timeSpent);

@@ -15,7 +15,10 @@ namespace vdx {
 // Round index -1 names the document's old distribution.
 constexpr int kOldDistributionRound = -1;
 
-// "time spent: h:mm:ss,hh" with the hundredths cut off, not rounded.
+// "h:mm:ss,hh" with the hundredths cut off, not rounded: the figure that the
+// sentences about a finished calculation take.
+std::string ElapsedText(long long elapsedMilliseconds);
+// "time spent: h:mm:ss,hh".
 std::string TimeSpentText(long long elapsedMilliseconds);
 
 // Milliseconds the rounds still to come will take at the pace of those done:

@@ -15,13 +15,13 @@
 
 namespace vdx {
 
-// Texts of the start checks.
+// Texts of the start checks (English; the check functions return them translated).
 extern const char* const kTextTooFewMatches;
 extern const char* const kTextUnsavedWillBeLost;
 extern const char* const kTextUnsavedNewConditions;
 extern const char* const kTextNoImprovement;
 extern const char* const kTextEngineFault;
-// "Chances or odds of only %d of %d matches\nare specified. %sCalculate nevertheless?"
+// "Chances or odds of only %d of %d matches\nare specified. Calculate nevertheless?"
 std::string PartialDataQuestion(int matchesWithData, int matchCount);
 
 // Why a calculation does not start from a document, beyond the questions.

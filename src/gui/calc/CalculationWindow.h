@@ -76,8 +76,9 @@ public:
 
     VdxDocument* Document() const { return doc_.get(); }
 
-    // The run is over: commands for the finished state, the message line and status.
-    void Finish(const wxString& timeSpent);
+    // The run is over: commands for the finished state, the message line and status;
+    // elapsed is the time the run took, "h:mm:ss,hh".
+    void Finish(const wxString& elapsed);
 
     bool Running() const { return running_; }
     bool Frozen() const { return frozen_; }
