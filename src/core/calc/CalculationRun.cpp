@@ -247,6 +247,7 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
         job.resetRandom = options.resetRandom;
         job.random = &random;
         job.progress = progress;
+        job.roundsPassed = &doc.currentRound;
         const int threads = WorkerThreads(options.threads);
         job.threads = threads == 1 && !options.keepCallerFree ? 0 : threads;
         result.threads = threads;

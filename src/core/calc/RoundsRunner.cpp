@@ -65,6 +65,7 @@ RoundsOutcome RunInLine(const RoundsJob& job, DistributionState& best, bool have
         out.totalTries += state->totalTries;
         if (Commit(best, out.haveBest, *state)) out.improved = true;
         out.roundsPassed = r + 1;
+        if (job.roundsPassed) *job.roundsPassed = out.roundsPassed;
         if (progress) progress->RoundEnded(r, best);
     }
     return out;
@@ -316,6 +317,7 @@ RoundsOutcome RunSideBySide(const RoundsJob& job, DistributionState& best, bool 
                 out.totalTries += result->totalTries;
                 if (Commit(best, shared.haveBest, *result)) out.improved = true;
                 out.roundsPassed = r + 1;
+                if (job.roundsPassed) *job.roundsPassed = out.roundsPassed;
                 // Without requests only the last round ends the calculation.
                 if (code == 3 && !shared.stopCalculation && !shared.noMoreRounds) shared.dispatchClosed = true;
             }

@@ -25,6 +25,8 @@ struct RoundsJob {
     CalculationProgress* progress = nullptr;
     // Worker threads; 0 runs the rounds in the calling thread.
     int threads = 0;
+    // Rounds passed so far, kept up to date in the calling thread (may be null).
+    int* roundsPassed = nullptr;
 };
 
 struct RoundsOutcome {
