@@ -167,4 +167,19 @@ std::string RoundsPassedText(int passed, int rounds, int bestRoundIndex, bool fr
 
 std::string CurrentRoundText(int roundIndex) { return TrFormat(N_("Current Round: %d"), roundIndex + 1); }
 
+std::string RunningRoundsText(const std::vector<RunningRound>& rounds) {
+    if (rounds.size() < 2) return std::string();
+    std::string list;
+    for (const RunningRound& r : rounds) {
+        if (!list.empty()) list += ", ";
+        char item[48];
+        if (r.topLevel >= 0)
+            std::snprintf(item, sizeof item, "%d (%d:%d)", r.roundIndex + 1, r.topLevel, r.topPairs);
+        else
+            std::snprintf(item, sizeof item, "%d (-)", r.roundIndex + 1);
+        list += item;
+    }
+    return TrFormat(N_("Rounds running: %s"), list.c_str());
+}
+
 } // namespace vdx

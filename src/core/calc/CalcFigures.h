@@ -4,6 +4,7 @@
 // both front ends print exactly the same words.
 
 #include "calc/Improvement.h"
+#include "calc/Progress.h"
 #include "document/PoolsDocument.h"
 
 #include <array>
@@ -63,5 +64,9 @@ std::string BestText(int roundIndex, bool finished, bool shortForm = false);
 std::string RoundsPassedText(int passed, int rounds, int bestRoundIndex, bool frozen);
 // "Current Round: %d" (from 1).
 std::string CurrentRoundText(int roundIndex);
+// Rounds side by side: "Rounds running: %s" with each round (from 1) and, once
+// built, its highest equals level and the pairs there, e.g. "4 (6:74), 5 (-)".
+// Empty with one round or none.
+std::string RunningRoundsText(const std::vector<RunningRound>& rounds);
 
 } // namespace vdx

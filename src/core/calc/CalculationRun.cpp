@@ -7,6 +7,7 @@
 #include "calc/LineScoring.h"
 #include "calc/Probabilities.h"
 #include "text/Tr.h"
+#include "calc/RoundsRunner.h"
 
 #include <algorithm>
 #include <chrono>
@@ -232,54 +233,35 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
     }
 
     {
-        EngineContext ctx(random);
-        ctx.resetRandom = options.resetRandom;
-        ctx.progress = progress;
-
         auto best = std::make_unique<DistributionState>();
-        auto state = std::make_unique<DistributionState>();
-        bool haveBest = false;
-        bool noImprovement = false;
-        bool faulty = false;
+        bool haveOld = false;
         if (doc.tipsUpToDate && MakeOldDistributionState(*best, doc, RoundOptions(doc, kOldDistributionRound, o))) {
             best->best = best.get();
-            haveBest = true;
-            noImprovement = true;
+            haveOld = true;
         }
+        // Every round sees the match data the first one prepares.
+        auto prepared = std::make_unique<DistributionState>();
+        InitState(*prepared, RoundOptions(doc, 0, o), nullptr);
+        PrepareState(*prepared, doc);
 
-        int last = 0;
-        for (int r = 0; r < o.rounds && last != 3; ++r) {
-            if (progress) {
-                const StopRequests requests = progress->Requests();
-                // With a best in hand a stop between rounds ends the calculation at once;
-                // without one the first round still runs so that there is a result.
-                if (haveBest && (requests.stopCalculation || requests.noMoreRounds)) break;
-                if (requests.stopRound) progress->StopRoundServed();
-                progress->RoundStarting(r);
-            }
-            InitState(*state, RoundOptions(doc, r, o), haveBest ? best.get() : nullptr);
-            if (r == 0)
-                PrepareState(*state, doc);
-            else
-                PrepareStateFromBest(*state, *best);
-            last = RunRound(*state, ctx);
-            // Stopped while being built (only with a best in hand), or not buildable.
-            if (last == kRoundNotBuilt) break;
-            if (last == kRoundFailed) {
-                faulty = true;
-                break;
-            }
-            result.totalTries += state->totalTries;
-            if (!haveBest || CompareDistributions(*best, *state) > 0) {
-                *best = *state;
-                best->best = best.get();
-                if (haveBest) noImprovement = false;
-                haveBest = true;
-            }
-            result.roundsPassed = r + 1;
-            doc.currentRound = r + 1;
-            if (progress) progress->RoundEnded(r, *best);
-        }
+        RoundsJob job;
+        job.rounds = o.rounds;
+        job.options = [&doc, &o](int r) { return RoundOptions(doc, r, o); };
+        job.prepared = prepared.get();
+        job.resetRandom = options.resetRandom;
+        job.random = &random;
+        job.progress = progress;
+        job.roundsPassed = &doc.currentRound;
+        const int threads = WorkerThreads(options.threads);
+        job.threads = threads == 1 && !options.keepCallerFree ? 0 : threads;
+        result.threads = threads;
+        const RoundsOutcome rounds = RunRounds(job, *best, haveOld);
+        const bool haveBest = rounds.haveBest;
+        bool noImprovement = !rounds.improved;
+        const bool faulty = rounds.faulty;
+        result.totalTries = rounds.totalTries;
+        result.roundsPassed = rounds.roundsPassed;
+        doc.currentRound = rounds.roundsPassed;
 
         if (!haveBest) {
             // Only a fault of the engine itself gets here: the input was checked.
@@ -290,6 +272,7 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
             return result;
         }
         if (faulty && progress) progress->Log(EngineFaultLogLine(options.documentTitle));
+        // Whatever works on the rounds' best goes here, before the write-back.
 
         if (RecordConditions(doc)) doc.modified = true;
 

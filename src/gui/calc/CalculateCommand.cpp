@@ -82,6 +82,9 @@ bool RunCalculateCommand(VdxDocument* doc) {
 
     CalcOptions options;
     options.resetRandom = settings.resetRandom;
+    // The rounds run on worker threads; this thread only shows them and takes the requests.
+    options.threads = settings.calculationThreads;
+    options.keepCallerFree = true;
     options.documentTitle = doc->GetUserReadableName().utf8_string();
     wxWeakRef<CalculationWindow> live(window);
     CalculationDriver driver(window);

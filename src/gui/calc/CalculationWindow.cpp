@@ -207,6 +207,8 @@ private:
         y += 2;
         text(FromUtf8(display_.differenceText), currentX, y);
         y += lineHeight;
+        text(FromUtf8(display_.runningText), margin, y);
+        y += lineHeight;
         text(FromUtf8(display_.conditionsText), margin, y);
         y += lineHeight + 2;
         return y;
@@ -311,6 +313,7 @@ void CalculationWindow::ReserveRowsHeight() {
     display_.rows = MakeProgressRows(shape, shape, 0, data.zeroForDraw);
     display_.bestRound = -1;
     display_.differenceText = DifferenceText(0);
+    display_.runningText = "-";
     display_.conditionsText = "-";
     const int rowsHeight = panel_->ContentHeight();
     display_ = ProgressDisplay();
@@ -426,6 +429,7 @@ void CalculationWindow::Finish(const wxString& elapsed) {
         roundsText_->SetLabel("");
     }
     finished_ = true;
+    display_.runningText.clear();
     UpdateConditionsText();
     UpdateDisplay();
     for (wxGauge* gauge : {roundsGauge_, extraGauge_, unsuccessfulGauge_, triesGauge_})
@@ -615,6 +619,15 @@ void CalculationDriver::RoundStarting(int roundIndex) {
     w->triesGauge_->SetValue(0);
     w->triesText_->SetLabel("0");
     w->UpdateDisplay();
+}
+
+void CalculationDriver::RoundsRunning(const std::vector<RunningRound>& rounds) {
+    CalculationWindow* w = window_.get();
+    if (!w || w->frozen_) return;
+    std::string text = RunningRoundsText(rounds);
+    if (text == w->display_.runningText) return;
+    w->display_.runningText = std::move(text);
+    w->panel_->Refresh();
 }
 
 void CalculationDriver::Log(const std::string& line) { AppLog(FromUtf8(line)); }
