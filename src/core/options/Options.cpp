@@ -52,15 +52,23 @@ OptionValues DocumentResetValues(const DefaultOptions& defaults) {
 
 OptionValues BuiltInOptionValues() { return OptionsOf(DefaultOptions()); }
 
+// The document's fixed sizes are the ends of the option ranges.
+static_assert(option::kMatches.minimum == kMinMatches && option::kMatches.maximum == kMaxMatches);
+static_assert(option::kLines.maximum == kMaxLines);
+static_assert(option::kLinesPerTicket.minimum == kMinLinesPerTicket &&
+              option::kLinesPerTicket.maximum == kMaxLinesPerTicket);
+
 OptionFieldRule RuleOf(OptionField field, int linesPerTicket) {
+    const auto rule = [](const char* name, const OptionLimits& limits, int step, int smallStep) {
+        return OptionFieldRule{name, limits.minimum, limits.maximum, step, smallStep};
+    };
     switch (field) {
-    case kOptionLines:
-        return {"Lines", 1, kMaxLines, std::clamp(linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket), 1};
-    case kOptionRounds: return {"Rounds", 1, 1000, 25, 5};
-    case kOptionUnsuccessfulTries: return {"Unsuccessful Tries", 2, 10000, 25, 5};
-    case kOptionDifference: return {"Difference", 0, 100, 1, 1};
+    case kOptionLines: return rule("Lines", option::kLines, option::kLinesPerTicket.Clamp(linesPerTicket), 1);
+    case kOptionRounds: return rule("Rounds", option::kRounds, 25, 5);
+    case kOptionUnsuccessfulTries: return rule("Unsuccessful Tries", option::kUnsuccessfulTries, 25, 5);
+    case kOptionDifference: return rule("Difference", option::kDifference, 1, 1);
     case kOptionExtraTries:
-    default: return {"Extra Tries", 0, 10000, 25, 5};
+    default: return rule("Extra Tries", option::kExtraTries, 25, 5);
     }
 }
 
