@@ -23,7 +23,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: vdxtool calc IN.vdx [-o OUT.vdx] [--rounds N] [--tries N] [--extra N]\n"
-    "                    [--difference N] [--repeatable] [--answer-no]\n"
+    "                    [--difference N] [--search S] [--repeatable] [--answer-no]\n"
     "Calculates the distribution of the tips of the pools document IN.vdx with\n"
     "its own options and prints the figures of the best distribution.\n"
     "\n"
@@ -35,6 +35,9 @@ const char kUsage[] =
     "  --difference N   extra tries up to this difference, 0..100\n"
     "                   (these four replace the document's options for this run;\n"
     "                   the options stored in the document stay as they are)\n"
+    "  --search S       search further for S seconds after the rounds, 0..3600\n"
+    "                   (0, the default, keeps the classic calculation); with\n"
+    "                   --repeatable the search counts steps instead of time\n"
     "  --repeatable     reset the random generator for every round, so that\n"
     "                   the same document always gives the same lines\n"
     "  --answer-no      answer No to the questions the program asks before a\n"
@@ -117,6 +120,21 @@ public:
         bestTopPairs_ = bestTop_ >= 0 ? best.equalsHistogram[bestTop_] : 0;
         Show(true);
     }
+    void Searching(const vdx::SearchReport& report, const vdx::DistributionState& best) override {
+        if (!showLine_) return;
+        const int top = vdx::TopEntry(best.equalsHistogram);
+        char line[120];
+        if (report.epochsPlanned > 0)
+            std::snprintf(line, sizeof line, "deeper search: epoch %d of %d; top level %d equals: %d pairs",
+                          report.epochsDone, report.epochsPlanned, top, top >= 0 ? best.equalsHistogram[top] : 0);
+        else
+            std::snprintf(line, sizeof line, "deeper search: %lld of %lld s; top level %d equals: %d pairs",
+                          report.elapsedMilliseconds / 1000, report.plannedMilliseconds / 1000, top,
+                          top >= 0 ? best.equalsHistogram[top] : 0);
+        std::fprintf(stderr, "\r%-78s", line);
+        std::fflush(stderr);
+        lineShown_ = true;
+    }
     void EndLine() {
         if (lineShown_) std::fputc('\n', stderr);
         lineShown_ = false;
@@ -170,6 +188,7 @@ int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) 
         {"--tries", 2, 10000, &parsed.options.unsuccessfulTries},
         {"--extra", 0, 10000, &parsed.options.extraTries},
         {"--difference", 0, 100, &parsed.options.difference},
+        {"--search", 0, vdx::kMaxSearchSeconds, &parsed.options.searchSeconds},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

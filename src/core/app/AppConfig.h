@@ -7,6 +7,9 @@
 
 namespace vdx {
 
+// Longest deeper search after the rounds, in seconds.
+constexpr int kMaxSearchSeconds = 3600;
+
 struct DefaultOptions {
     int matchCount = 12;          // "Games"
     int lineCount = 20;           // "Tips"
@@ -18,6 +21,7 @@ struct DefaultOptions {
     int sortMode = 0;             // "Sort"
     bool decimalPoint = false;    // "Separator"
     bool zeroForDraw = false;     // "0forX"
+    int searchSeconds = 0;        // "SearchSeconds": deeper search after the rounds, 0 = none
 };
 
 struct DefaultConditions {

@@ -202,6 +202,7 @@ AppConfig ReadAppConfig(const ConfigStore& store) {
     o.unsuccessfulTries = ReadClamped(store, key::kTilts, 1000, 2, 10000);
     o.upToDifference = ReadClamped(store, key::kDiff, 5, 0, 100);
     o.extraTries = ReadClamped(store, key::kExtraTilts, 1000, 0, 10000);
+    o.searchSeconds = ReadClamped(store, key::kSearchSeconds, 0, 0, kMaxSearchSeconds);
     o.sortMode = ReadClamped(store, key::kSort, 0, 0, 2);
     o.decimalPoint = ReadFlag(store, key::kSeparator, 0);
     o.zeroForDraw = ReadFlag(store, key::kZeroForX, 0);
@@ -238,6 +239,7 @@ void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
     store.WriteInt(key::kTilts, o.unsuccessfulTries);
     store.WriteInt(key::kDiff, o.upToDifference);
     store.WriteInt(key::kExtraTilts, o.extraTries);
+    store.WriteInt(key::kSearchSeconds, o.searchSeconds);
     store.WriteInt(key::kSort, o.sortMode);
     store.WriteInt(key::kSeparator, o.decimalPoint ? 1 : 0);
     store.WriteInt(key::kZeroForX, o.zeroForDraw ? 1 : 0);

@@ -46,6 +46,7 @@ inline constexpr const char* kTries = "Tries";
 inline constexpr const char* kTilts = "Tilts";
 inline constexpr const char* kDiff = "Diff";
 inline constexpr const char* kExtraTilts = "ExtraTilts";
+inline constexpr const char* kSearchSeconds = "SearchSeconds";
 inline constexpr const char* kSort = "Sort";
 inline constexpr const char* kSeparator = "Separator";
 inline constexpr const char* kZeroForX = "0forX";
