@@ -419,6 +419,11 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     const auto begin = Clock::now();
     if (options.seconds <= 0 && !(options.repeatable && options.steps > 0 && options.epochs > 0)) return outcome;
     if (best.lineCount < 2 || best.symbolsRestored) return outcome;
+    // The recorded histograms must describe the tips we start from.
+    const Evaluation counted = EvaluateState(best);
+    best.equalsHistogram = counted.equals;
+    best.duplicateHistogram = counted.duplicates;
+    best.violations = counted.violations;
     const Problem problem(best);
     if (problem.movable.empty()) return outcome;
     outcome.ran = true;
@@ -428,11 +433,6 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     const int streams = options.repeatable ? kRepeatableStreams : threads;
     threads = std::min(threads, streams);
 
-    // The recorded histograms must describe the tips we start from.
-    const Evaluation counted = EvaluateState(best);
-    best.equalsHistogram = counted.equals;
-    best.duplicateHistogram = counted.duplicates;
-    best.violations = counted.violations;
     const auto start = std::make_unique<DistributionState>(best);
 
     std::vector<uint8_t> current = TipsOf(best);
