@@ -24,7 +24,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: vdxtool calc IN.vdx [-o OUT.vdx] [--rounds N] [--tries N] [--extra N]\n"
-    "                    [--difference N] [--threads N] [--repeatable] [--answer-no]\n"
+    "                    [--difference N] [--threads N] [--search S] [--repeatable] [--answer-no]\n"
     "Calculates the distribution of the tips of the pools document IN.vdx with\n"
     "its own options and prints the figures of the best distribution.\n"
     "\n"
@@ -39,6 +39,9 @@ const char kUsage[] =
     "  --threads N      run the rounds on N threads, 1..64 (default: one per\n"
     "                   processor); with --repeatable the lines are the same\n"
     "                   for every N\n"
+    "  --search S       search further for S seconds after the rounds, 0..3600\n"
+    "                   (0, the default, keeps the classic calculation); with\n"
+    "                   --repeatable the search counts steps instead of time\n"
     "  --repeatable     reset the random generator for every round, so that\n"
     "                   the same document always gives the same lines\n"
     "  --answer-no      answer No to the questions the program asks before a\n"
@@ -121,6 +124,21 @@ public:
         bestTopPairs_ = bestTop_ >= 0 ? best.equalsHistogram[bestTop_] : 0;
         Show(true);
     }
+    void Searching(const vdx::SearchReport& report, const vdx::DistributionState& best) override {
+        if (!showLine_) return;
+        const int top = vdx::TopEntry(best.equalsHistogram);
+        char line[120];
+        if (report.epochsPlanned > 0)
+            std::snprintf(line, sizeof line, "deeper search: epoch %d of %d; top level %d equals: %d pairs",
+                          report.epochsDone, report.epochsPlanned, top, top >= 0 ? best.equalsHistogram[top] : 0);
+        else
+            std::snprintf(line, sizeof line, "deeper search: %lld of %lld s; top level %d equals: %d pairs",
+                          report.elapsedMilliseconds / 1000, report.plannedMilliseconds / 1000, top,
+                          top >= 0 ? best.equalsHistogram[top] : 0);
+        std::fprintf(stderr, "\r%-78s", line);
+        std::fflush(stderr);
+        lineShown_ = true;
+    }
     void EndLine() {
         if (lineShown_) std::fputc('\n', stderr);
         lineShown_ = false;
@@ -185,6 +203,8 @@ int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) 
         {"--difference", vdx::option::kDifference.minimum, vdx::option::kDifference.maximum,
          &parsed.options.difference},
         {"--threads", 1, 64, &parsed.options.threads},
+        {"--search", vdx::option::kSearchSeconds.minimum, vdx::option::kSearchSeconds.maximum,
+         &parsed.options.searchSeconds},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];

@@ -9,6 +9,9 @@
 
 namespace vdx {
 
+// Longest deeper search after the rounds, in seconds.
+constexpr int kMaxSearchSeconds = option::kSearchSeconds.maximum;
+
 struct DefaultOptions {
     int matchCount = option::kMatches.byDefault;
     int lineCount = option::kLines.byDefault;
@@ -20,6 +23,7 @@ struct DefaultOptions {
     int sortMode = option::kSortMode.byDefault;
     bool decimalPoint = option::kDecimalPoint.byDefault != 0;
     bool zeroForDraw = option::kZeroForDraw.byDefault != 0;
+    int searchSeconds = option::kSearchSeconds.byDefault;
 };
 
 struct DefaultConditions {

@@ -206,6 +206,7 @@ AppConfig ReadAppConfig(const ConfigStore& store) {
     o.unsuccessfulTries = ReadClamped(store, option::kUnsuccessfulTries);
     o.upToDifference = ReadClamped(store, option::kDifference);
     o.extraTries = ReadClamped(store, option::kExtraTries);
+    o.searchSeconds = ReadClamped(store, option::kSearchSeconds);
     o.sortMode = ReadClamped(store, option::kSortMode);
     // Any number but 0 is on.
     o.decimalPoint = ReadFlag(store, key::kSeparator, option::kDecimalPoint.byDefault);
@@ -244,6 +245,7 @@ void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
     store.WriteInt(key::kTilts, o.unsuccessfulTries);
     store.WriteInt(key::kDiff, o.upToDifference);
     store.WriteInt(key::kExtraTilts, o.extraTries);
+    store.WriteInt(key::kSearchSeconds, o.searchSeconds);
     store.WriteInt(key::kSort, o.sortMode);
     store.WriteInt(key::kSeparator, o.decimalPoint ? 1 : 0);
     store.WriteInt(key::kZeroForX, o.zeroForDraw ? 1 : 0);

@@ -46,6 +46,7 @@ inline constexpr const char* kTries = option::kRounds.configKey;
 inline constexpr const char* kTilts = option::kUnsuccessfulTries.configKey;
 inline constexpr const char* kDiff = option::kDifference.configKey;
 inline constexpr const char* kExtraTilts = option::kExtraTries.configKey;
+inline constexpr const char* kSearchSeconds = option::kSearchSeconds.configKey;
 inline constexpr const char* kSort = option::kSortMode.configKey;
 inline constexpr const char* kSeparator = option::kDecimalPoint.configKey;
 inline constexpr const char* kZeroForX = option::kZeroForDraw.configKey;

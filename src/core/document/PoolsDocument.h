@@ -117,6 +117,9 @@ public:
     // --- derived and run-time fields -----------------------------------------
     std::vector<int> correctTips = std::vector<int>(kMaxLines, 0);
     std::vector<int> lineOrigin = std::vector<int>(kMaxLines, 0);
+    // Seconds of the deeper search after the rounds (0: none). Not in the file:
+    // a document takes it from the defaults.
+    int searchSeconds = 0;
     std::array<int, 3> conditionState{};
     int effectiveBounds[2][3][2]; // [group][kind][min,max]
     bool calculationRunning = false;

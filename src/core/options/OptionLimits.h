@@ -28,6 +28,8 @@ inline constexpr OptionLimits kRounds{"Tries", 100, 1, 1000};
 inline constexpr OptionLimits kUnsuccessfulTries{"Tilts", 1000, 2, 10000};
 inline constexpr OptionLimits kDifference{"Diff", 5, 0, 100};
 inline constexpr OptionLimits kExtraTries{"ExtraTilts", 1000, 0, 10000};
+// Seconds of the deeper search after the rounds; 0 keeps the classic calculation.
+inline constexpr OptionLimits kSearchSeconds{"SearchSeconds", 0, 0, 3600};
 inline constexpr OptionLimits kSortMode{"Sort", 0, 0, 2};
 inline constexpr OptionLimits kDecimalPoint{"Separator", 0, 0, 1};
 inline constexpr OptionLimits kZeroForDraw{"0forX", 0, 0, 1};

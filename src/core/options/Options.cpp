@@ -15,7 +15,7 @@ bool OptionValues::operator==(const OptionValues& o) const {
     return matchCount == o.matchCount && lineCount == o.lineCount &&
            linesPerTicket == o.linesPerTicket && rounds == o.rounds &&
            unsuccessfulTries == o.unsuccessfulTries && upToDifference == o.upToDifference &&
-           extraTries == o.extraTries && sortMode == o.sortMode && useComma == o.useComma &&
+           extraTries == o.extraTries && searchSeconds == o.searchSeconds && sortMode == o.sortMode && useComma == o.useComma &&
            zeroForDraw == o.zeroForDraw;
 }
 
@@ -32,6 +32,7 @@ OptionValues OptionsFrom(const Source& o) {
     v.unsuccessfulTries = o.unsuccessfulTries;
     v.upToDifference = o.upToDifference;
     v.extraTries = o.extraTries;
+    v.searchSeconds = o.searchSeconds;
     v.sortMode = o.sortMode;
     v.useComma = !o.decimalPoint;
     v.zeroForDraw = o.zeroForDraw;
@@ -165,6 +166,7 @@ OptionsApplied ApplyOptions(PoolsDocument& doc, const OptionValues& values) {
     doc.unsuccessfulTries = std::clamp(values.unsuccessfulTries, 2, 10000);
     doc.upToDifference = std::clamp(values.upToDifference, 0, 100);
     doc.extraTries = std::clamp(values.extraTries, 0, 10000);
+    doc.searchSeconds = std::clamp(values.searchSeconds, 0, kMaxSearchSeconds);
     doc.sortMode = std::clamp(values.sortMode, 0, 2);
     doc.decimalPoint = !values.useComma;
     doc.zeroForDraw = values.zeroForDraw;
@@ -190,6 +192,7 @@ void ApplyDefaultOptions(AppConfig& config, const OptionValues& v) {
     d.unsuccessfulTries = std::clamp(v.unsuccessfulTries, 2, 10000);
     d.upToDifference = std::clamp(v.upToDifference, 0, 100);
     d.extraTries = std::clamp(v.extraTries, 0, 10000);
+    d.searchSeconds = std::clamp(v.searchSeconds, 0, kMaxSearchSeconds);
     d.sortMode = std::clamp(v.sortMode, 0, 2);
     d.decimalPoint = !v.useComma;
     d.zeroForDraw = v.zeroForDraw;
