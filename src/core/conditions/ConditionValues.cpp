@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 namespace vdx {
 
@@ -24,13 +25,19 @@ const char* const kTextLimitLabel = N_("&Limit for Conditions:");
 
 namespace {
 
+ConditionsTranslator& Translator() {
+    static ConditionsTranslator translate;
+    return translate;
+}
+
 // Every text of the dialog that takes values is made here; translation of
 // the format goes in at this one place.
 std::string Sentence(const char* format, ...) {
+    const std::string translated = Translator() ? Translator()(format) : std::string(format);
     char buffer[512];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
     va_end(args);
     return buffer;
 }
@@ -53,6 +60,8 @@ void CopyRanges(int to[2][3][2], const RangeSettings& from) {
 std::array<int, 2> WidestRange(bool absolute) { return absolute ? std::array<int, 2>{0, 0} : std::array<int, 2>{100, 100}; }
 
 } // namespace
+
+void SetConditionsTranslator(ConditionsTranslator translate) { Translator() = std::move(translate); }
 
 bool ConditionValues::operator==(const ConditionValues& o) const {
     return enabled == o.enabled && useInCalc == o.useInCalc && noDuplicates == o.noDuplicates &&

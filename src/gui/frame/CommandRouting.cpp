@@ -7,6 +7,7 @@
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
+#include "windows/ConditionsDialog.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -21,7 +22,6 @@ wxString WhatCommandOpens(int id) {
     case kIdInput: return _("The input window");
     case kIdCalculate: return _("The calculation window");
     case kIdStatistics: return _("The statistics window");
-    case kIdConditions: return _("The conditions dialog");
     case kIdCharts: return _("The charts window");
     case kIdSaveAsText: return _("The text export");
     case kIdPrintTickets: return _("Ticket printing");
@@ -55,6 +55,10 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdOptions) {
         ShowDocumentOptions(doc);
+        return true;
+    }
+    if (id == kIdConditions) {
+        ShowConditions(doc);
         return true;
     }
     ShowNotAvailable(WhatCommandOpens(id), doc->GetDocumentWindow());

@@ -6,7 +6,7 @@
 namespace vdx::gui {
 
 MyNotebook::MyNotebook(MyNotebookFrame* frame)
-    : wxNotebook(frame, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, "notebook"), frame_(frame) {
+    : wxNotebook(frame, wxID_ANY, wxDefaultPosition, frame->GetClientSize(), 0, "notebook"), frame_(frame) {
     frame->book_ = this;
     // The page switched to shows the marking of the moment.
     Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {

@@ -21,11 +21,13 @@ namespace vdx::gui {
 
 namespace {
 constexpr int kIdNotebookHelp = 7055;
+// What a tab takes beyond its text: the theme's padding and borders.
+constexpr int kTabPadding = 64;
 } // namespace
 
 MyNotebookFrame::MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position,
-                                 const wxSize& size)
-    : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "MyNotebookFrame"),
+                                 const wxSize& size, wxWindowID id)
+    : wxFrame(nullptr, id, title, position, size, wxDEFAULT_FRAME_STYLE, "MyNotebookFrame"),
       doc_(doc), hadDocument_(doc != nullptr) {
     SetIcons(FrameIcon("fussball2"));
 
@@ -55,15 +57,24 @@ MyNotebookFrame::MyNotebookFrame(VdxDocument* doc, const wxString& title, const 
 }
 
 void MyNotebookFrame::Open() {
+    // The pages' texts are filled first: the sizes follow them.
+    book_->RefreshAllFromData();
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(book_, 1, wxEXPAND);
     SetSizer(sizer);
     // Grows to show the pages whole, never below the first size.
     const wxSize first = GetSize();
-    const wxSize needed = ClientToWindowSize(sizer->GetMinSize());
+    wxSize largestPage;
+    for (int i = 0; i < book_->PageCount(); ++i)
+        largestPage.IncTo(book_->Page(i)->GetSizer()->GetMinSize());
+    wxSize needed = ClientToWindowSize(book_->CalcSizeFromPage(largestPage));
+    // Wide enough for every tab, so that none hides behind the scroll arrows.
+    int tabs = 0;
+    for (int i = 0; i < book_->PageCount(); ++i)
+        tabs += book_->GetTextExtent(book_->GetPageText(static_cast<size_t>(i))).x + FromDIP(kTabPadding);
+    needed.IncTo(ClientToWindowSize(wxSize(tabs, 0)));
     SetMinSize(needed);
     SetSize(wxSize(std::max(first.x, needed.x), std::max(first.y, needed.y)));
-    book_->RefreshAllFromData();
     for (int i = 0; i < book_->PageCount(); ++i) book_->Page(i)->UpdateMarking();
     AppWindows().Register(this);
     Show();

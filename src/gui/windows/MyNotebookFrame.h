@@ -18,7 +18,8 @@ class MyNotebookFrame : public wxFrame {
 public:
     // doc: the document shown, nullptr for a default variant. The window
     // closes by itself when the document goes.
-    MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position, const wxSize& size);
+    MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position, const wxSize& size,
+                    wxWindowID id = wxID_ANY);
 
     VdxDocument* Document() const { return doc_.get(); }
     MyNotebook* Book() const { return book_; }
