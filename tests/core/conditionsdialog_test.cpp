@@ -146,6 +146,23 @@ TEST(ConditionsDialogTest, MatchLabelsOfTheDuplicatesPage) {
     EXPECT_EQ(DuplicateRowNumber(13), "14:");
 }
 
+// The formats are translated before the values go in; without a translator they stay English.
+TEST(ConditionsDialogTest, TextsAreTranslatedBeforeTheValuesGoIn) {
+    SetConditionsTranslator([](const char* text) {
+        const std::string english = text;
+        if (english == "%s: Conditions changed") return std::string("%s: Bedingungen ge\xC3\xA4ndert");
+        if (english == "-> Number of Tips (%d/%d Matches)") return std::string("-> Anzahl der Tipps (%d/%d Spiele)");
+        return english;
+    });
+    ConditionContext c;
+    c.matchCount = 12;
+    c.matchesWithData = 10;
+    EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Bedingungen ge\xC3\xA4ndert");
+    EXPECT_EQ(NumberOfTipsHeader(c), "-> Anzahl der Tipps (10/12 Spiele)");
+    SetConditionsTranslator({});
+    EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Conditions changed");
+}
+
 TEST(ConditionsDialogTest, ListsAndSliders) {
     EXPECT_EQ(MinimumListEntries(3), (std::vector<std::string>{"0", "1", "2", "3"}));
     EXPECT_EQ(MaximumListEntries(3), (std::vector<std::string>{"3", "2", "1", "0"}));

@@ -25,6 +25,7 @@
 #include <wx/slider.h>
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 #include <chrono>
 #include <functional>
@@ -322,6 +323,37 @@ TEST_F(ConditionsTest, DefaultConditionsReachNewDocumentsAndTheConfiguration) {
     vdx::MemoryConfigStore store;
     vdx::WriteAppConfig(store, App().Config());
     EXPECT_EQ(store.entries["ConditionsLimit"], "2");
+}
+
+TEST_F(ConditionsTest, WindowFollowsTheDocumentAndClosesWithIt) {
+    VdxDocument* doc = OpenExample();
+    ASSERT_NE(doc, nullptr);
+    ConditionsFrame* frame = OpenConditions(doc);
+    ASSERT_NE(frame, nullptr);
+    auto* tips = dynamic_cast<RangePage*>(PageOf(frame, 1));
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(tips->RowLabel(1)->GetLabel(), "Tip &X:");
+
+    // The draw written "0" and a match without data, changed elsewhere: the page follows.
+    doc->Data().zeroForDraw = true;
+    doc->Data().match(doc->Data().matchCount - 1).probability = {-1, -1};
+    doc->MarkChanged();
+    EXPECT_TRUE(WaitFor([&] { return tips->RowLabel(1)->GetLabel() == "Tip &0:"; }));
+    EXPECT_EQ(frame->Book()->GetPageText(1), "Conditions for 1, 0 and 2");
+    const int N = doc->Data().matchCount;
+    EXPECT_EQ(tips->ResultHeader()->GetLabel(), wxString::Format("-> Number of Tips (%d/%d Matches)", N - 1, N));
+    ExpectMarking(tips, false);
+
+    // Return on a check box with nothing pending closes the window.
+    frame->Book()->SetSelection(1);
+    Press(tips->EnableBox(), WXK_RETURN);
+    EXPECT_TRUE(WaitFor([doc] { return FindConditions(doc) == nullptr; })) << "Return did not close";
+
+    // Open again; closing the document closes it.
+    const wxWeakRef<ConditionsFrame> again(OpenConditions(doc));
+    ASSERT_TRUE(again);
+    CloseAllDocuments();
+    EXPECT_TRUE(WaitFor([&] { return !again; })) << "the window outlived its document";
 }
 
 TEST_F(ConditionsTest, PagesShowEverythingAtTheDefaultSize) {
