@@ -81,7 +81,7 @@ bool ConditionsNotebook::WritePage(int page) {
     VdxDocument* doc = Frame()->Document();
     if (!doc) return false;
     if (doc->Data().calculationRunning) {
-        PlayWarningSound();
+        if (page == kPageDuplicates) PlayWarningSound(); // once for all pages
         return false;
     }
     ConditionValues target = ConditionsOf(doc->Data());
