@@ -47,13 +47,19 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
     return true;
 }
 
-void Click(wxWindow* window) {
+// A real click in window; with done given, waits until the click took effect.
+void Click(wxWindow* window, const std::function<bool()>& done = {}) {
+    WaitFor([window] { return window->IsShownOnScreen(); }, 2000);
+    WaitFor([] { return false; }, 60); // the display places a page just switched to
     wxUIActionSimulator pointer;
     const wxRect rect = window->GetScreenRect();
     pointer.MouseMove(rect.GetLeft() + std::min(8, rect.width / 2), rect.GetTop() + rect.height / 2);
     WaitFor([] { return false; }, 60);
     pointer.MouseClick();
-    WaitFor([] { return false; }, 120);
+    if (done)
+        WaitFor(done, 3000);
+    else
+        WaitFor([] { return false; }, 120);
 }
 
 // Puts the keyboard focus on window (its frame raised) and presses key.
@@ -159,7 +165,7 @@ TEST_F(ConditionsTest, RangePageOfTheExampleChangesTheDocumentAndItsNextCalculat
     ASSERT_FALSE(wasEnabled);
     EXPECT_FALSE(page->MinimumSlider(0)->IsEnabled()) << "greyed while off";
     EXPECT_STREQ(page->Graphic().front().colour, "LIGHT GREY");
-    Click(page->EnableBox());
+    Click(page->EnableBox(), [page] { return page->EnableBox()->GetValue(); });
     ASSERT_TRUE(page->EnableBox()->GetValue()) << "the click did not reach the enable box";
     EXPECT_TRUE(page->MinimumSlider(0)->IsEnabled());
     for (int p = 0; p < 4; ++p) ExpectMarking(PageOf(frame, p), true);
@@ -198,7 +204,7 @@ TEST_F(ConditionsTest, RangePageOfTheExampleChangesTheDocumentAndItsNextCalculat
     // The document is untouched until apply is clicked.
     EXPECT_FALSE(data.conditionEnabled[1]);
     const wxString logBefore = LogText();
-    Click(page->ApplyButton());
+    Click(page->ApplyButton(), [&data] { return data.conditionEnabled[1]; });
     EXPECT_TRUE(data.conditionEnabled[1]);
     EXPECT_EQ(data.conditionRanges[0][0][0], 98);
     EXPECT_EQ(data.conditionRanges[0][0][1], 0);
@@ -227,7 +233,7 @@ TEST_F(ConditionsTest, RangePageOfTheExampleChangesTheDocumentAndItsNextCalculat
     EXPECT_EQ(data.lastConditionBounds[0][0][1], vdx::ShownBounds(book->Shown(), book->Context(), 0)[0][1]);
 
     // Switching the page off greys its controls and its graphic, and is pending again.
-    Click(page->EnableBox());
+    Click(page->EnableBox(), [page] { return !page->EnableBox()->GetValue(); });
     EXPECT_FALSE(page->EnableBox()->GetValue());
     EXPECT_FALSE(page->MaximumSlider(2)->IsEnabled());
     for (const vdx::ColouredBox& box : page->Graphic()) EXPECT_STREQ(box.colour, "LIGHT GREY");
@@ -251,7 +257,7 @@ TEST_F(ConditionsTest, CancelAfterChangesOnSeveralPagesLeavesTheDocumentUntouche
     const int N = doc->Data().matchCount;
     for (int m = 0; m < vdx::kMaxMatches; ++m) EXPECT_EQ(duplicates->MatchBox(m)->IsShown(), m < N) << m;
     EXPECT_EQ(duplicates->MatchBox(0)->GetLabel(), wxString::FromUTF8(doc->Data().match(0).name));
-    Click(duplicates->EnableBox());
+    Click(duplicates->EnableBox(), [duplicates] { return duplicates->EnableBox()->GetValue(); });
     EXPECT_TRUE(duplicates->EnableBox()->GetValue());
 
     // Page Up wraps around to the limit page.
@@ -273,7 +279,7 @@ TEST_F(ConditionsTest, CancelAfterChangesOnSeveralPagesLeavesTheDocumentUntouche
     Press(limit->CancelButton(), WXK_RETURN);
     EXPECT_EQ(sounds_.count, soundsBefore + 1);
     EXPECT_TRUE(frame->IsShown());
-    Click(limit->CancelButton());
+    Click(limit->CancelButton(), [doc] { return FindConditions(doc) == nullptr; });
     EXPECT_TRUE(WaitFor([doc] { return FindConditions(doc) == nullptr; }));
     EXPECT_TRUE(vdx::ConditionsOf(doc->Data()) == before);
     EXPECT_FALSE(doc->IsModified());
@@ -298,20 +304,18 @@ TEST_F(ConditionsTest, DefaultConditionsReachNewDocumentsAndTheConfiguration) {
     auto* limit = dynamic_cast<LimitPage*>(PageOf(frame, 3));
     ASSERT_NE(limit, nullptr);
     EXPECT_EQ(limit->LimitList()->GetStringSelection(), "7"); // 12 - 5
-    WaitFor([] { return false; }, 100);
-    Click(limit->DefaultButton());
+    Click(limit->DefaultButton(), [limit] { return limit->LimitList()->GetStringSelection() == "10"; });
     EXPECT_EQ(limit->LimitList()->GetStringSelection(), "10") << "the default limit 2 shows as 12 - 2";
     ExpectMarking(limit, true);
     // The first range page's default: off and the widest range.
     frame->Book()->SetSelection(1);
     auto* tips = dynamic_cast<RangePage*>(PageOf(frame, 1));
-    WaitFor([] { return false; }, 100);
-    Click(tips->DefaultButton());
+    Click(tips->DefaultButton(), [tips] { return tips->ApplyButton()->IsEnabled() && !tips->EnableBox()->GetValue(); });
     EXPECT_FALSE(tips->EnableBox()->GetValue());
     EXPECT_EQ(tips->MinimumSlider(1)->GetValue(), 100);
 
     const wxString logBefore = LogText();
-    Click(tips->OkButton());
+    Click(tips->OkButton(), [] { return FindDefaultConditions() == nullptr; });
     EXPECT_TRUE(WaitFor([] { return FindDefaultConditions() == nullptr; })) << "OK did not close";
     EXPECT_EQ(App().Config().conditions.limit, 2);
     EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), "Default Conditions changed"), 1);
@@ -420,12 +424,12 @@ TEST_F(ConditionsTest, SettingsResortDocumentsSortedByProbabilityAndKeepTheRestF
     SaveScreenshot("settings");
 
     // Sorting: unlikely lines no longer first; more than one document: for the next start.
-    Click(general->Box(1));
-    Click(general->Box(2));
+    Click(general->Box(1), [general] { return !general->Box(1)->GetValue(); });
+    Click(general->Box(2), [general] { return general->Box(2)->GetValue(); });
     EXPECT_FALSE(general->Box(1)->GetValue());
     ExpectMarking(general, true);
     const wxString logBefore = LogText();
-    Click(general->ApplyButton());
+    Click(general->ApplyButton(), [] { return !App().Config().settings.sortUnlikelyFirst; });
     EXPECT_FALSE(App().Config().settings.sortUnlikelyFirst);
     EXPECT_EQ(vdx::LineProbabilitySum(data, 0), lastBefore) << "the most likely line comes first now";
     EXPECT_TRUE(App().Config().settings.nextMultiDocument);
@@ -434,7 +438,7 @@ TEST_F(ConditionsTest, SettingsResortDocumentsSortedByProbabilityAndKeepTheRestF
     ExpectMarking(general, false);
 
     // "&default" only shows the defaults.
-    Click(general->DefaultButton());
+    Click(general->DefaultButton(), [general] { return general->Box(1)->GetValue(); });
     EXPECT_TRUE(general->Box(1)->GetValue());
     EXPECT_FALSE(general->Box(2)->GetValue());
     EXPECT_FALSE(App().Config().settings.sortUnlikelyFirst);
@@ -444,8 +448,8 @@ TEST_F(ConditionsTest, SettingsResortDocumentsSortedByProbabilityAndKeepTheRestF
     Press(general->OkButton(), WXK_PAGEDOWN);
     ASSERT_EQ(frame->Book()->GetSelection(), 1);
     auto* calculation = dynamic_cast<SettingsPage*>(PageOf(frame, 1));
-    Click(calculation->Box(1));
-    Click(calculation->OkButton());
+    Click(calculation->Box(1), [calculation] { return calculation->Box(1)->GetValue(); });
+    Click(calculation->OkButton(), [] { return FindSettings() == nullptr; });
     EXPECT_TRUE(WaitFor([] { return FindSettings() == nullptr; }));
     EXPECT_TRUE(App().Config().settings.startFrozen);
     EXPECT_TRUE(App().Config().settings.sortUnlikelyFirst) << "the general page's defaults were applied too";

@@ -6,7 +6,7 @@
 #include "controls/Help.h"
 #include "document/VdxDocument.h"
 #include "windows/ConditionPages.h"
-#include "windows/DocumentTitle.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/intl.h>
 #include <wx/weakref.h>
@@ -25,19 +25,15 @@ ConditionsFrame* Build(VdxDocument* doc) {
     TranslateConditionTexts();
     const bool defaults = doc == nullptr;
     const wxString title = defaults ? wxString::FromUTF8(ConditionsFrameTitle("", true))
-                                    : wxString::FromUTF8(ConditionsFrameTitle(DocumentWindowTitle(doc).utf8_string(), false));
+                                    : DocumentWindowTitle(doc, DocWindow::Conditions);
     auto* frame = new ConditionsFrame(doc, title);
-    if (doc) {
-        // The title follows the document's name; the suffix is what the format adds.
-        const wxString suffix = wxString::FromUTF8(ConditionsFrameTitle("", false));
-        FollowDocumentTitle(frame, doc, suffix);
-    }
     auto* book = new ConditionsNotebook(frame, defaults);
     new DuplicatesPage(book);
     new RangePage(book, 0);
     new RangePage(book, 1);
     new LimitPage(book);
-    frame->Open();
+    frame->Prepare();
+    if (doc) doc->Subscribe(frame, [book](DocumentChange) { book->Follow(); });
     return frame;
 }
 
@@ -50,10 +46,12 @@ ConditionsNotebook::ConditionsNotebook(MyNotebookFrame* frame, bool defaults)
     context_ = CurrentContext();
     shown_ = lastStored_ = Stored();
     loaded_ = true;
-    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-        event.Skip();
-        Follow();
-    });
+    // The defaults send no notices: the window looks at them when the program is idle.
+    if (defaults_)
+        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+            event.Skip();
+            Follow();
+        });
 }
 
 ConditionValues ConditionsNotebook::Stored() const {
@@ -134,21 +132,11 @@ void ConditionsFrame::ForgetInOwner() {
 ConditionsNotebook* ConditionsFrame::Conditions() const { return dynamic_cast<ConditionsNotebook*>(Book()); }
 
 ConditionsFrame* FindConditions(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* frame = dynamic_cast<ConditionsFrame*>(window);
-        if (frame && !frame->IsBeingDeleted() && frame->Document() == doc) return frame;
-    }
-    return nullptr;
+    return FindDocumentWindow<ConditionsFrame>(doc, DocWindow::Conditions);
 }
 
 ConditionsFrame* ShowConditions(VdxDocument* doc) {
-    if (!doc) return nullptr;
-    if (ConditionsFrame* open = FindConditions(doc)) {
-        RaiseNotebookFrame(open);
-        return open;
-    }
-    return Build(doc);
+    return OpenDocumentWindow<ConditionsFrame>(doc, DocWindow::Conditions, [doc] { return Build(doc); });
 }
 
 ConditionsFrame* FindDefaultConditions() {
@@ -162,6 +150,7 @@ ConditionsFrame* ShowDefaultConditions() {
         return open;
     }
     g_defaultConditions = Build(nullptr);
+    g_defaultConditions->Open();
     return g_defaultConditions.get();
 }
 

@@ -28,8 +28,8 @@ public:
     // Takes the data afresh when the document or the defaults changed (the
     // pages keep changes not yet applied) and refreshes the pages.
     void Reload();
-    // Called when the program is idle: Reload when the stored data or its
-    // context changed since the pages were refreshed.
+    // On a change notice of the document (the defaults: when the program is
+    // idle): Reload when the stored data or its context changed since.
     void Follow();
 
     void RecomputeAfterChange() override;

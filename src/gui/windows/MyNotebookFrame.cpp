@@ -4,6 +4,7 @@
 #include "controls/Help.h"
 #include "document/VdxDocument.h"
 #include "frame/FrameBitmaps.h"
+#include "frame/FrameCommands.h"
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "windows/MyNotebook.h"
@@ -28,15 +29,12 @@ constexpr int kTabPadding = 64;
 MyNotebookFrame::MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position,
                                  const wxSize& size, wxWindowID id)
     : wxFrame(nullptr, id, title, position, size, wxDEFAULT_FRAME_STYLE, "MyNotebookFrame"),
-      doc_(doc), hadDocument_(doc != nullptr) {
+      doc_(doc) {
     SetIcons(FrameIcon("fussball2"));
 
-    auto* bar = new wxMenuBar;
-    bar->Append(BuildWindowMenu(false), _("&Window"));
-    auto* help = new wxMenu;
-    help->Append(kIdNotebookHelp, _("&Help") + "\tF1");
-    bar->Append(help, _("&Help"));
-    SetMenuBar(bar);
+    static const MenuTable menus = {WindowMenuDef(),
+                                    {wxTRANSLATE("&Help"), {MenuItem(kIdNotebookHelp, wxTRANSLATE("&Help"), "F1", "")}}};
+    BuildWindowMenusAndTools(this, menus, CurrentMenuOptions());
     BindWindowMenuCommands(this);
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpSection(HelpSectionNumber()); }, kIdNotebookHelp);
 
@@ -46,17 +44,11 @@ MyNotebookFrame::MyNotebookFrame(VdxDocument* doc, const wxString& title, const 
         ForgetInOwner();
         Destroy();
     });
-    // The window goes with its document.
-    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-        event.Skip();
-        if (hadDocument_ && !doc_ && !closing_) {
-            closing_ = true;
-            Close(true);
-        }
-    });
 }
 
-void MyNotebookFrame::Open() {
+void MyNotebookFrame::Prepare() {
+    if (prepared_) return;
+    prepared_ = true;
     // The pages' texts are filled first: the sizes follow them.
     book_->RefreshAllFromData();
     auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -76,9 +68,13 @@ void MyNotebookFrame::Open() {
     SetMinSize(needed);
     SetSize(wxSize(std::max(first.x, needed.x), std::max(first.y, needed.y)));
     for (int i = 0; i < book_->PageCount(); ++i) book_->Page(i)->UpdateMarking();
+    if (NotebookPage* page = book_->Page(book_->GetSelection())) page->OkButton()->SetFocus();
+}
+
+void MyNotebookFrame::Open() {
+    Prepare();
     AppWindows().Register(this);
     Show();
-    if (NotebookPage* page = book_->Page(book_->GetSelection())) page->OkButton()->SetFocus();
 }
 
 bool MyNotebookFrame::HandleKey(int keyCode, int modifiers, wxWindow* focus) {

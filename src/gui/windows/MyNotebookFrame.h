@@ -16,8 +16,8 @@ class MyNotebook;
 
 class MyNotebookFrame : public wxFrame {
 public:
-    // doc: the document shown, nullptr for a default variant. The window
-    // closes by itself when the document goes.
+    // doc: the document shown, nullptr for a window of the application (a
+    // default variant, the settings). A document closes its windows itself.
     MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position, const wxSize& size,
                     wxWindowID id = wxID_ANY);
 
@@ -29,9 +29,12 @@ public:
     // The owner (document or application) no longer refers to this window.
     virtual void ForgetInOwner() {}
 
-    // After the pages were added: lays out (the frame grows to show the pages,
-    // never below its first size), fills every page from the data, lists the
-    // window in the window menu and shows it.
+    // After the pages were added: fills every page from the data and lays
+    // them out (the frame grows to show the pages, never below its first size).
+    // A document's window is then attached and shown by OpenDocumentWindow.
+    void Prepare();
+    // Prepare, then list the window in the window menu and show it (a window
+    // of the application).
     void Open();
     // The frame's key handling; true when the key was used up.
     bool HandleKey(int keyCode, int modifiers, wxWindow* focus);
@@ -41,8 +44,7 @@ private:
     void OnKey(wxKeyEvent& event);
 
     wxWeakRef<VdxDocument> doc_;
-    bool hadDocument_ = false;
-    bool closing_ = false;
+    bool prepared_ = false;
     MyNotebook* book_ = nullptr;
 };
 
