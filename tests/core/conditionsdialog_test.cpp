@@ -6,6 +6,7 @@
 #include "conditions/ConditionValues.h"
 #include "conditions/RangeGraphic.h"
 #include "document/PoolsDocument.h"
+#include "text/Tr.h"
 
 #include <gtest/gtest.h>
 
@@ -148,18 +149,18 @@ TEST(ConditionsDialogTest, MatchLabelsOfTheDuplicatesPage) {
 
 // The formats are translated before the values go in; without a translator they stay English.
 TEST(ConditionsDialogTest, TextsAreTranslatedBeforeTheValuesGoIn) {
-    SetConditionsTranslator([](const char* text) {
+    SetTranslator([](const char* text) {
         const std::string english = text;
         if (english == "%s: Conditions changed") return std::string("%s: Bedingungen ge\xC3\xA4ndert");
         if (english == "-> Number of Tips (%d/%d Matches)") return std::string("-> Anzahl der Tipps (%d/%d Spiele)");
         return english;
-    });
+    }, {});
     ConditionContext c;
     c.matchCount = 12;
     c.matchesWithData = 10;
     EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Bedingungen ge\xC3\xA4ndert");
     EXPECT_EQ(NumberOfTipsHeader(c), "-> Anzahl der Tipps (10/12 Spiele)");
-    SetConditionsTranslator({});
+    SetTranslator({}, {});
     EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Conditions changed");
 }
 

@@ -8,7 +8,6 @@
 #include "document/PoolsDocument.h"
 
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,10 +69,6 @@ KindBounds ShownBounds(const ConditionValues& values, const ConditionContext& co
 
 // --- texts of the pages ----------------------------------------------------------
 
-// Translates the formats of the texts below before the values go in; the GUI
-// sets it once, tests and tools keep the English texts.
-using ConditionsTranslator = std::function<std::string(const char*)>;
-void SetConditionsTranslator(ConditionsTranslator translate);
 
 // "-> Number of Tips", with " (%d/%d Matches)" when not all matches have data,
 // or " (Average)" in the defaults variant.

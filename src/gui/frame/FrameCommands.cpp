@@ -35,9 +35,9 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import");
-    case kIdSelectFormat: return _("The choice of a ticket format");
-    case kIdFormatEditor: return _("The format editor");
+    case kIdImportText: return _("The text import is not available yet.");
+    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
+    case kIdFormatEditor: return _("The format editor is not available yet.");
     default: return wxString();
     }
 }

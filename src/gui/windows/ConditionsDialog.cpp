@@ -17,12 +17,7 @@ namespace {
 
 wxWeakRef<ConditionsFrame> g_defaultConditions;
 
-void TranslateConditionTexts() {
-    SetConditionsTranslator([](const char* text) { return wxGetTranslation(text).utf8_string(); });
-}
-
 ConditionsFrame* Build(VdxDocument* doc) {
-    TranslateConditionTexts();
     const bool defaults = doc == nullptr;
     const wxString title = defaults ? wxString::FromUTF8(ConditionsFrameTitle("", true))
                                     : DocumentWindowTitle(doc, DocWindow::Conditions);
