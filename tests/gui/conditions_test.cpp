@@ -245,6 +245,47 @@ TEST_F(ConditionsTest, RangePageOfTheExampleChangesTheDocumentAndItsNextCalculat
     EXPECT_TRUE(data.conditionEnabled[1]);
 }
 
+// With ranges as numbers of matches (the setting in effect) the rows are lists.
+TEST_F(ConditionsTest, NumbersOfMatchesAreChosenFromLists) {
+    App().Config().settings.rangesAbsolute = true;
+    VdxDocument* doc = OpenExample();
+    ASSERT_NE(doc, nullptr);
+    vdx::PoolsDocument& data = doc->Data();
+    ASSERT_TRUE(data.env.rangesAbsolute);
+    const int N = data.matchCount;
+    ConditionsFrame* frame = OpenConditions(doc);
+    ASSERT_NE(frame, nullptr);
+    frame->Book()->SetSelection(2);
+    auto* page = dynamic_cast<RangePage*>(PageOf(frame, 2));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->MinimumSlider(0), nullptr);
+    wxChoice* minimum = page->MinimumList(0);
+    wxChoice* maximum = page->MaximumList(0);
+    ASSERT_EQ(minimum->GetCount(), static_cast<unsigned>(N + 1));
+    EXPECT_EQ(minimum->GetString(0), "0");
+    EXPECT_EQ(maximum->GetString(0), wxString::Format("%d", N));
+    EXPECT_EQ(page->HeaderText()->GetLabel(), "Specify the maximal and minimal numbers of likely and unlikely tips.");
+
+    Click(page->EnableBox(), [page] { return page->EnableBox()->GetValue(); });
+    // Favourites: at least 2, at most N - 3.
+    for (auto [list, index] : {std::pair{minimum, 2}, std::pair{maximum, 3}}) {
+        list->SetSelection(index);
+        wxCommandEvent pick(wxEVT_CHOICE, list->GetId());
+        pick.SetEventObject(list);
+        pick.SetInt(index);
+        list->GetEventHandler()->ProcessEvent(pick);
+    }
+    const vdx::KindBounds bounds = page->Bounds();
+    EXPECT_EQ(page->ResultMinimum(0)->GetLabel(), wxString::Format("%d -", bounds[0][0]));
+    Click(page->ApplyButton(), [&data] { return data.conditionEnabled[2]; });
+    EXPECT_EQ(data.conditionRanges[1][0][0], 2);
+    EXPECT_EQ(data.conditionRanges[1][0][1], 3);
+    EXPECT_EQ(data.effectiveBounds[1][0][0], bounds[0][0]);
+    EXPECT_EQ(data.effectiveBounds[1][0][1], bounds[0][1]);
+    frame->Close(true);
+    WaitFor([doc] { return FindConditions(doc) == nullptr; });
+}
+
 TEST_F(ConditionsTest, CancelAfterChangesOnSeveralPagesLeavesTheDocumentUntouched) {
     VdxDocument* doc = OpenExample();
     ASSERT_NE(doc, nullptr);
@@ -301,6 +342,8 @@ TEST_F(ConditionsTest, DefaultConditionsReachNewDocumentsAndTheConfiguration) {
     EXPECT_EQ(dynamic_cast<DuplicatesPage*>(PageOf(frame, 0))->MatchBox(0)->GetLabel(), "Match 1");
 
     frame->Book()->SetSelection(3);
+    Settle(150);
+    SaveScreenshot("default-conditions");
     auto* limit = dynamic_cast<LimitPage*>(PageOf(frame, 3));
     ASSERT_NE(limit, nullptr);
     EXPECT_EQ(limit->LimitList()->GetStringSelection(), "7"); // 12 - 5
