@@ -487,9 +487,9 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdStatistics,     kIdConditions,
-        kIdCharts,         kIdImportText,     kIdDefaultConditions,
-        kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
+        kIdStatistics,
+        kIdCharts,         kIdImportText,
+        kIdSelectFormat,   kIdFormatEditor,   kIdSaveAsText,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {
         g_messages.clear();

@@ -7,6 +7,7 @@
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
+#include "windows/ConditionsDialog.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -22,7 +23,6 @@ wxString WhatCommandOpens(int id) {
     case kIdInput: return _("The input window is not available yet.");
     case kIdCalculate: return _("The calculation window is not available yet.");
     case kIdStatistics: return _("The statistics window is not available yet.");
-    case kIdConditions: return _("The conditions dialog is not available yet.");
     case kIdCharts: return _("The charts window is not available yet.");
     case kIdSaveAsText: return _("The text export is not available yet.");
     case kIdPrintTickets: return _("Ticket printing is not available yet.");
@@ -55,6 +55,10 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdOptions) {
         ShowDocumentOptions(doc);
+        return true;
+    }
+    if (id == kIdConditions) {
+        ShowConditions(doc);
         return true;
     }
     ShowNotAvailable(WhatCommandOpens(id), doc->GetDocumentWindow());

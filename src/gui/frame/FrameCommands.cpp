@@ -11,7 +11,9 @@
 #include "frame/LanguageDialog.h"
 #include "frame/WindowList.h"
 #include "view/VdxView.h"
+#include "windows/ConditionsDialog.h"
 #include "windows/OptionsDialog.h"
+#include "windows/SettingsDialog.h"
 
 #include <wx/docview.h>
 #include <wx/intl.h>
@@ -34,10 +36,8 @@ bool SingleDocumentMode() {
 wxString WhatIsMissing(int id) {
     switch (id) {
     case kIdImportText: return _("The text import is not available yet.");
-    case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
     case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
     case kIdFormatEditor: return _("The format editor is not available yet.");
-    case kIdMoreOptions: return _("The settings window is not available yet.");
     default: return wxString();
     }
 }
@@ -119,8 +119,9 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     }, wxID_ABOUT);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
-    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat,
-                   kIdFormatEditor, kIdMoreOptions}) {
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultConditions(); }, kIdDefaultConditions);
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowSettings(); }, kIdMoreOptions);
+    for (int id : {kIdImportText, kIdSelectFormat, kIdFormatEditor}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
         }, id);
