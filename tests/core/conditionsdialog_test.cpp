@@ -315,6 +315,26 @@ TEST(ConditionsDialogTest, ApplyWritesTheDocumentAndDerivesItsBounds) {
     EXPECT_TRUE(doc.conditionUseInCalc[2]);
 }
 
+// Applying one page writes that page's part and nothing of the others.
+TEST(ConditionsDialogTest, TakePageCopiesOnlyThatPage) {
+    ConditionValues shown;
+    shown.enabled = {true, true, true};
+    shown.useInCalc = {true, true, true};
+    shown.noDuplicates.fill(true);
+    for (auto& g : shown.ranges)
+        for (auto& k : g) k = {7, 8};
+    shown.limit = 5;
+    ConditionValues stored;
+    stored.useInCalc = {false, false, false};
+    stored.limit = 1;
+    for (int page = 0; page < kConditionPageCount; ++page) {
+        ConditionValues to = stored;
+        TakePage(to, shown, page);
+        for (int other = 0; other < kConditionPageCount; ++other)
+            EXPECT_EQ(PageDiffers(to, shown, other), other != page) << "page " << page << ", other " << other;
+    }
+}
+
 TEST(ConditionsDialogTest, ApplyWritesTheDefaults) {
     AppConfig config;
     config.options.matchCount = 8;

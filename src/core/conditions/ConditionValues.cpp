@@ -250,6 +250,24 @@ bool PageDiffers(const ConditionValues& a, const ConditionValues& b, int page) {
     }
 }
 
+void TakePage(ConditionValues& to, const ConditionValues& from, int page) {
+    switch (page) {
+    case kPageDuplicates:
+        to.enabled[0] = from.enabled[0];
+        to.useInCalc[0] = from.useInCalc[0];
+        to.noDuplicates = from.noDuplicates;
+        break;
+    case kPageTips1X2:
+    case kPageFavourites:
+        to.enabled[page] = from.enabled[page];
+        to.useInCalc[page] = from.useInCalc[page];
+        to.ranges[page - 1] = from.ranges[page - 1];
+        break;
+    case kPageLimit: to.limit = from.limit; break;
+    default: break;
+    }
+}
+
 void ReadPage(ConditionValues& shown, int page, const ConditionContext& context) {
     const int N = context.matchCount;
     if (page == kPageLimit) {

@@ -1,0 +1,118 @@
+#include "windows/MyNotebookFrame.h"
+
+#include "app/Messages.h"
+#include "controls/Help.h"
+#include "document/VdxDocument.h"
+#include "frame/FrameBitmaps.h"
+#include "frame/MenuBuilder.h"
+#include "frame/WindowList.h"
+#include "windows/MyNotebook.h"
+#include "windows/NotebookPage.h"
+
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/intl.h>
+#include <wx/menu.h>
+#include <wx/sizer.h>
+
+#include <algorithm>
+
+namespace vdx::gui {
+
+namespace {
+constexpr int kIdNotebookHelp = 7055;
+} // namespace
+
+MyNotebookFrame::MyNotebookFrame(VdxDocument* doc, const wxString& title, const wxPoint& position,
+                                 const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, position, size, wxDEFAULT_FRAME_STYLE, "MyNotebookFrame"),
+      doc_(doc), hadDocument_(doc != nullptr) {
+    SetIcons(FrameIcon("fussball2"));
+
+    auto* bar = new wxMenuBar;
+    bar->Append(BuildWindowMenu(false), _("&Window"));
+    auto* help = new wxMenu;
+    help->Append(kIdNotebookHelp, _("&Help") + "\tF1");
+    bar->Append(help, _("&Help"));
+    SetMenuBar(bar);
+    BindWindowMenuCommands(this);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpSection(HelpSectionNumber()); }, kIdNotebookHelp);
+
+    Bind(wxEVT_CHAR_HOOK, &MyNotebookFrame::OnKey, this);
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+        // Pending changes are dropped without a question.
+        ForgetInOwner();
+        Destroy();
+    });
+    // The window goes with its document.
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        event.Skip();
+        if (hadDocument_ && !doc_ && !closing_) {
+            closing_ = true;
+            Close(true);
+        }
+    });
+}
+
+void MyNotebookFrame::Open() {
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(book_, 1, wxEXPAND);
+    SetSizer(sizer);
+    // Grows to show the pages whole, never below the first size.
+    const wxSize first = GetSize();
+    const wxSize needed = ClientToWindowSize(sizer->GetMinSize());
+    SetMinSize(needed);
+    SetSize(wxSize(std::max(first.x, needed.x), std::max(first.y, needed.y)));
+    book_->RefreshAllFromData();
+    for (int i = 0; i < book_->PageCount(); ++i) book_->Page(i)->UpdateMarking();
+    AppWindows().Register(this);
+    Show();
+    if (NotebookPage* page = book_->Page(book_->GetSelection())) page->OkButton()->SetFocus();
+}
+
+bool MyNotebookFrame::HandleKey(int keyCode, int modifiers, wxWindow* focus) {
+    const bool plain = (modifiers & (wxMOD_SHIFT | wxMOD_CONTROL | wxMOD_ALT)) == 0;
+    switch (keyCode) {
+    case WXK_F1:
+        if (!plain) return false;
+        ShowHelpSection(HelpSectionNumber());
+        return true;
+    case WXK_ESCAPE:
+        if (!plain) return false;
+        Close(true);
+        return true;
+    case WXK_PAGEUP:
+    case WXK_PAGEDOWN:
+        book_->TurnPage(keyCode == WXK_PAGEUP ? -1 : +1);
+        return true;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER: {
+        auto* page = focus ? dynamic_cast<NotebookPage*>(focus->GetParent()) : nullptr;
+        if (page && (focus == page->CancelButton() || focus == page->DefaultButton())) {
+            PlayWarningSound();
+            return true;
+        }
+        if (dynamic_cast<wxCheckBox*>(focus)) {
+            if (book_->Pending())
+                book_->ApplyAll();
+            else
+                Close(true);
+            return true;
+        }
+        return false;
+    }
+    default: return false;
+    }
+}
+
+void MyNotebookFrame::OnKey(wxKeyEvent& event) {
+    auto* focus = dynamic_cast<wxWindow*>(event.GetEventObject());
+    if (!focus || focus == this) focus = wxWindow::FindFocus();
+    if (!HandleKey(event.GetKeyCode(), event.GetModifiers(), focus)) event.Skip();
+}
+
+void RaiseNotebookFrame(MyNotebookFrame* frame) {
+    if (frame) AppWindows().ActivateWindow(frame);
+}
+
+} // namespace vdx::gui
