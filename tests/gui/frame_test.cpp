@@ -487,8 +487,8 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdStatistics,     kIdConditions,
-        kIdCharts,         kIdImportText,     kIdDefaultConditions,
+        kIdConditions,
+        kIdImportText,     kIdDefaultConditions,
         kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {

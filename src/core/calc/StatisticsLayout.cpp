@@ -74,7 +74,7 @@ StatisticsLayout LayOutStatistics(const StatisticsView& view, const TextMeasure&
     const int h = std::max(measure.textHeight(), 8);
     const int margin = h;
     const int gap = h;
-    const int rowHeight = h + std::max(2, h / 4);
+    const int rowHeight = h + std::max(2, h / 8);
     const int pad = std::max(2, h / 6); // around a highlighted text
     out.rowHeight = rowHeight;
 
@@ -139,15 +139,19 @@ StatisticsLayout LayOutStatistics(const StatisticsView& view, const TextMeasure&
         if (row.kind == StatisticsRow::kHeading) y += h / 4;
     }
 
+    // The probabilities and the correct tips stand side by side under the table.
+    const int sectionTop = y + h / 2;
+    int sectionLeft = margin;
     if (view.showProbabilities) {
-        y += rowHeight;
+        y = sectionTop;
         b.text(StatPart::Heading, view.probabilitiesHeading, margin, y, kBold);
-        y += rowHeight + h / 2;
-        out.barWidth = std::max(6, h);
-        out.barStep = out.barWidth + std::max(2, h / 4);
+        y += rowHeight + h / 4;
+        out.barWidth = std::max(6, h * 3 / 4);
+        out.barStep = out.barWidth + std::max(2, h / 5);
         out.barsLeft = margin + out.barStep; // room for the marker left of the first bar
-        out.barsHeight = 6 * h;
-        const int barsTop = y + rowHeight;   // the marker's figure stands above the bars
+        out.barsHeight = 4 * h;
+        const bool marked = view.markerPosition != kNoResultsLine;
+        const int barsTop = marked ? y + rowHeight : y; // the marker's figure stands above the bars
         out.barsBottom = barsTop + out.barsHeight;
         for (int i = 0; i < kProbabilityBuckets; ++i) {
             const int bar = StatisticsBarHeight(view.bars[i], view.largestBar, out.barsHeight);
@@ -156,10 +160,8 @@ StatisticsLayout LayOutStatistics(const StatisticsView& view, const TextMeasure&
         const int barsRight = out.barsLeft + (kProbabilityBuckets - 1) * out.barStep + out.barWidth;
         b.line(out.barsLeft - out.barStep, out.barsBottom, barsRight - out.barsLeft + 2 * out.barStep, 0,
                StatInk::Rule);
-        // The marker may stand right of the last bar.
-        b.reach(barsRight + out.barStep, out.barsBottom);
 
-        if (view.markerPosition != kNoResultsLine) {
+        if (marked) {
             const int mx = StatisticsMarkerX(out, std::clamp(view.markerPosition, -1, kProbabilityBuckets));
             b.line(mx, barsTop - h / 4, 0, out.barsBottom + h / 2 - (barsTop - h / 4), StatInk::Marker);
             const int tw = b.width(view.markerText, kBold);
@@ -169,12 +171,17 @@ StatisticsLayout LayOutStatistics(const StatisticsView& view, const TextMeasure&
         const int under = out.barsBottom + h / 2 + 1;
         b.text(StatPart::MinimumText, view.minimumText, out.barsLeft, under);
         b.text(StatPart::MaximumText, view.maximumText, barsRight - b.width(view.maximumText, kNormal), under);
-        y = under + rowHeight;
+        // The marker may stand right of the last bar, its figure beyond it.
+        int right = barsRight + out.barStep;
+        for (const StatText& t : out.texts)
+            if (t.part == StatPart::MarkerText || (t.part == StatPart::Heading && t.y == sectionTop))
+                right = std::max(right, t.x + b.width(t.text, t.style));
+        sectionLeft = right + 2 * gap;
     }
 
     if (view.showCorrectTips) {
-        y += rowHeight;
-        b.text(StatPart::Heading, view.correctTipsHeading, margin, y, kBold);
+        y = sectionTop;
+        b.text(StatPart::Heading, view.correctTipsHeading, sectionLeft, y, kBold);
         y += rowHeight + h / 4;
         int numberWidth = 0, linesWidth = 0;
         for (const CorrectTipsEntry& e : view.correctTips) {
@@ -183,7 +190,7 @@ StatisticsLayout LayOutStatistics(const StatisticsView& view, const TextMeasure&
         }
         const int block = numberWidth + gap / 2 + linesWidth + 3 * gap;
         for (const CorrectTipsEntry& e : view.correctTips) {
-            const int x0 = margin + e.column * block;
+            const int x0 = sectionLeft + e.column * block;
             const int ey = y + e.row * rowHeight;
             const TextStyle& style = e.highlighted ? kBold : kNormal;
             if (e.highlighted)

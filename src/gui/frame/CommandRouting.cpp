@@ -3,10 +3,12 @@
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "calc/CalculateCommand.h"
+#include "calc/StatisticsWindow.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
+#include "windows/ChartsFrame.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -20,9 +22,7 @@ wxString WhatCommandOpens(int id) {
     switch (id) {
     case kIdInput: return _("The input window");
     case kIdCalculate: return _("The calculation window");
-    case kIdStatistics: return _("The statistics window");
     case kIdConditions: return _("The conditions dialog");
-    case kIdCharts: return _("The charts window");
     case kIdSaveAsText: return _("The text export");
     case kIdPrintTickets: return _("Ticket printing");
     case wxID_PRINT: return _("Printing");
@@ -51,6 +51,14 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdCalculate) {
         RunCalculateCommand(doc);
+        return true;
+    }
+    if (id == kIdStatistics) {
+        OpenStatisticsWindow(doc);
+        return true;
+    }
+    if (id == kIdCharts) {
+        if (doc->Data().hasTips) OpenChartsFrame(doc);
         return true;
     }
     if (id == kIdOptions) {
