@@ -6,8 +6,8 @@
 #include "calc/CalculationRun.h"
 #include "calc/CalculationWindow.h"
 #include "document/VdxDocument.h"
-#include "frame/WindowList.h"
 #include "view/VdxView.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/intl.h>
 #include <wx/weakref.h>
@@ -80,16 +80,9 @@ bool RunCalculateCommand(VdxDocument* doc) {
     const int tries = std::clamp(data.unsuccessfulTries, 2, 10000);
     const int extraTries = std::clamp(data.extraTries, 0, 10000);
     const int difference = std::clamp(data.upToDifference, 0, 100);
-    CalculationWindow* old = FindCalculationWindow(doc);
-    auto* window = new CalculationWindow(doc, title + _(": Calculation of Distribution"), rounds, tries,
-                                         extraTries, difference);
-    if (old) {
-        window->SetSize(old->GetRect());
-        AppWindows().Replace(old, window);
-        old->Destroy();
-    } else {
-        AppWindows().Register(window);
-    }
+    // Takes the place of the document's earlier calculation window.
+    auto* window = new CalculationWindow(doc, rounds, tries, extraTries, difference);
+    AttachDocumentWindow(doc, DocWindow::Calculation, window);
     window->Show();
 
     const VdxApp* app = VdxApp::Get();
@@ -107,7 +100,7 @@ bool RunCalculateCommand(VdxDocument* doc) {
     if (data.modified) doc->Modify(true);
     // Again: a repaint while the run served the event loop used up the first request.
     FitTicketViews(doc);
-    doc->UpdateAllViews();
+    doc->NotifyChange(DocumentChange::Tips);
 
     const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText.c_str());
     SetMainStatus(wxString::Format(_("Last calculation: %s"), timeSpent));
