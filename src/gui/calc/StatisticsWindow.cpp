@@ -4,12 +4,11 @@
 #include "controls/Help.h"
 #include "document/VdxDocument.h"
 #include "frame/FrameBitmaps.h"
-#include "frame/WindowList.h"
-#include "windows/DocumentTitle.h"
+#include "frame/FrameCommands.h"
+#include "frame/MenuBuilder.h"
+#include "windows/DocumentWindows.h"
 
-#include <wx/app.h>
 #include <wx/intl.h>
-#include <wx/menu.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
 
@@ -18,6 +17,15 @@ namespace vdx::gui {
 namespace {
 
 constexpr int kIdStatisticsHelp = 7056;
+
+const MenuTable& StatisticsMenus() {
+    static const MenuTable menus = {
+        {wxTRANSLATE("&Help"),
+         {MenuItem(kIdStatisticsHelp, wxTRANSLATE("&Help (Statistics)"), "F1",
+                   wxTRANSLATE("displays help on the statistics (F1)"))}},
+    };
+    return menus;
+}
 
 // The page of 780 x 525 pixels with room for both scroll bars.
 wxSize DefaultSize() {
@@ -28,54 +36,26 @@ wxSize DefaultSize() {
 } // namespace
 
 StatisticsWindow::StatisticsWindow(VdxDocument* doc)
-    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc) + _(": Statistics"), wxDefaultPosition, DefaultSize()),
-      doc_(doc) {
+    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc, DocWindow::Statistics), wxDefaultPosition,
+              DefaultSize()) {
     SetIcons(FrameIcon("fussball2"));
-    FollowDocumentTitle(this, doc, _(": Statistics"));
-
-    auto* bar = new wxMenuBar;
-    auto* help = new wxMenu;
-    help->Append(kIdStatisticsHelp, _("&Help (Statistics)") + "\tF1");
-    bar->Append(help, _("&Help"));
-    SetMenuBar(bar);
+    BuildWindowMenusAndTools(this, StatisticsMenus(), CurrentMenuOptions());
     Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowHelpSection(HelpSection::Statistics); }, kIdStatisticsHelp);
 
     panel_ = new StatisticsPanel(this, doc);
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(panel_, 1, wxEXPAND);
     SetSizer(sizer);
-
-    // The window goes with its document.
-    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-        event.Skip();
-        if (!doc_ && !IsBeingDeleted()) {
-            AppWindows().Unregister(this);
-            Destroy();
-        }
-    });
-    AppWindows().Register(this);
+    doc->Subscribe(this, [this](DocumentChange) { panel_->Recompute(); });
 }
 
 StatisticsWindow* FindStatisticsWindow(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* statistics = dynamic_cast<StatisticsWindow*>(window);
-        if (statistics && !statistics->IsBeingDeleted() && !wxTheApp->IsScheduledForDestruction(statistics) &&
-            statistics->Document() == doc)
-            return statistics;
-    }
-    return nullptr;
+    return FindDocumentWindow<StatisticsWindow>(doc, DocWindow::Statistics);
 }
 
 StatisticsWindow* OpenStatisticsWindow(VdxDocument* doc) {
-    if (!doc) return nullptr;
-    if (StatisticsWindow* existing = FindStatisticsWindow(doc)) {
-        AppWindows().ActivateWindow(existing);
-        return existing;
-    }
-    auto* window = new StatisticsWindow(doc);
-    window->Show();
-    return window;
+    return OpenDocumentWindow<StatisticsWindow>(doc, DocWindow::Statistics,
+                                                [doc] { return new StatisticsWindow(doc); });
 }
 
 } // namespace vdx::gui

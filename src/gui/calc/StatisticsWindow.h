@@ -4,7 +4,6 @@
 // how many correct tips, recomputed whenever the document changes.
 
 #include <wx/frame.h>
-#include <wx/weakref.h>
 
 class VdxDocument;
 
@@ -16,11 +15,9 @@ class StatisticsWindow : public wxFrame {
 public:
     explicit StatisticsWindow(VdxDocument* doc);
 
-    VdxDocument* Document() const { return doc_.get(); }
     StatisticsPanel* Panel() const { return panel_; }
 
 private:
-    wxWeakRef<VdxDocument> doc_;
     StatisticsPanel* panel_ = nullptr;
 };
 

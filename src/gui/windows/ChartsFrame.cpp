@@ -5,14 +5,14 @@
 #include "document/VdxDocument.h"
 #include "view/TicketRender.h"
 #include "windows/ChartsPage.h"
-#include "windows/DocumentTitle.h"
+#include "windows/DocumentWindows.h"
 #include "windows/MyNotebook.h"
 
-#include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/intl.h>
 #include <wx/settings.h>
 
+#include <algorithm>
 #include <array>
 
 namespace vdx::gui {
@@ -30,28 +30,26 @@ wxRect FirstPlace(const VdxDocument* doc) {
     vdx::ChartMetrics largest = metrics[0];
     for (const vdx::ChartMetrics& m : metrics) largest.valueExtra = std::max(largest.valueExtra, m.valueExtra);
     const vdx::ChartRect r = vdx::ChartFrameSize(largest);
-    return wxRect(r.x, r.y, r.width, r.height);
+    // Wide enough for the three tabs side by side (room for a tab's padding is a guess at the theme's).
+    int tabs = 0;
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    for (const vdx::ChartPage& page : pages) tabs += dc.GetTextExtent(wxString::FromUTF8(page.tabLabel)).x + 36;
+    return wxRect(r.x, r.y, std::max(r.width, tabs + 40), r.height);
 }
 
 } // namespace
 
 ChartsFrame::ChartsFrame(VdxDocument* doc)
-    : MyNotebookFrame(doc, DocumentWindowTitle(doc) + _(": Charts"), FirstPlace(doc).GetPosition(),
+    : MyNotebookFrame(doc, DocumentWindowTitle(doc, DocWindow::Charts), FirstPlace(doc).GetPosition(),
                       FirstPlace(doc).GetSize()) {
-    FollowDocumentTitle(this, doc, _(": Charts"));
     auto* book = new MyNotebook(this);
     for (int group = 0; group < vdx::kChartPageCount; ++group) new ChartsPage(book, group);
-    // Each evaluation of the lines against the conditions reaches the pages.
-    doc->Data().onEvaluationChanged = [this] { RefreshCharts(); };
+    // Every change (an edit, new lines, other conditions) re-evaluates the lines;
+    // a page repaints only when what it shows differs.
+    doc->Subscribe(this, [this](DocumentChange) { RefreshCharts(); });
 }
-
-ChartsFrame::~ChartsFrame() { ForgetInOwner(); }
 
 int ChartsFrame::HelpSectionNumber() const { return HelpSection::Charts; }
-
-void ChartsFrame::ForgetInOwner() {
-    if (VdxDocument* doc = Document()) doc->Data().onEvaluationChanged = nullptr;
-}
 
 ChartsPage* ChartsFrame::ChartPage(int group) const {
     return Book() ? dynamic_cast<ChartsPage*>(Book()->Page(group)) : nullptr;
@@ -61,26 +59,14 @@ void ChartsFrame::RefreshCharts() {
     if (Book()) Book()->RefreshAllFromData();
 }
 
-ChartsFrame* FindChartsFrame(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* charts = dynamic_cast<ChartsFrame*>(window);
-        if (charts && !charts->IsBeingDeleted() && !wxTheApp->IsScheduledForDestruction(charts) &&
-            charts->Document() == doc)
-            return charts;
-    }
-    return nullptr;
-}
+ChartsFrame* FindChartsFrame(const VdxDocument* doc) { return FindDocumentWindow<ChartsFrame>(doc, DocWindow::Charts); }
 
 ChartsFrame* OpenChartsFrame(VdxDocument* doc) {
-    if (!doc) return nullptr;
-    if (ChartsFrame* existing = FindChartsFrame(doc)) {
-        RaiseNotebookFrame(existing);
-        return existing;
-    }
-    auto* frame = new ChartsFrame(doc);
-    frame->Open();
-    return frame;
+    return OpenDocumentWindow<ChartsFrame>(doc, DocWindow::Charts, [doc] {
+        auto* frame = new ChartsFrame(doc);
+        frame->Open();
+        return frame;
+    });
 }
 
 } // namespace vdx::gui

@@ -14,10 +14,8 @@ class ChartsPage;
 class ChartsFrame : public MyNotebookFrame {
 public:
     explicit ChartsFrame(VdxDocument* doc);
-    ~ChartsFrame() override;
 
     int HelpSectionNumber() const override;
-    void ForgetInOwner() override;
 
     ChartsPage* ChartPage(int group) const;
     // Every page recomputes from the document and repaints where it changed.
