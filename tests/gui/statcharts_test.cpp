@@ -26,6 +26,7 @@
 #include <wx/dcmemory.h>
 #include <wx/grid.h>
 #include <wx/image.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 #include <numeric>
@@ -249,6 +250,33 @@ TEST_F(WindowsTest, BothWindowsAtTheirDefaultSizeShowEverything) {
         EXPECT_GE(canvas->GetClientSize().x, size.width) << g;
         EXPECT_GE(canvas->GetClientSize().y, size.height) << g;
     }
+}
+
+TEST_F(WindowsTest, ClickingCloseAndPressingEscapeCloseTheCharts) {
+    SendCommand(&Main(), kIdCharts);
+    ChartsFrame* frame = FindChartsFrame(doc_);
+    ASSERT_NE(frame, nullptr);
+    Settle(500);
+    wxButton* close = frame->ChartPage(0)->OkButton();
+    ASSERT_TRUE(VisibleInFrame(close));
+    wxUIActionSimulator pointer;
+    pointer.MouseMove(close->GetScreenRect().GetPosition() + close->GetSize() / 2);
+    Settle(100);
+    pointer.MouseClick();
+    Settle(300);
+    EXPECT_EQ(FindChartsFrame(doc_), nullptr);
+    EXPECT_TRUE(doc_->Data().hasTips) << "closing changes nothing";
+
+    SendCommand(&Main(), kIdCharts);
+    frame = FindChartsFrame(doc_);
+    ASSERT_NE(frame, nullptr);
+    Settle(500);
+    frame->Raise();
+    frame->ChartPage(0)->OkButton()->SetFocus();
+    Settle(200);
+    wxUIActionSimulator().Char(WXK_ESCAPE);
+    Settle(300);
+    EXPECT_EQ(FindChartsFrame(doc_), nullptr);
 }
 
 } // namespace
