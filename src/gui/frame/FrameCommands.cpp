@@ -33,11 +33,11 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import");
-    case kIdDefaultConditions: return _("The Default Conditions window");
-    case kIdSelectFormat: return _("The choice of a ticket format");
-    case kIdFormatEditor: return _("The format editor");
-    case kIdMoreOptions: return _("The settings window");
+    case kIdImportText: return _("The text import is not available yet.");
+    case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
+    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
+    case kIdFormatEditor: return _("The format editor is not available yet.");
+    case kIdMoreOptions: return _("The settings window is not available yet.");
     default: return wxString();
     }
 }
