@@ -487,8 +487,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdStatistics,
-        kIdCharts,         kIdImportText,
+        kIdImportText,
         kIdSelectFormat,   kIdFormatEditor,   kIdSaveAsText,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {

@@ -3,11 +3,13 @@
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "calc/CalculateCommand.h"
+#include "calc/StatisticsWindow.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/ConditionsDialog.h"
+#include "windows/ChartsFrame.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -22,8 +24,6 @@ wxString WhatCommandOpens(int id) {
     switch (id) {
     case kIdInput: return _("The input window is not available yet.");
     case kIdCalculate: return _("The calculation window is not available yet.");
-    case kIdStatistics: return _("The statistics window is not available yet.");
-    case kIdCharts: return _("The charts window is not available yet.");
     case kIdSaveAsText: return _("The text export is not available yet.");
     case kIdPrintTickets: return _("Ticket printing is not available yet.");
     case wxID_PRINT: return _("Printing is not available yet.");
@@ -51,6 +51,14 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdCalculate) {
         RunCalculateCommand(doc);
+        return true;
+    }
+    if (id == kIdStatistics) {
+        OpenStatisticsWindow(doc);
+        return true;
+    }
+    if (id == kIdCharts) {
+        if (doc->Data().hasTips) OpenChartsFrame(doc);
         return true;
     }
     if (id == kIdOptions) {
