@@ -488,8 +488,8 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     GiveTips(doc);
     const std::vector<int> ids = {
         kIdStatistics,     kIdConditions,
-        kIdCharts,         kIdImportText,     kIdDefaultConditions,
-        kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
+        kIdCharts,         kIdDefaultConditions,
+        kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {
         g_messages.clear();

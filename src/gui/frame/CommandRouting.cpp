@@ -5,6 +5,7 @@
 #include "calc/CalculateCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
+#include "view/ExportCommand.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/InputWindow.h"
@@ -23,7 +24,6 @@ wxString WhatCommandOpens(int id) {
     case kIdStatistics: return _("The statistics window");
     case kIdConditions: return _("The conditions dialog");
     case kIdCharts: return _("The charts window");
-    case kIdSaveAsText: return _("The text export");
     case kIdPrintTickets: return _("Ticket printing");
     case wxID_PRINT: return _("Printing");
     case wxID_PRINT_SETUP: return _("The print setup");
@@ -73,6 +73,10 @@ std::optional<bool> DocumentCommandEnabled(const VdxDocument* doc, int id) {
 bool RouteViewCommand(VdxView* view, int id) {
     if (!view) return false;
     if (view->DoCommand(id)) return true; // paging and highlighting
+    if (id == kIdSaveAsText) {
+        RunExportCommand(view);
+        return true;
+    }
     ShowNotAvailable(WhatCommandOpens(id), view->GetFrame());
     return true;
 }

@@ -4,6 +4,7 @@
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
 #include "controls/Help.h"
+#include "document/ImportCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/AboutDialog.h"
 #include "frame/CommandIds.h"
@@ -33,7 +34,6 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import");
     case kIdDefaultConditions: return _("The Default Conditions window");
     case kIdSelectFormat: return _("The choice of a ticket format");
     case kIdFormatEditor: return _("The format editor");
@@ -119,7 +119,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     }, wxID_ABOUT);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
-    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat,
+    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
+    for (int id : {kIdDefaultConditions, kIdSelectFormat,
                    kIdFormatEditor, kIdMoreOptions}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
