@@ -23,55 +23,20 @@ static_assert(wxID_OPEN == 5000 && wxID_CLOSE == 5001 && wxID_NEW == 5002 &&
               wxID_SAVE == 5003 && wxID_SAVEAS == 5004 && wxID_EXIT == 5006 &&
               wxID_PRINT == 5010 && wxID_PRINT_SETUP == 5011);
 
-// When an item (or a separator) appears.
-enum class Shown {
-    Always,
-    Document, // the document commands: single mode, or a child frame
-    Pools,    // the pools document commands: single mode, or a pools child frame
-    MainOnly,
-};
+using ItemDef = MenuItemDef;
+constexpr int kSeparator = kMenuSeparator;
 
-constexpr int kSeparator = 0;
-
-struct ItemDef {
-    int id;                        // kSeparator: a separator
-    const char* label = nullptr;
-    const char* accel = "";
-    const char* help = "";
-    const char* hint = "";         // shortcut hint appended to the help text
-    const char* childHint = nullptr; // hint in child frames when it differs
-    Shown shown = Shown::Always;
-    bool hintInMainOnly = false;
-    const char* bitmap = nullptr;  // toolbar picture; with a "_mono" twin
-    bool toolSeparatorBefore = false;
-};
-
-struct MenuDef {
-    const char* title;
-    std::vector<ItemDef> items; // empty: the window menu
-};
-
-ItemDef Separator(Shown shown) {
-    ItemDef item{kSeparator};
-    item.shown = shown;
-    return item;
-}
+ItemDef Separator(Shown shown) { return MenuSeparator(shown); }
 
 ItemDef Item(int id, const char* label, const char* accel, const char* help, const char* hint,
              Shown shown, const char* bitmap = nullptr, bool toolSeparatorBefore = false) {
-    ItemDef item{id};
-    item.label = label;
-    item.accel = accel;
-    item.help = help;
-    item.hint = hint;
+    ItemDef item = MenuItem(id, label, accel, help, hint, bitmap, toolSeparatorBefore);
     item.shown = shown;
-    item.bitmap = bitmap;
-    item.toolSeparatorBefore = toolSeparatorBefore;
     return item;
 }
 
-const std::vector<MenuDef>& MenuTable() {
-    static const std::vector<MenuDef> table = [] {
+const MenuTable& MainTable() {
+    static const MenuTable table = [] {
         ItemDef close = Item(wxID_CLOSE, wxTRANSLATE("&Close File"), "Ctrl+F4",
                              wxTRANSLATE("prompts you to save changes and closes the active document"),
                              "(Ctrl+F4)", Shown::Document);
@@ -81,7 +46,7 @@ const std::vector<MenuDef>& MenuTable() {
                            Shown::Always);
         log.hintInMainOnly = true;
 
-        return std::vector<MenuDef>{
+        return MenuTable{
             {wxTRANSLATE("&File"),
              {
                  Item(wxID_NEW, wxTRANSLATE("&New"), "Ctrl+N",
@@ -201,7 +166,7 @@ const std::vector<MenuDef>& MenuTable() {
                       wxTRANSLATE("sets permanent settings for the application"), "",
                       Shown::MainOnly),
              }},
-            {wxTRANSLATE("&Window"), {}},
+            WindowMenuDef(),
             {wxTRANSLATE("&Help"),
              {
                  Item(wxID_HELP_CONTENTS, wxTRANSLATE("&Help (Topics)"), "F1",
@@ -218,6 +183,7 @@ const std::vector<MenuDef>& MenuTable() {
 }
 
 bool IsShown(Shown shown, FrameKind kind, bool single) {
+    if (kind == FrameKind::Window) return true;
     const bool singleMain = single && kind == FrameKind::Main;
     switch (shown) {
     case Shown::Always: return true;
@@ -248,6 +214,34 @@ bool LastIsSeparator(const wxMenu* menu) {
 
 } // namespace
 
+MenuItemDef MenuItem(int id, const char* label, const char* accel, const char* help, const char* hint,
+                     const char* bitmap, bool toolSeparatorBefore) {
+    MenuItemDef item;
+    item.id = id;
+    item.label = label;
+    item.accel = accel;
+    item.help = help;
+    item.hint = hint;
+    item.bitmap = bitmap;
+    item.toolSeparatorBefore = toolSeparatorBefore;
+    return item;
+}
+
+MenuItemDef MenuSeparator(Shown shown) {
+    MenuItemDef item;
+    item.shown = shown;
+    return item;
+}
+
+MenuDef WindowMenuDef() {
+    MenuDef menu;
+    menu.title = wxTRANSLATE("&Window");
+    menu.windowMenu = true;
+    return menu;
+}
+
+const MenuTable& DocumentFrameMenus() { return MainTable(); }
+
 wxString HelpWithHint(const wxString& help, const wxString& hint) {
     return hint.empty() ? help : help + " " + hint;
 }
@@ -273,9 +267,13 @@ wxMenu* BuildWindowMenu(bool mainFrame) {
 }
 
 wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
+    return BuildMenuBar(MainTable(), options, kind);
+}
+
+wxMenuBar* BuildMenuBar(const MenuTable& table, const MenuOptions& options, FrameKind kind) {
     auto* bar = new wxMenuBar;
-    for (const MenuDef& menuDef : MenuTable()) {
-        if (menuDef.items.empty()) {
+    for (const MenuDef& menuDef : table) {
+        if (menuDef.windowMenu) {
             bar->Append(BuildWindowMenu(kind == FrameKind::Main), wxGetTranslation(menuDef.title));
             continue;
         }
@@ -307,8 +305,17 @@ wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
 }
 
 wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& options) {
+    return BuildToolBar(frame, MainTable(), options, kind);
+}
+
+void BuildWindowMenusAndTools(wxFrame* frame, const MenuTable& table, const MenuOptions& options) {
+    frame->SetMenuBar(BuildMenuBar(table, options));
+    BuildToolBar(frame, table, options);
+}
+
+wxToolBar* BuildToolBar(wxFrame* frame, const MenuTable& table, const MenuOptions& options, FrameKind kind) {
     std::vector<const ItemDef*> tools;
-    for (const MenuDef& menuDef : MenuTable())
+    for (const MenuDef& menuDef : table)
         for (const ItemDef& item : menuDef.items)
             if (item.id != kSeparator && item.bitmap && IsShown(item.shown, kind, options.single))
                 tools.push_back(&item);
@@ -317,7 +324,7 @@ wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& optio
     wxToolBar* toolBar = frame->CreateToolBar();
     for (const ItemDef* item : tools) {
         if (item->toolSeparatorBefore && toolBar->GetToolsCount() > 0) toolBar->AddSeparator();
-        const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item->label));
+        const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item->label)).Strip(wxString::both);
         toolBar->AddTool(item->id, shortHelp, FrameBitmap(item->bitmap),
                          FrameBitmap(item->bitmap, true), wxITEM_NORMAL, shortHelp,
                          ItemHelp(*item, kind));
