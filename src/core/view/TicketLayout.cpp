@@ -10,6 +10,8 @@ namespace {
 const char* const kTitleTemplate = "Ticket No. %d of %d (Line %d to %d of %d)";
 // Units kept free between a moved title's end and the ticket's right edge.
 constexpr int kTitleMargin = 10;
+// Least room between the last text of a printed ticket and the next title.
+constexpr int kTicketGap = 20;
 
 int Digits(int n) {
     int d = 1;
@@ -68,11 +70,19 @@ public:
             out_.neededHeight = (rowGap_ + 14) * rows + correctTipsY(0) + 2 * rowGap_ + 30;
             return;
         }
-        out_.conditionRows = conditionRows();
+        const int rows = conditionRows();
+        out_.conditionRows = rows;
+        // A font taller than the rows were made for moves every row down; the
+        // next ticket then starts further down, never on top of this one.
+        const int lastRowY = withTips_ ? (rows > 0 ? (rowGap_ + 14) * (rows - 1) + correctTipsY(0) + rowGap_ + 20
+                                                   : correctTipsY(0))
+                                       : rowY(std::max(rowCount_ - 1, 0), 0);
+        out_.ticketBottom = lastRowY + measure_.textHeight();
+        out_.ticketDistance = std::max(geo_.ticketDistance, out_.ticketBottom - geo_.titleY + kTicketGap);
         for (int k = 0; k < kTicketsPerPage; ++k) {
             const int t = kTicketsPerPage * page + k;
             if (page < 0 || t >= out_.ticketCount) break;
-            ticket(t, withTips_ ? paging_.perTicket * t : -1, geo_.ticketDistance * k);
+            ticket(t, withTips_ ? paging_.perTicket * t : -1, out_.ticketDistance * k);
         }
     }
 
