@@ -490,7 +490,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
         kIdStatistics,     kIdConditions,
         kIdCharts,         kIdDefaultConditions,
         kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,
-        kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
+        kIdPrintTickets};
     for (int id : ids) {
         g_messages.clear();
         SendCommand(&Main(), id);

@@ -3,14 +3,19 @@
 // data of the ticket view and by the pixels at its places; the print commands
 // and the preview frame.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "document/VdxFile.h"
 #include "frame/CommandIds.h"
+#include "frame/WindowList.h"
 #include "view/PagePrintout.h"
+#include "view/PrintCommands.h"
+#include "view/PrintPreviewFrame.h"
 #include "view/TicketPrintout.h"
 #include "view/TicketRender.h"
 #include "view/VdxView.h"
+#include "windows/DocumentWindows.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +23,14 @@
 #include <wx/dcmemory.h>
 #include <wx/dcps.h>
 #include <wx/image.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -240,6 +251,162 @@ TEST_F(PrintTest, PostScriptFileHoldsTheTextsOfThePage) {
     EXPECT_NE(ps.find("Correct Tips"), std::string::npos);
 }
 
+// Runs action after milliseconds, also while a dialog runs its own loop.
+class Later : public wxEvtHandler {
+public:
+    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            done = true;
+            action_();
+        });
+        timer_.StartOnce(milliseconds);
+    }
+    bool done = false;
+
+private:
+    wxTimer timer_;
+    std::function<void()> action_;
+};
+
+// Presses a key as the user would, at the window that has the focus.
+void PressKey(int key) {
+    wxUIActionSimulator simulator;
+    simulator.Char(key);
+}
+
+TEST_F(PrintTest, PreviewFollowsItsDocumentAndKeepsItsZoom) {
+    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 100, 12));
+    ASSERT_NE(doc, nullptr);
+    SendCommand(&Main(), wxID_PREVIEW);
+    auto* frame = FindDocumentWindow<PrintPreviewFrame>(doc, DocWindow::Preview);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front().text;
+    EXPECT_TRUE(frame->GetTitle().EndsWith(": Print Preview")) << frame->GetTitle();
+    EXPECT_TRUE(AppWindows().Contains(frame));
+    Settle(300); // the preview reads its pages when it first draws
+    wxPrintPreviewBase* preview = frame->Preview();
+    EXPECT_EQ(preview->GetZoom(), 100);
+    EXPECT_EQ(preview->GetMaxPage(), 3);
+    SaveScreenshot("print-preview");
+
+    // The user zooms and goes to page 3; then the document changes.
+    preview->SetZoom(55);
+    preview->SetCurrentPage(3);
+    doc->Data().match(0).name = "Renamed Home - Away";
+    doc->MarkChanged();
+    Settle(300);
+    EXPECT_EQ(FindDocumentWindow<PrintPreviewFrame>(doc, DocWindow::Preview), frame);
+    EXPECT_NE(frame->Preview(), preview); // a fresh preview of the new data
+    preview = frame->Preview();
+    EXPECT_EQ(preview->GetZoom(), 55);
+    EXPECT_EQ(preview->GetCurrentPage(), 3);
+    const vdx::TicketLayout& shown = TicketPagesOf(preview->GetPrintout())->LastLayout();
+    ASSERT_FALSE(shown.items.empty());
+    bool renamed = false;
+    for (const vdx::TicketItem& item : shown.items)
+        renamed |= item.part == vdx::TicketPart::Name && item.text == "Renamed Home - Away";
+    EXPECT_TRUE(renamed);
+
+    // Fewer lines: one page left, shown at the same zoom.
+    doc->Data().tipLineCount = 25;
+    doc->Data().lineCount = 25;
+    doc->MarkChanged();
+    Settle(300);
+    preview = frame->Preview();
+    EXPECT_EQ(preview->GetMaxPage(), 1);
+    EXPECT_EQ(preview->GetCurrentPage(), 1);
+    EXPECT_EQ(preview->GetZoom(), 55);
+
+    // Asked again: the same frame comes to the front.
+    SendCommand(&Main(), wxID_PREVIEW);
+    EXPECT_EQ(FindDocumentWindow<PrintPreviewFrame>(doc, DocWindow::Preview), frame);
+    int previews = 0;
+    for (wxWindow* window : wxTopLevelWindows) previews += dynamic_cast<PrintPreviewFrame*>(window) ? 1 : 0;
+    EXPECT_EQ(previews, 1);
+
+    // Closing the document closes its preview.
+    wxWeakRef<wxFrame> gone(frame);
+    CloseAllDocuments();
+    EXPECT_FALSE(gone);
+}
+
+TEST_F(PrintTest, PrintCommandsAreThereAndNotAnnouncedAsMissing) {
+    EXPECT_FALSE(IsEnabledIn(&Main(), wxID_PRINT));
+    EXPECT_FALSE(IsEnabledIn(&Main(), wxID_PREVIEW));
+    EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PRINT_SETUP));
+    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 25, 12));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PRINT));
+    EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PREVIEW));
+}
+
+// Clicks at (x, y) inside the window titled title, as the user does.
+bool ClickInWindow(const char* title, int x, int y) {
+    const std::string click = std::string("xdotool search --name '") + title + "' | head -1 | "
+                              "xargs -I{} xdotool mousemove --window {} " + std::to_string(x) + " " +
+                              std::to_string(y) + " click 1";
+    const bool clicked = std::system(click.c_str()) == 0;
+    Settle(300);
+    return clicked;
+}
+
+TEST_F(PrintTest, PrintSetupKeepsWhatTheUserChose) {
+    ProgramPrintData().GetPrintData().SetOrientation(wxPORTRAIT);
+    struct Case {
+        const char* what;
+        int x, y;            // the button that ends the dialog
+        int orientation;     // kept afterwards
+    };
+    // Landscape is chosen each time; Apply keeps it, Cancel does not.
+    const std::vector<Case> cases = {{"Cancel", 290, 207, wxPORTRAIT}, {"Apply", 375, 207, wxLANDSCAPE}};
+    for (const Case& c : cases) {
+        Later choose(2500, [&c] {
+            SaveScreenshot("print-setup");
+            if (const char* dir = std::getenv("VDX_SCREENSHOT_DIR")) {
+                const std::string grab = std::string("xwd -silent -id $(xdotool search --name 'Page Setup' | "
+                                                     "head -1) | convert xwd:- '") + dir + "/print-setup-dialog.png'";
+                if (std::system(grab.c_str()) != 0) std::fprintf(stderr, "no picture of the dialog\n");
+            }
+            ClickInWindow("Page Setup", 115, 170); // Landscape
+            ClickInWindow("Page Setup", c.x, c.y);
+        });
+        Later safety(9000, [] { PressKey(WXK_ESCAPE); });
+        SendCommand(&Main(), wxID_PRINT_SETUP);
+        EXPECT_TRUE(choose.done) << c.what; // the dialog was open meanwhile
+        EXPECT_EQ(ProgramPrintData().GetPrintData().GetOrientation(), c.orientation) << c.what;
+    }
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front().text;
+    ProgramPrintData().GetPrintData().SetOrientation(wxPORTRAIT);
+}
+
+TEST_F(PrintTest, PrintDialogPrintsToAPdfFileWithoutAPrinter) {
+    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 100, 12));
+    ASSERT_NE(doc, nullptr);
+    // The dialog's file printer writes "output.pdf" into the working folder
+    // unless the user names another file.
+    const fs::path pdf = dir_ / "output.pdf";
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir_);
+    ProgramPrintData().GetPrintData().SetPrinterName("Print to File");
+    Later enter(2000, [] {
+        SaveScreenshot("print-dialog");
+        PressKey(WXK_RETURN);
+    });
+    SendCommand(&Main(), wxID_PRINT);
+    EXPECT_TRUE(enter.done);
+    SettleUntil([&] { return fs::exists(pdf) && fs::file_size(pdf) > 1000; }, 5000);
+    fs::current_path(previous);
+    ASSERT_TRUE(fs::exists(pdf));
+    const std::string bytes = ReadBytes(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    // Three pages of three tickets.
+    EXPECT_NE(bytes.find("/Count 3"), std::string::npos);
+    EXPECT_TRUE(g_messages.empty()) << g_messages.front().text;
+}
+
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

@@ -5,12 +5,16 @@
 #include "calc/CalculateCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
+#include "app/VdxApp.h"
 #include "view/ExportCommand.h"
+#include "view/PrintCommands.h"
+#include "view/PrintPreviewFrame.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
+#include <wx/app.h>
 #include <wx/intl.h>
 
 namespace vdx::gui {
@@ -25,9 +29,6 @@ wxString WhatCommandOpens(int id) {
     case kIdConditions: return _("The conditions dialog");
     case kIdCharts: return _("The charts window");
     case kIdPrintTickets: return _("Ticket printing");
-    case wxID_PRINT: return _("Printing");
-    case wxID_PRINT_SETUP: return _("The print setup");
-    case wxID_PREVIEW: return _("The print preview");
     default: return _("Paging and highlighting in the ticket view");
     }
 }
@@ -99,7 +100,24 @@ std::optional<bool> ViewCommandEnabled(const VdxView* view, int id) {
 
 bool RoutePrintCommand(MyDocManager* manager, int id) {
     if (!manager) return false;
-    ShowNotAvailable(WhatCommandOpens(id));
+    VdxDocument* doc = manager->CurrentVdxDocument();
+    auto* view = doc ? dynamic_cast<VdxView*>(doc->GetFirstView()) : nullptr;
+    if (id == wxID_PRINT_SETUP) {
+        wxWindow* parent = doc ? doc->GetDocumentWindow() : wxTheApp->GetTopWindow();
+        ShowPrintSetup(parent);
+        return true;
+    }
+    if (!view) return true; // only pools documents go on paper
+    if (doc->Data().calculationRunning) {
+        PlayWarningSound();
+        return true;
+    }
+    if (id == wxID_PRINT) {
+        VdxApp* app = VdxApp::Get();
+        PrintDocument(view, app && app->Frame() ? static_cast<wxWindow*>(app->Frame()) : view->GetFrame());
+    } else {
+        ShowPrintPreview(view);
+    }
     return true;
 }
 

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-class VdxView;
+#include "view/VdxView.h"
 
 namespace vdx::gui {
 
