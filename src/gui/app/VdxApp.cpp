@@ -11,6 +11,7 @@
 #include "frame/FrameCommands.h"
 #include "frame/MainFrame.h"
 #include "frame/WindowList.h"
+#include "view/TextEditDocument.h"
 #include "view/VdxView.h"
 
 #include <wx/datetime.h>
@@ -169,6 +170,8 @@ void VdxApp::SelectLanguageAndHelp() {
 void VdxApp::RegisterTemplates() {
     new wxDocTemplate(docManager_.get(), _("Ticket"), "*.vdx", wxEmptyString, "vdx", "Vdx Doc",
                       "Vdx View", CLASSINFO(VdxDocument), CLASSINFO(VdxView));
+    // Several documents at once: plain text files can be edited too.
+    if (config_.settings.multiDocument) RegisterTextTemplate(docManager_.get());
 }
 
 void VdxApp::CreateMainFrame() {
