@@ -2,22 +2,24 @@
 // Program-wide defaults and settings as read from the configuration store.
 // New documents take their options and conditions from here.
 
+#include "options/OptionLimits.h"
+
 #include <array>
 #include <string>
 
 namespace vdx {
 
 struct DefaultOptions {
-    int matchCount = 12;          // "Games"
-    int lineCount = 20;           // "Tips"
-    int linesPerTicket = 12;      // "TipsPerPage"
-    int rounds = 100;             // "Tries"
-    int unsuccessfulTries = 1000; // "Tilts"
-    int upToDifference = 5;       // "Diff"
-    int extraTries = 1000;        // "ExtraTilts"
-    int sortMode = 0;             // "Sort"
-    bool decimalPoint = false;    // "Separator"
-    bool zeroForDraw = false;     // "0forX"
+    int matchCount = option::kMatches.byDefault;
+    int lineCount = option::kLines.byDefault;
+    int linesPerTicket = option::kLinesPerTicket.byDefault;
+    int rounds = option::kRounds.byDefault;
+    int unsuccessfulTries = option::kUnsuccessfulTries.byDefault;
+    int upToDifference = option::kDifference.byDefault;
+    int extraTries = option::kExtraTries.byDefault;
+    int sortMode = option::kSortMode.byDefault;
+    bool decimalPoint = option::kDecimalPoint.byDefault != 0;
+    bool zeroForDraw = option::kZeroForDraw.byDefault != 0;
 };
 
 struct DefaultConditions {
@@ -33,6 +35,8 @@ struct DefaultConditions {
             for (auto& k : g) k[0] = k[1] = 100;
     }
 };
+
+constexpr int kMaxCalculationThreads = 64;
 
 // Settings bits of the "Settings" key.
 enum SettingsBit {
@@ -55,6 +59,8 @@ struct Settings {
     bool sortUnlikelyFirst = true;
     bool startFrozen = false;
     bool rangesAbsolute = false, nextRangesAbsolute = false;
+    // Threads the calculation runs its rounds on ("Threads"); 0: one per processor.
+    int calculationThreads = 0;
 };
 
 struct AppConfig {

@@ -3,7 +3,6 @@
 #include "text/Tr.h"
 
 #include <array>
-#include <cstdio>
 
 namespace vdx {
 
@@ -70,13 +69,6 @@ bool IsUtf8(const std::string& s) {
     for (size_t i = 0; i < s.size();)
         if (!NextUtf8(s, i, c)) return false;
     return true;
-}
-
-std::string Format(const char* format, const std::string& value) {
-    const int n = std::snprintf(nullptr, 0, format, value.c_str());
-    std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-    if (n > 0) std::snprintf(out.data(), out.size() + 1, format, value.c_str());
-    return out;
 }
 
 // One kind of line end throughout: it becomes "\n". Mixed ends stay as they are.
@@ -178,24 +170,24 @@ std::string PlainTextProblemMessage(const PlainTextResult& result, const std::st
     switch (result.problem) {
     case PlainTextProblem::kNone: return {};
     case PlainTextProblem::kZeroByte:
-        return Format(N_("File %s cannot be opened as a text: it holds a zero byte and so is no text file."),
-                      fileName);
+        return TrFormat(N_("File %s cannot be opened as a text: it holds a zero byte and so is no text file."),
+                      fileName.c_str());
     case PlainTextProblem::kTooLarge:
-        return Format(N_("File %s cannot be opened as a text: it is larger than 16 MB."), fileName);
+        return TrFormat(N_("File %s cannot be opened as a text: it is larger than 16 MB."), fileName.c_str());
     }
     return {};
 }
 
 std::string Windows1252Note(const std::string& fileName) {
-    return Format(N_("File %s is not written in UTF-8. It was read as Western European text (Windows-1252) "
+    return TrFormat(N_("File %s is not written in UTF-8. It was read as Western European text (Windows-1252) "
                      "and will be saved in that encoding again."),
-                  fileName);
+                  fileName.c_str());
 }
 
 std::string UnsavableCharacterQuestion(const std::string& character) {
-    return Format(N_("The character \"%s\" cannot be saved in the Western European encoding (Windows-1252) of "
+    return TrFormat(N_("The character \"%s\" cannot be saved in the Western European encoding (Windows-1252) of "
                      "this file.\nDo you want to save the file in UTF-8 instead?"),
-                  character);
+                  character.c_str());
 }
 
 } // namespace vdx

@@ -89,14 +89,14 @@ public:
 
     // --- saved fields -------------------------------------------------------
     int fileVersion = 211;
-    int matchCount = 12;
-    int lineCount = 20;
-    int linesPerTicket = 12;
-    int rounds = 100;
-    int unsuccessfulTries = 1000;
-    int upToDifference = 5;
-    int extraTries = 1000;
-    int sortMode = 0;
+    int matchCount = option::kMatches.byDefault;
+    int lineCount = option::kLines.byDefault;
+    int linesPerTicket = option::kLinesPerTicket.byDefault;
+    int rounds = option::kRounds.byDefault;
+    int unsuccessfulTries = option::kUnsuccessfulTries.byDefault;
+    int upToDifference = option::kDifference.byDefault;
+    int extraTries = option::kExtraTries.byDefault;
+    int sortMode = option::kSortMode.byDefault;
     bool decimalPoint = false;
     bool zeroForDraw = false;
     bool tipsUpToDate = false;
@@ -125,7 +125,7 @@ public:
     bool saveAsOnSave = false;
     bool calculatedNotSaved = false;
     int currentRound = 0;
-    std::string lastCalculationText;
+    std::string lastCalculationText; // time the last calculation took, "h:mm:ss,hh"
     ConditionEvaluation evaluation;
     DocumentEnvironment env;
     bool modified = false;

@@ -4,6 +4,8 @@
 #include "calc/LineScoring.h"
 #include "document/CodePage.h"
 #include "document/SafeSave.h"
+#include "options/OptionLimits.h"
+#include "text/Tr.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -148,8 +150,11 @@ std::string FileText(const std::string& raw, int version) {
 }
 
 bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
-    if (!rd.ranged(doc.matchCount, kMinMatches, kMaxMatches, false, FileProblemKind::kMatchCount)) return false;
-    if (!rd.ranged(doc.lineCount, 1, kMaxLines, false, FileProblemKind::kLineCount)) return false;
+    if (!rd.ranged(doc.matchCount, option::kMatches.minimum, option::kMatches.maximum, false,
+                   FileProblemKind::kMatchCount))
+        return false;
+    if (!rd.ranged(doc.lineCount, option::kLines.minimum, option::kLines.maximum, false, FileProblemKind::kLineCount))
+        return false;
     if (!rd.anyFlag(doc.tipsUpToDate)) return false;
     if (version >= 200) {
         if (!rd.strictFlag(doc.hasTips)) return false;
@@ -157,16 +162,19 @@ bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
         if (!rd.ranged(doc.tipMatchCount, kMinMatches, kMaxMatches, true)) return false;
         if (!rd.ranged(doc.calcMatchCount, 0, kMaxMatches)) return false;
     }
-    if (!rd.ranged(doc.sortMode, 0, 2)) return false;
+    if (!rd.ranged(doc.sortMode, option::kSortMode.minimum, option::kSortMode.maximum)) return false;
     if (version >= 200) {
         if (!rd.strictFlag(doc.decimalPoint)) return false;
         if (!rd.strictFlag(doc.zeroForDraw)) return false;
     }
-    if (!rd.ranged(doc.linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket)) return false;
-    if (!rd.ranged(doc.rounds, 1, 1000)) return false;
-    if (!rd.ranged(doc.unsuccessfulTries, 2, 10000)) return false;
-    if (!rd.ranged(doc.upToDifference, 0, 100)) return false;
-    if (!rd.ranged(doc.extraTries, 0, 10000)) return false;
+    auto field = [&rd](int& value, const OptionLimits& limits) {
+        return rd.ranged(value, limits.minimum, limits.maximum);
+    };
+    if (!field(doc.linesPerTicket, option::kLinesPerTicket)) return false;
+    if (!field(doc.rounds, option::kRounds)) return false;
+    if (!field(doc.unsuccessfulTries, option::kUnsuccessfulTries)) return false;
+    if (!field(doc.upToDifference, option::kDifference)) return false;
+    if (!field(doc.extraTries, option::kExtraTries)) return false;
     if (version < 211) return true;
 
     for (bool& f : doc.conditionEnabled)
@@ -503,7 +511,7 @@ WriteResult WriteVdx(std::ostream& out, const PoolsDocument& doc) {
 
     if (w.good()) out.flush();
     result.ok = static_cast<bool>(out);
-    if (!result.ok) result.error = "Write error";
+    if (!result.ok) result.error = Translate(N_("Write error"));
     return result;
 }
 
@@ -520,17 +528,18 @@ WriteResult SaveVdxFile(const std::string& path, const PoolsDocument& doc) {
 }
 
 std::string ReadResultMessage(int result, const std::string& fileName, int importKind) {
+    const char* name = fileName.c_str();
     switch (result) {
     case kReadOk: return {};
-    case kReadNotVdx: return "File " + fileName + " is not a VendrixPlanner-File!";
-    case kReadNotText: {
-        const char* kind = importKind == 2   ? "a suitable reversed text file"
-                           : importKind == 3 ? "a Totocalcio-File"
-                                             : "a suitable text file";
-        return "File " + fileName + " is not " + kind + ".";
-    }
-    case kReadTooManyLines: return "File " + fileName + " has too many lines.";
-    default: return "Error reading the file";
+    case kReadNotVdx: return TrFormat(N_("File %s is not a VendrixPlanner-File!"), name);
+    case kReadNotText:
+        switch (importKind) {
+        case 2: return TrFormat(N_("File %s is not a suitable reversed text file."), name);
+        case 3: return TrFormat(N_("File %s is not a Totocalcio-File."), name);
+        default: return TrFormat(N_("File %s is not a suitable text file."), name);
+        }
+    case kReadTooManyLines: return TrFormat(N_("File %s has too many lines."), name);
+    default: return Translate(N_("Error reading the file"));
     }
 }
 

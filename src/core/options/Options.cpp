@@ -3,6 +3,7 @@
 #include "calc/Conditions.h"
 #include "calc/LineScoring.h"
 #include "text/NumberText.h"
+#include "text/Tr.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -52,15 +53,23 @@ OptionValues DocumentResetValues(const DefaultOptions& defaults) {
 
 OptionValues BuiltInOptionValues() { return OptionsOf(DefaultOptions()); }
 
+// The document's fixed sizes are the ends of the option ranges.
+static_assert(option::kMatches.minimum == kMinMatches && option::kMatches.maximum == kMaxMatches);
+static_assert(option::kLines.maximum == kMaxLines);
+static_assert(option::kLinesPerTicket.minimum == kMinLinesPerTicket &&
+              option::kLinesPerTicket.maximum == kMaxLinesPerTicket);
+
 OptionFieldRule RuleOf(OptionField field, int linesPerTicket) {
+    const auto rule = [](const char* name, const OptionLimits& limits, int step, int smallStep) {
+        return OptionFieldRule{name, limits.minimum, limits.maximum, step, smallStep};
+    };
     switch (field) {
-    case kOptionLines:
-        return {"Lines", 1, kMaxLines, std::clamp(linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket), 1};
-    case kOptionRounds: return {"Rounds", 1, 1000, 25, 5};
-    case kOptionUnsuccessfulTries: return {"Unsuccessful Tries", 2, 10000, 25, 5};
-    case kOptionDifference: return {"Difference", 0, 100, 1, 1};
+    case kOptionLines: return rule(N_("Lines"), option::kLines, option::kLinesPerTicket.Clamp(linesPerTicket), 1);
+    case kOptionRounds: return rule(N_("Rounds"), option::kRounds, 25, 5);
+    case kOptionUnsuccessfulTries: return rule(N_("Unsuccessful Tries"), option::kUnsuccessfulTries, 25, 5);
+    case kOptionDifference: return rule(N_("Difference"), option::kDifference, 1, 1);
     case kOptionExtraTries:
-    default: return {"Extra Tries", 0, 10000, 25, 5};
+    default: return rule(N_("Extra Tries"), option::kExtraTries, 25, 5);
     }
 }
 
@@ -116,10 +125,8 @@ std::optional<int> OptionFieldValue(const OptionFieldRule& rule, const std::stri
 }
 
 std::string InvalidOptionMessage(const OptionFieldRule& rule) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "Entry of %s is invalid!\nValid entries are numbers from %d to %d",
-                  rule.name, rule.minimum, rule.maximum);
-    return buffer;
+    return TrFormat(N_("Entry of %s is invalid!\nValid entries are numbers from %d to %d"),
+                    Translate(rule.name).c_str(), rule.minimum, rule.maximum);
 }
 
 OptionTextCheck CheckOptionTexts(const std::array<std::string, kOptionFieldCount>& texts,

@@ -141,10 +141,10 @@ FormatChangeValue AsFormatChange(const SizeRaise& raise) {
 }
 
 std::string SizeRaiseMessage(const std::vector<SizeRaise>& raises) {
-    std::string text = N_("The following value(s) will be increased\nto apply the new size of an 'X':\n\n");
+    std::string text = Translate(N_("The following value(s) will be increased\nto apply the new size of an 'X':\n\n"));
     for (const SizeRaise& r : raises) {
         const FormatChangeValue change = AsFormatChange(r);
-        text += FormatChangeLabel(change.kind, change.index);
+        text += Translate(FormatChangeLabel(change.kind, change.index));
         text += '\n';
     }
     return WithoutAmpersands(text);

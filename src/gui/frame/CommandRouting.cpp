@@ -21,23 +21,23 @@ namespace vdx::gui {
 
 namespace {
 
+// One whole sentence per command: the subject decides the rest of the sentence in other languages.
 wxString WhatCommandOpens(int id) {
     switch (id) {
-    case kIdInput: return _("The input window");
-    case kIdCalculate: return _("The calculation window");
-    case kIdStatistics: return _("The statistics window");
-    case kIdConditions: return _("The conditions dialog");
-    case kIdCharts: return _("The charts window");
-    case kIdPrintTickets: return _("Ticket printing");
-    default: return _("Paging and highlighting in the ticket view");
+    case kIdInput: return _("The input window is not available yet.");
+    case kIdCalculate: return _("The calculation window is not available yet.");
+    case kIdStatistics: return _("The statistics window is not available yet.");
+    case kIdConditions: return _("The conditions dialog is not available yet.");
+    case kIdCharts: return _("The charts window is not available yet.");
+    case kIdPrintTickets: return _("Ticket printing is not available yet.");
+    default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
 }
 
 } // namespace
 
-void ShowNotAvailable(const wxString& what, wxWindow* parent) {
-    ShowMessage(wxString::Format(_("%s is not available yet."), what), wxOK | wxICON_INFORMATION,
-                ProgramTitle(), parent);
+void ShowNotAvailable(const wxString& message, wxWindow* parent) {
+    ShowMessage(message, wxOK | wxICON_INFORMATION, ProgramTitle(), parent);
 }
 
 bool RouteDocumentCommand(VdxDocument* doc, int id) {

@@ -34,10 +34,10 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdDefaultConditions: return _("The Default Conditions window");
-    case kIdSelectFormat: return _("The choice of a ticket format");
-    case kIdFormatEditor: return _("The format editor");
-    case kIdMoreOptions: return _("The settings window");
+    case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
+    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
+    case kIdFormatEditor: return _("The format editor is not available yet.");
+    case kIdMoreOptions: return _("The settings window is not available yet.");
     default: return wxString();
     }
 }
