@@ -487,9 +487,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdImportText,
-        kIdSelectFormat,   kIdFormatEditor,   kIdSaveAsText,
-        kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
+        kIdSelectFormat,   kIdFormatEditor,   kIdPrintTickets};
     for (int id : ids) {
         g_messages.clear();
         SendCommand(&Main(), id);

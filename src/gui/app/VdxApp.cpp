@@ -12,6 +12,7 @@
 #include "frame/MainFrame.h"
 #include "frame/WindowList.h"
 #include "text/Tr.h"
+#include "view/TextEditDocument.h"
 #include "view/VdxView.h"
 
 #include <wx/datetime.h>
@@ -178,6 +179,8 @@ void VdxApp::SelectLanguageAndHelp() {
 void VdxApp::RegisterTemplates() {
     new wxDocTemplate(docManager_.get(), _("Ticket"), "*.vdx", wxEmptyString, "vdx", "Vdx Doc",
                       "Vdx View", CLASSINFO(VdxDocument), CLASSINFO(VdxView));
+    // Several documents at once: plain text files can be edited too.
+    if (config_.settings.multiDocument) RegisterTextTemplate(docManager_.get());
 }
 
 void VdxApp::CreateMainFrame() {

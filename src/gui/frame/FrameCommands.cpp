@@ -4,6 +4,7 @@
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
 #include "controls/Help.h"
+#include "document/ImportCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/AboutDialog.h"
 #include "frame/CommandIds.h"
@@ -35,7 +36,6 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import is not available yet.");
     case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
     case kIdFormatEditor: return _("The format editor is not available yet.");
     default: return wxString();
@@ -121,7 +121,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultConditions(); }, kIdDefaultConditions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowSettings(); }, kIdMoreOptions);
-    for (int id : {kIdImportText, kIdSelectFormat, kIdFormatEditor}) {
+    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
+    for (int id : {kIdSelectFormat, kIdFormatEditor}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
         }, id);
