@@ -16,42 +16,30 @@ const char* const kTextChartsDescription = N_("displays how the current tips com
 
 namespace {
 
-// Every text of the charts that takes values is made here; translation of the
-// format goes in at this one place.
-std::string Sentence(const char* format, ...) {
-    const std::string translated = Translate(format);
-    char buffer[256];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
-    va_end(args);
-    return buffer;
-}
-
 const char* DrawSymbol(bool zeroForDraw) { return zeroForDraw ? "0" : "X"; }
 
 std::string TabLabel(int page, bool zeroForDraw) {
     switch (page) {
-    case kChartDuplicates: return Sentence(N_("Conditions for Duplicates"));
-    case kChartTips1X2: return Sentence(N_("Conditions for 1, %s and 2"), DrawSymbol(zeroForDraw));
-    default: return Sentence(N_("Conditions for Favourites "));
+    case kChartDuplicates: return TrFormat(N_("Conditions for Duplicates"));
+    case kChartTips1X2: return TrFormat(N_("Conditions for 1, %s and 2"), DrawSymbol(zeroForDraw));
+    default: return TrFormat(N_("Conditions for Favourites "));
     }
 }
 
 std::string ColumnHeader(int page, int column, bool zeroForDraw) {
     if (page == kChartDuplicates)
-        return column == 0 ? Sentence(N_("All matches")) : Sentence(N_("Conditions for Duplicates"));
+        return column == 0 ? TrFormat(N_("All matches")) : TrFormat(N_("Conditions for Duplicates"));
     if (page == kChartTips1X2) {
         switch (column) {
-        case 0: return Sentence(N_("Tip 1"));
-        case 1: return Sentence(N_("Tip %s"), DrawSymbol(zeroForDraw));
-        default: return Sentence(N_("Tip 2"));
+        case 0: return TrFormat(N_("Tip 1"));
+        case 1: return TrFormat(N_("Tip %s"), DrawSymbol(zeroForDraw));
+        default: return TrFormat(N_("Tip 2"));
         }
     }
     switch (column) {
-    case 0: return Sentence(N_("Favourites"));
-    case 1: return Sentence(N_("Neutrals"));
-    default: return Sentence(N_("Outsiders"));
+    case 0: return TrFormat(N_("Favourites"));
+    case 1: return TrFormat(N_("Neutrals"));
+    default: return TrFormat(N_("Outsiders"));
     }
 }
 
@@ -106,7 +94,7 @@ std::string ChartValueText(int count, bool decimalComma) {
 }
 
 std::string ChartsFrameTitle(const std::string& documentTitle) {
-    return Sentence(N_("%s: Charts"), documentTitle.c_str());
+    return TrFormat(N_("%s: Charts"), documentTitle.c_str());
 }
 
 std::string WidestValueText(const ChartPage& page) {

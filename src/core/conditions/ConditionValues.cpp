@@ -25,28 +25,6 @@ const char* const kTextLimitLabel = N_("&Limit for Conditions:");
 
 namespace {
 
-// Every text of the dialog that takes values is made here; translation of
-// the format goes in at this one place.
-std::string Sentence(const char* format, ...) {
-    const std::string translated = Translate(format);
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
-    va_end(args);
-    return buffer;
-}
-
-// A number with its punctuation; nothing to translate.
-std::string Plain(const char* format, ...) {
-    char buffer[64];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
-
 const char* DrawSymbol(bool zeroForDraw) { return zeroForDraw ? "0" : "X"; }
 
 void CopyRanges(RangeSettings& to, const int from[2][3][2]) {
@@ -145,64 +123,64 @@ KindBounds ShownBounds(const ConditionValues& values, const ConditionContext& co
 }
 
 std::string NumberOfTipsHeader(const ConditionContext& c) {
-    if (c.defaults) return Sentence(N_("-> Number of Tips (Average)"));
+    if (c.defaults) return TrFormat(N_("-> Number of Tips (Average)"));
     if (c.matchesWithData != c.matchCount)
-        return Sentence(N_("-> Number of Tips (%d/%d Matches)"), c.matchesWithData, c.matchCount);
-    return Sentence(N_("-> Number of Tips"));
+        return TrFormat(N_("-> Number of Tips (%d/%d Matches)"), c.matchesWithData, c.matchCount);
+    return TrFormat(N_("-> Number of Tips"));
 }
 
-std::string BoundMinimumText(int minimum) { return Plain("%d -", minimum); }
+std::string BoundMinimumText(int minimum) { return FormatText("%d -", minimum); }
 
-std::string BoundMaximumText(int maximum) { return Plain("%d", maximum); }
+std::string BoundMaximumText(int maximum) { return FormatText("%d", maximum); }
 
 std::string ConditionPageLabel(int page, bool zeroForDraw) {
     switch (page) {
-    case kPageDuplicates: return Sentence(N_("Conditions for Duplicates"));
-    case kPageTips1X2: return Sentence(N_("Conditions for 1, %s and 2"), DrawSymbol(zeroForDraw));
-    case kPageFavourites: return Sentence(N_("Conditions for Favourites "));
-    default: return Sentence(N_("Limit for Conditions"));
+    case kPageDuplicates: return TrFormat(N_("Conditions for Duplicates"));
+    case kPageTips1X2: return TrFormat(N_("Conditions for 1, %s and 2"), DrawSymbol(zeroForDraw));
+    case kPageFavourites: return TrFormat(N_("Conditions for Favourites "));
+    default: return TrFormat(N_("Limit for Conditions"));
     }
 }
 
 std::string RangeHeaderText(int group, bool absolute, bool zeroForDraw) {
     if (group == 0)
-        return absolute ? Sentence(N_("Specify the maximal and minimal numbers of 1, %s and 2."), DrawSymbol(zeroForDraw))
-                        : Sentence(N_("Set the allowed range for tips 1, %s and 2."), DrawSymbol(zeroForDraw));
-    return absolute ? Sentence(N_("Specify the maximal and minimal numbers of likely and unlikely tips."))
-                    : Sentence(N_("Set the allowed range for likely and unlikely tips."));
+        return absolute ? TrFormat(N_("Specify the maximal and minimal numbers of 1, %s and 2."), DrawSymbol(zeroForDraw))
+                        : TrFormat(N_("Set the allowed range for tips 1, %s and 2."), DrawSymbol(zeroForDraw));
+    return absolute ? TrFormat(N_("Specify the maximal and minimal numbers of likely and unlikely tips."))
+                    : TrFormat(N_("Set the allowed range for likely and unlikely tips."));
 }
 
 std::string RangeRowLabel(int group, int kind, bool zeroForDraw) {
     if (group == 0) {
         switch (kind) {
-        case 0: return Sentence(N_("Tip &1:"));
-        case 1: return Sentence(N_("Tip &%s:"), DrawSymbol(zeroForDraw));
-        default: return Sentence(N_("Tip &2:"));
+        case 0: return TrFormat(N_("Tip &1:"));
+        case 1: return TrFormat(N_("Tip &%s:"), DrawSymbol(zeroForDraw));
+        default: return TrFormat(N_("Tip &2:"));
         }
     }
     switch (kind) {
-    case 0: return Sentence(N_("&Favourites:"));
-    case 1: return Sentence(N_("&Neutrals:"));
-    default: return Sentence(N_("&Outsiders:"));
+    case 0: return TrFormat(N_("&Favourites:"));
+    case 1: return TrFormat(N_("&Neutrals:"));
+    default: return TrFormat(N_("&Outsiders:"));
     }
 }
 
 std::string DuplicateMatchLabel(const ConditionContext& c, int match) {
     if (!c.defaults && match >= 0 && match < kMaxMatches && !c.matchNames[match].empty())
         return c.matchNames[match];
-    return Sentence(N_("Match %d"), match + 1);
+    return TrFormat(N_("Match %d"), match + 1);
 }
 
-std::string DuplicateRowNumber(int match) { return Plain("%d:", match + 1); }
+std::string DuplicateRowNumber(int match) { return FormatText("%d:", match + 1); }
 
 std::string ConditionsFrameTitle(const std::string& documentTitle, bool defaults) {
-    if (defaults) return Sentence(N_("+++ Default Conditions +++"));
-    return Sentence(N_("%s: Conditions"), documentTitle.c_str());
+    if (defaults) return TrFormat(N_("+++ Default Conditions +++"));
+    return TrFormat(N_("%s: Conditions"), documentTitle.c_str());
 }
 
 std::string ConditionsChangedLogLine(const std::string& documentTitle, bool defaults) {
-    if (defaults) return Sentence(N_("Default Conditions changed"));
-    return Sentence(N_("%s: Conditions changed"), documentTitle.c_str());
+    if (defaults) return TrFormat(N_("Default Conditions changed"));
+    return TrFormat(N_("%s: Conditions changed"), documentTitle.c_str());
 }
 
 std::vector<std::string> MinimumListEntries(int matchCount) {
@@ -219,7 +197,7 @@ std::vector<std::string> MaximumListEntries(int matchCount) {
 
 int RangeListIndex(int stored, int matchCount) { return std::clamp(stored, 0, std::max(0, matchCount)); }
 
-std::string SliderLabel(int value) { return Plain("(%d)", value); }
+std::string SliderLabel(int value) { return FormatText("(%d)", value); }
 
 int SliderKeyStep(int value, int direction) {
     return std::clamp(value + (direction < 0 ? -1 : 1), 0, kSliderMaximum);

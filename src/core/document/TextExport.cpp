@@ -15,23 +15,6 @@ const char* const kExportQuestionTitle = N_("Confirmation");
 
 namespace {
 
-std::string Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string s;
-    if (n > 0) {
-        s.resize(static_cast<size_t>(n) + 1);
-        std::vsnprintf(s.data(), s.size(), format, again);
-        s.resize(static_cast<size_t>(n));
-    }
-    va_end(again);
-    return s;
-}
-
 const char* LineEnd(int type) {
     switch (type) {
     case kExportPcOs2: return "\r\n";
@@ -137,7 +120,7 @@ std::string ExportText(const PoolsDocument& doc, int type) {
         text += end;
     }
     if (totocalcio) {
-        text += Format("%*.d", 14, doc.tipLineCount);
+        text += FormatText("%*.d", 14, doc.tipLineCount);
         text += end;
         text += "0             ";
     }

@@ -57,6 +57,14 @@ std::string TranslatePlural(PluralText text, long n) {
     return n == 1 ? text.singular : text.plural;
 }
 
+std::string FormatText(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    std::string text = FormatList(format, args);
+    va_end(args);
+    return text;
+}
+
 std::string TrFormat(const char* msgid, ...) {
     va_list args;
     va_start(args, msgid);

@@ -39,6 +39,9 @@ std::string TrFormat(const char* msgid, ...);
 // The same with the form for n.
 std::string TrFormatPlural(PluralText text, long n, ...);
 
+// A text that needs no translation (numbers and their punctuation) by the rules of printf.
+std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 } // namespace vdx
 
 // wxWidgets defines the same marker when its headers come first.

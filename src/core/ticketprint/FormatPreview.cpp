@@ -1,5 +1,7 @@
 #include "ticketprint/FormatPreview.h"
 
+#include "text/Tr.h"
+
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -12,16 +14,6 @@ constexpr int kTick = 3;          // half length of a measurement's end mark
 constexpr int kItemGap = 12;      // between header items
 constexpr int kRowGap = 6;        // between the header rows
 constexpr int kMinFontStep = -6;  // smallest font of a gap's text
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Format(const char* format, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
 
 int Px(int hundredths) { return hundredths / kPreviewHundredthsPerPixel; }
 
@@ -82,7 +74,7 @@ private:
         return {x - kTick, std::min(y1, y2), 2 * kTick + 1, std::abs(y2 - y1) + 1};
     }
     std::string measured(const std::string& label, int hundredths) const {
-        return Format(tr(N_("%s: %.2f mm")).c_str(), label.c_str(), hundredths / 100.0);
+        return FormatText(tr(N_("%s: %.2f mm")).c_str(), label.c_str(), hundredths / 100.0);
     }
 
     void cross(int cx, int cy, int tip) {
@@ -102,7 +94,7 @@ private:
         int x = 20;
         std::vector<PreviewRect> items;
         const auto withBitmap = [&](PreviewTarget target, FormatChange kind, const char* bitmap) {
-            const PreviewRect t = text(Format(tr(N_("%s: ")).c_str(), name(kind).c_str()), x, y);
+            const PreviewRect t = text(FormatText(tr(N_("%s: ")).c_str(), name(kind).c_str()), x, y);
             out_.bitmaps.push_back({bitmap, t.right(), y});
             const PreviewRect r{x, y, t.width + kPreviewBitmapSize, kPreviewBitmapSize};
             hit(target, -1, r);
@@ -120,15 +112,15 @@ private:
         withBitmap(PreviewTarget::kJustification, FormatChange::kJustification,
                    kJustifications[std::clamp(v_.justification, 0, 2)]);
         plain(PreviewTarget::kOutputRatio,
-              Format(tr(N_("%s: %d%%")).c_str(), name(FormatChange::kOutputRatio).c_str(), v_.outputRatio));
+              FormatText(tr(N_("%s: %d%%")).c_str(), name(FormatChange::kOutputRatio).c_str(), v_.outputRatio));
         plain(PreviewTarget::kMatches,
-              Format(tr(N_("%s: %d")).c_str(), name(FormatChange::kMaxMatches).c_str(), v_.maxMatches));
-        plain(PreviewTarget::kLines, Format(tr(N_("%s: %d")).c_str(), name(FormatChange::kMaxLines).c_str(), v_.maxLines));
+              FormatText(tr(N_("%s: %d")).c_str(), name(FormatChange::kMaxMatches).c_str(), v_.maxMatches));
+        plain(PreviewTarget::kLines, FormatText(tr(N_("%s: %d")).c_str(), name(FormatChange::kMaxLines).c_str(), v_.maxLines));
 
         // Second row: the tips order with a sample of its three crosses,
         // which also shows the size of X and the space between X's.
         const int y2 = y + kPreviewBitmapSize + kRowGap;
-        const PreviewRect order = text(Format(tr(N_("%s: %s ->")).c_str(), name(FormatChange::kTipsOrder).c_str(),
+        const PreviewRect order = text(FormatText(tr(N_("%s: %s ->")).c_str(), name(FormatChange::kTipsOrder).c_str(),
                                               TipsOrderText(v_.tipsOrder)),
                                        items[2].x, y2);
         hit(PreviewTarget::kTipsOrder, -1, order);
@@ -191,7 +183,7 @@ private:
         for (int k = 0; k + 1 < v_.maxMatches; ++k) {
             const int y1 = Y(MatchPosition(v_, k)), y2 = Y(MatchPosition(v_, k + 1));
             r = vertical(gx, y1, y2);
-            const std::string s = Format(tr(N_("Matches %1$d - %2$d: %3$.2f mm")).c_str(), k + 1, k + 2,
+            const std::string s = FormatText(tr(N_("Matches %1$d - %2$d: %3$.2f mm")).c_str(), k + 1, k + 2,
                                          v_.spacesBetweenMatches[k] / 100.0);
             int step = 0;
             while (step > kMinFontStep && measure_(s, step).height > y2 - y1) --step;
@@ -204,14 +196,14 @@ private:
         // one row, their names on the next.
         const int rowA = t.bottom() + 10;
         const int valueY = rowA + kTick + 3;
-        const int unitWidth = measure_(Format(tr(N_("%.2f mm")).c_str(), 3.0), 0).width;
+        const int unitWidth = measure_(FormatText(tr(N_("%.2f mm")).c_str(), 3.0), 0).width;
         int valuesBottom = valueY;
         for (int i = 0; i + 1 < v_.maxLines; ++i) {
             const int x1 = X(LineBlockPosition(v_, i) + 2 * v_.spaceBetweenXs), x2 = X(LineBlockPosition(v_, i + 1));
             r = horizontal(x1, x2, rowA);
             const bool unit = unitWidth <= x2 - x1;
             const double gap = v_.spacesBetweenLines[i] / 100.0;
-            const std::string s = unit ? Format(tr(N_("%.2f mm")).c_str(), gap) : Format("%.2f", gap);
+            const std::string s = unit ? FormatText(tr(N_("%.2f mm")).c_str(), gap) : FormatText("%.2f", gap);
             const int w = measure_(s, 0).width;
             const PreviewRect box = text(s, (x1 + x2) / 2 - w / 2, valueY, PreviewColour::kRed);
             valuesBottom = std::max(valuesBottom, box.bottom());
