@@ -312,6 +312,29 @@ void EngineCore::RemoveMatch(int p) {
     }
 }
 
+void EngineCore::ExchangeMatches(int p, int q) {
+    const int n = s.lineCount;
+    ExchangePairTableMatches(pe, s.tips[p].data(), s.tips[q].data(), n, w.exchangeScratch.data());
+    // The rest in the order of AddMatch(p), RemoveMatch(q): the highest
+    // no-duplicate pair is taken between the two.
+    const int K = s.noDuplicateCount;
+    if (UsesNoDup() && p < K) {
+        UpdatePairTable(nd, s.tips[p].data(), n, 1, w.keys.data());
+        if (s.improving) s.highestNoDupEquals = HighestPair(nd, n);
+    }
+    if (UsesNoDup() && q < K) UpdatePairTable(nd, s.tips[q].data(), n, 0xFF, w.keys.data());
+    for (int g = 0; g < 2; ++g) {
+        if (!s.conditions[1 + g]) continue;
+        const auto& added = s.categoryMaps[g][p];
+        const auto& removed = s.categoryMaps[g][q];
+        auto& counts = s.categoryCounts[g];
+        for (int l = 0; l < n; ++l) {
+            ++counts[l][added[s.tips[p][l]]];
+            --counts[l][removed[s.tips[q][l]]];
+        }
+    }
+}
+
 void EngineCore::FreeAll() {
     // Entries from lineCount on stay 0.
     std::fill(w.freeMask.begin(), w.freeMask.begin() + s.lineCount, 0xFF);

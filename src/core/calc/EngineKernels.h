@@ -1,7 +1,7 @@
 // The engine's innermost loops, written once for several vector instruction
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
 // 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
-// FewerMaskV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
+// FewerMaskV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB, SubB,
 // EqB); deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
@@ -227,6 +227,22 @@ void UpdateRows(uint8_t* base, size_t stride, const uint8_t* tips, int n, uint8_
         for (int c = 0; c < chunks; ++c)
             StoreB(row + 32 * c, AddB(LoadB(row + 32 * c), AndB(EqB(LoadB(tips + 32 * c), mine), d)));
         row[i] = 0xFF; // a line is no partner of its own
+    }
+}
+
+// One pass for two matches: adds 1 for every pair with equal tips in `added`
+// and takes 1 for every pair with equal tips in `removed`.
+void ExchangeRows(uint8_t* base, size_t stride, const uint8_t* added, const uint8_t* removed, int n) {
+    const int chunks = (n + 31) / 32;
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mineAdded = Set1B(added[i]), mineRemoved = Set1B(removed[i]);
+        for (int c = 0; c < chunks; ++c) {
+            // The masks are -1 where the tips agree.
+            const Bytes change = SubB(EqB(LoadB(removed + 32 * c), mineRemoved), EqB(LoadB(added + 32 * c), mineAdded));
+            StoreB(row + 32 * c, AddB(LoadB(row + 32 * c), change));
+        }
+        row[i] = 0xFF;
     }
 }
 

@@ -201,6 +201,7 @@ inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<_
 inline Bytes Set1B(uint8_t v) { return _mm256_set1_epi8(static_cast<char>(v)); }
 inline Bytes AndB(Bytes a, Bytes b) { return _mm256_and_si256(a, b); }
 inline Bytes AddB(Bytes a, Bytes b) { return _mm256_add_epi8(a, b); }
+inline Bytes SubB(Bytes a, Bytes b) { return _mm256_sub_epi8(a, b); }
 inline Bytes EqB(Bytes a, Bytes b) { return _mm256_cmpeq_epi8(a, b); }
 inline Bytes ZeroB() { return _mm256_setzero_si256(); }
 inline Bytes OrB(Bytes a, Bytes b) { return _mm256_or_si256(a, b); }
@@ -280,6 +281,7 @@ inline Bytes Set1B(uint8_t v) {
 }
 inline Bytes AndB(Bytes a, Bytes b) { return {_mm_and_si128(a.lo, b.lo), _mm_and_si128(a.hi, b.hi)}; }
 inline Bytes AddB(Bytes a, Bytes b) { return {_mm_add_epi8(a.lo, b.lo), _mm_add_epi8(a.hi, b.hi)}; }
+inline Bytes SubB(Bytes a, Bytes b) { return {_mm_sub_epi8(a.lo, b.lo), _mm_sub_epi8(a.hi, b.hi)}; }
 inline Bytes EqB(Bytes a, Bytes b) { return {_mm_cmpeq_epi8(a.lo, b.lo), _mm_cmpeq_epi8(a.hi, b.hi)}; }
 inline Bytes ZeroB() { return {_mm_setzero_si128(), _mm_setzero_si128()}; }
 inline Bytes OrB(Bytes a, Bytes b) { return {_mm_or_si128(a.lo, b.lo), _mm_or_si128(a.hi, b.hi)}; }
@@ -352,6 +354,7 @@ inline void StoreB(uint8_t* p, Bytes v) { std::memcpy(p, &v, sizeof v); }
 inline Bytes Set1B(uint8_t v) { return Bytes{} + v; }
 inline Bytes AndB(Bytes a, Bytes b) { return a & b; }
 inline Bytes AddB(Bytes a, Bytes b) { return a + b; }
+inline Bytes SubB(Bytes a, Bytes b) { return a - b; }
 inline Bytes EqB(Bytes a, Bytes b) { return static_cast<Bytes>(a == b); }
 inline Bytes ZeroB() { return Bytes{}; }
 inline Bytes OrB(Bytes a, Bytes b) { return a | b; }
@@ -402,6 +405,7 @@ using ChooseFn = int (*)(const ChooseArgs&);
 using SmallFn = void (*)(const uint8_t* const*, int, const uint8_t*, int, BlockHistogram (*)[3]);
 using LargeFn = void (*)(const uint16_t (*)[80], int, BlockHistogram (*)[3]);
 using UpdateFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t);
+using ExchangeFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int);
 using TopsFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*, uint8_t*);
 using MarkFn = uint32_t (*)(const uint8_t*, const uint8_t*, const uint8_t*, uint8_t, uint8_t);
 using RowTopFn = int (*)(const uint8_t*, const uint8_t*, int, int*);
@@ -415,6 +419,7 @@ struct Kernels {
     SmallFn small;
     LargeFn large;
     UpdateFn update;
+    ExchangeFn exchange;
     TopsFn tops;
     MarkFn mark;
     RowTopFn rowTop;
@@ -426,7 +431,7 @@ struct Kernels {
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
-        ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::SmallTops, ns::MarkChunk, \
+        ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs                        \
     }
 
@@ -503,6 +508,16 @@ void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta
     std::memcpy(scratch, tips, static_cast<size_t>(n));
     std::memset(scratch + n, kRankUnassigned, 32);
     Pick().update(table.Row(0), table.Stride(), scratch, n, delta);
+}
+
+void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch) {
+    uint8_t* a = scratch;
+    uint8_t* r = scratch + n + 32;
+    std::memcpy(a, added, static_cast<size_t>(n));
+    std::memset(a + n, kRankUnassigned, 32);
+    std::memcpy(r, removed, static_cast<size_t>(n));
+    std::memset(r + n, kRankUnassigned, 32);
+    Pick().exchange(table.Row(0), table.Stride(), a, r, n);
 }
 
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {
