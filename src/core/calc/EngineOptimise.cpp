@@ -208,6 +208,11 @@ inline Bytes OrB(Bytes a, Bytes b) { return _mm256_or_si256(a, b); }
 inline Bytes AndNotB(Bytes a, Bytes b) { return _mm256_andnot_si256(a, b); } // b and not a
 inline uint32_t MaskB(Bytes v) { return static_cast<uint32_t>(_mm256_movemask_epi8(v)); }
 inline Bytes MaxB(Bytes a, Bytes b) { return _mm256_max_epu8(a, b); }
+inline int SumB(Bytes v) {
+    const __m256i s = _mm256_sad_epu8(v, _mm256_setzero_si256());
+    const __m128i t = _mm_add_epi64(_mm256_castsi256_si128(s), _mm256_extracti128_si256(s, 1));
+    return _mm_cvtsi128_si32(_mm_add_epi64(t, _mm_unpackhi_epi64(t, t)));
+}
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
     m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
@@ -290,6 +295,11 @@ inline uint32_t MaskB(Bytes v) {
     return static_cast<uint32_t>(_mm_movemask_epi8(v.lo)) | static_cast<uint32_t>(_mm_movemask_epi8(v.hi)) << 16;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return {_mm_max_epu8(a.lo, b.lo), _mm_max_epu8(a.hi, b.hi)}; }
+inline int SumB(Bytes v) {
+    const __m128i z = _mm_setzero_si128();
+    const __m128i t = _mm_add_epi64(_mm_sad_epu8(v.lo, z), _mm_sad_epu8(v.hi, z));
+    return _mm_cvtsi128_si32(_mm_add_epi64(t, _mm_unpackhi_epi64(t, t)));
+}
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(v.lo, v.hi);
     m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
@@ -365,6 +375,11 @@ inline uint32_t MaskB(Bytes v) {
     return m;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return a > b ? a : b; }
+inline int SumB(Bytes v) {
+    int sum = 0;
+    for (int k = 0; k < 32; ++k) sum += v[k];
+    return sum;
+}
 inline int HMaxB(Bytes v) {
     int m = 0;
     for (int k = 0; k < 32; ++k) m = v[k] > m ? v[k] : m;
