@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // The hot loops are written so the compiler can vectorise them; on x86 they are
 // also compiled for AVX2 and picked at run time.
@@ -59,6 +60,11 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, 2 * (kPaddedLines + 64)> exchangeScratch{};
 
     int tieCounter = 0;
+
+    // Random fills: the line each upper half of the generator's state draws
+    // among drawLines lines.
+    std::vector<uint16_t> drawLine;
+    int drawLines = 0;
 };
 
 // The vector code the engine runs: the best the processor offers, the x86-64
