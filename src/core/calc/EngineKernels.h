@@ -161,31 +161,28 @@ inline void OutsideTables(const uint16_t (*sum)[80], int h, BlockHistogram (*out
     }
 }
 
-// Few lines: per block line the counts of (tip << 4 | equals) over all lines,
-// one increment per line. The block's own lines have tip 3 and land in
-// entries 48..63, which are not read, so the 0xFF of a line with itself (its
-// low half 15) does no harm.
+// Few lines: per block line and tip, the counts of the equals levels are
+// summed in registers as one-hot vectors, the outside lines of each tip found
+// by a byte compare. Only assigned lines are visited, so no counter is the 0xFF
+// of a line with itself.
 template <int H>
 inline void SmallOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
-    alignas(32) int16_t count[H][64];
-    std::memset(count, 0, sizeof count);
-    alignas(32) uint8_t keys[128];
-    Bytes shifted[4];
-    for (int base = 0, k = 0; base < n; base += 32, ++k) {
-        Bytes t = LoadB(tips + base);
-        for (int s = 0; s < 4; ++s) t = AddB(t, t);
-        shifted[k] = t;
-    }
-    for (int a = 0; a < H; ++a) {
-        for (int base = 0, k = 0; base < n; base += 32, ++k)
-            StoreB(keys + base, OrB(shifted[k], AndB(LoadB(rows[a] + base), Set1B(15))));
-        int16_t* const mine = count[a];
-#pragma GCC unroll 4
-        for (int j = 0; j < n; ++j) ++mine[keys[j]];
-    }
     Vec at[3][H];
-    for (int t = 0; t < 3; ++t)
-        for (int a = 0; a < H; ++a) at[t][a] = LoadV(reinterpret_cast<const BlockHistogram*>(count[a] + 16 * t));
+    for (int t = 0; t < 3; ++t) {
+        Vec s[H];
+        for (int a = 0; a < H; ++a) s[a] = ZeroV();
+        const Bytes tip = Set1B(static_cast<uint8_t>(t));
+        for (int base = 0; base < n; base += 32) {
+            uint32_t bits = MaskB(EqB(LoadB(tips + base), tip));
+            if (n - base < 32) bits &= (uint32_t{1} << (n - base)) - 1;
+            while (bits) {
+                const int j = base + __builtin_ctz(bits);
+                bits &= bits - 1;
+                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j] & 15]));
+            }
+        }
+        for (int a = 0; a < H; ++a) at[t][a] = s[a];
+    }
     // A line outside with e equals adds e + 1 under its own rank and e under the others.
     for (int a = 0; a < H; ++a) {
         const Vec all = AddV(AddV(at[0][a], at[1][a]), at[2][a]);
