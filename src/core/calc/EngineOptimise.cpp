@@ -484,24 +484,17 @@ namespace {
 
 // Counts of (tip << 4 | equals) over a row. The keys are built in one vector
 // pass and then read back one byte each, so every line costs a load and an
-// increment; four tables keep the increments from waiting on each other.
+// increment; eight tables keep the increments from waiting on each other.
 VDX_VECTOR_CLONES
 void CountLarge(const uint8_t* row, const uint8_t* tips, int n, uint8_t* keys, uint16_t* sum) {
     const int whole = (n + 7) / 8 * 8;
     for (int j = 0; j < n; ++j) keys[j] = static_cast<uint8_t>((tips[j] << 4) | (row[j] & 15));
     for (int j = n; j < whole; ++j) keys[j] = 63;
-    uint16_t t[4][64] = {};
-    for (int j = 0; j < whole; j += 8) {
-        ++t[0][keys[j]];
-        ++t[1][keys[j + 1]];
-        ++t[2][keys[j + 2]];
-        ++t[3][keys[j + 3]];
-        ++t[0][keys[j + 4]];
-        ++t[1][keys[j + 5]];
-        ++t[2][keys[j + 6]];
-        ++t[3][keys[j + 7]];
-    }
-    for (int k = 0; k < 64; ++k) sum[k] = static_cast<uint16_t>(t[0][k] + t[1][k] + t[2][k] + t[3][k]);
+    uint16_t t[8][64] = {};
+    for (int j = 0; j < whole; j += 8)
+        for (int k = 0; k < 8; ++k) ++t[k][keys[j + k]];
+    for (int k = 0; k < 64; ++k)
+        sum[k] = static_cast<uint16_t>(t[0][k] + t[1][k] + t[2][k] + t[3][k] + t[4][k] + t[5][k] + t[6][k] + t[7][k]);
 }
 
 // Outside tables of the block lines (see OutsideTables).
