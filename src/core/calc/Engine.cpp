@@ -312,6 +312,29 @@ void EngineCore::RemoveMatch(int p) {
     }
 }
 
+void EngineCore::ExchangeMatches(int p, int q) {
+    const int n = s.lineCount;
+    ExchangePairTableMatches(pe, s.tips[p].data(), s.tips[q].data(), n, w.exchangeScratch.data());
+    // The rest in the order of AddMatch(p), RemoveMatch(q): the highest
+    // no-duplicate pair is taken between the two.
+    const int K = s.noDuplicateCount;
+    if (UsesNoDup() && p < K) {
+        UpdatePairTable(nd, s.tips[p].data(), n, 1, w.keys.data());
+        if (s.improving) s.highestNoDupEquals = HighestPair(nd, n);
+    }
+    if (UsesNoDup() && q < K) UpdatePairTable(nd, s.tips[q].data(), n, 0xFF, w.keys.data());
+    for (int g = 0; g < 2; ++g) {
+        if (!s.conditions[1 + g]) continue;
+        const auto& added = s.categoryMaps[g][p];
+        const auto& removed = s.categoryMaps[g][q];
+        auto& counts = s.categoryCounts[g];
+        for (int l = 0; l < n; ++l) {
+            ++counts[l][added[s.tips[p][l]]];
+            --counts[l][removed[s.tips[q][l]]];
+        }
+    }
+}
+
 void EngineCore::FreeAll() {
     // Entries from lineCount on stay 0.
     std::fill(w.freeMask.begin(), w.freeMask.begin() + s.lineCount, 0xFF);
@@ -477,20 +500,30 @@ void EngineCore::RandomFill(int b) {
         v -= v >= 32767u ? 32767u : 0u;
         return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
     };
+    // The line depends on the upper half of the state only: look it up.
+    if (w.drawLines != n) {
+        w.drawLine.resize(size_t{1} << 16);
+        for (uint32_t upper = 0; upper < (1u << 16); ++upper) w.drawLine[upper] = static_cast<uint16_t>(line(upper << 16));
+        w.drawLines = n;
+    }
+    const uint16_t* const drawLine = w.drawLine.data();
     int size = w.blockSize;
+    // Local pointers: the byte stores would otherwise make the compiler reload them.
+    uint8_t* const freeMask = w.freeMask.data();
+    int* const block = w.block.data();
     // Ends: the block sizes add up to the lines, so at least h lines are still free.
     while (size < h) {
         const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
-        int x = line(first);
-        w.block[size] = x;
-        size += w.freeMask[x] & 1;
-        w.freeMask[x] = 0;
+        int x = drawLine[first >> 16];
+        block[size] = x;
+        size += freeMask[x] & 1;
+        freeMask[x] = 0;
         state = first;
         if (size == h) break;
-        x = line(second);
-        w.block[size] = x;
-        size += w.freeMask[x] & 1;
-        w.freeMask[x] = 0;
+        x = drawLine[second >> 16];
+        block[size] = x;
+        size += freeMask[x] & 1;
+        freeMask[x] = 0;
         state = second;
     }
     ctx.random.Seed(state);

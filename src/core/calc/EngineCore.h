@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // The hot loops are written so the compiler can vectorise them; on x86 they are
 // also compiled for AVX2 and picked at run time.
@@ -56,8 +57,14 @@ struct EngineWork {
     int dupOutside[kMaxBlockSize][3];
     BlockHistogram violation[2][kMaxBlockSize][3];
     alignas(64) std::array<uint8_t, kPaddedLines + 64> keys{};
+    alignas(64) std::array<uint8_t, 2 * (kPaddedLines + 64)> exchangeScratch{};
 
     int tieCounter = 0;
+
+    // Random fills: the line each upper half of the generator's state draws
+    // among drawLines lines.
+    std::vector<uint16_t> drawLine;
+    int drawLines = 0;
 };
 
 // The vector code the engine runs: the best the processor offers, the x86-64
@@ -68,6 +75,10 @@ void UseEngineKernels(EngineKernelSet set);
 // Adds delta (1 or 0xFF for -1) to the counter of every pair of lines with
 // equal tips; scratch holds lineCount + 32 bytes.
 void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch);
+
+// The same for two fully assigned matches at once: adds `added`, takes out
+// `removed`; scratch holds 2 * (lineCount + 32) bytes.
+void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch);
 
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners.
@@ -107,6 +118,8 @@ public:
     // or take it out again.
     void AddMatch(int p);
     void RemoveMatch(int p);
+    // AddMatch(p) followed by RemoveMatch(q), with one pass over the pair table.
+    void ExchangeMatches(int p, int q);
 
     void FreeAll();
     void TakeLine(int line);

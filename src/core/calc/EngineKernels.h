@@ -2,7 +2,7 @@
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
 // 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
 // FewerMaskV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
-// EqB); deliberately no include guard.
+// SubB, SumB, EqB); deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
 // favourites and C1 neutrals; -1 leaves them to run time (no loop bounds known).
@@ -230,6 +230,22 @@ void UpdateRows(uint8_t* base, size_t stride, const uint8_t* tips, int n, uint8_
     }
 }
 
+// One pass for two matches: adds 1 for every pair with equal tips in `added`
+// and takes 1 for every pair with equal tips in `removed`.
+void ExchangeRows(uint8_t* base, size_t stride, const uint8_t* added, const uint8_t* removed, int n) {
+    const int chunks = (n + 31) / 32;
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mineAdded = Set1B(added[i]), mineRemoved = Set1B(removed[i]);
+        for (int c = 0; c < chunks; ++c) {
+            // The masks are -1 where the tips agree.
+            const Bytes change = SubB(EqB(LoadB(removed + 32 * c), mineRemoved), EqB(LoadB(added + 32 * c), mineAdded));
+            StoreB(row + 32 * c, AddB(LoadB(row + 32 * c), change));
+        }
+        row[i] = 0xFF;
+    }
+}
+
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners. freeMask and the rows
 // reach 64 bytes.
@@ -265,20 +281,20 @@ uint32_t MarkChunk(const uint8_t* top, const uint8_t* partners, const uint8_t* f
 
 // Highest counter of a row with a free partner, plus 1 (0 when there is none),
 // and the number of such partners. Rows and masks reach a whole chunk of 32.
+// One pass: per byte lane the highest value so far and how often it came.
 int RowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count) {
     const int chunks = (n + 31) / 32;
     const Bytes one = Set1B(1);
-    Bytes best = ZeroB();
-    for (int c = 0; c < chunks; ++c)
-        best = MaxB(best, AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c)));
-    const int top = HMaxB(best);
-    int found = 0;
-    if (top) {
-        const Bytes at = Set1B(static_cast<uint8_t>(top));
-        for (int c = 0; c < chunks; ++c)
-            found += __builtin_popcount(MaskB(EqB(AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c)), at)));
+    Bytes best = ZeroB(), times = ZeroB();
+    for (int c = 0; c < chunks; ++c) {
+        const Bytes v = AndB(AddB(LoadB(row + 32 * c), one), LoadB(freeMask + 32 * c));
+        const Bytes higher = MaxB(best, v);
+        // Lanes that keep their best keep their count; a lane where v is the best adds one (the mask is -1).
+        times = SubB(AndB(times, EqB(higher, best)), EqB(v, higher));
+        best = higher;
     }
-    *count = found;
+    const int top = HMaxB(best);
+    *count = top ? SumB(AndB(times, EqB(best, Set1B(static_cast<uint8_t>(top))))) : 0;
     return top;
 }
 

@@ -201,12 +201,18 @@ inline void StoreB(uint8_t* p, Bytes v) { _mm256_storeu_si256(reinterpret_cast<_
 inline Bytes Set1B(uint8_t v) { return _mm256_set1_epi8(static_cast<char>(v)); }
 inline Bytes AndB(Bytes a, Bytes b) { return _mm256_and_si256(a, b); }
 inline Bytes AddB(Bytes a, Bytes b) { return _mm256_add_epi8(a, b); }
+inline Bytes SubB(Bytes a, Bytes b) { return _mm256_sub_epi8(a, b); }
 inline Bytes EqB(Bytes a, Bytes b) { return _mm256_cmpeq_epi8(a, b); }
 inline Bytes ZeroB() { return _mm256_setzero_si256(); }
 inline Bytes OrB(Bytes a, Bytes b) { return _mm256_or_si256(a, b); }
 inline Bytes AndNotB(Bytes a, Bytes b) { return _mm256_andnot_si256(a, b); } // b and not a
 inline uint32_t MaskB(Bytes v) { return static_cast<uint32_t>(_mm256_movemask_epi8(v)); }
 inline Bytes MaxB(Bytes a, Bytes b) { return _mm256_max_epu8(a, b); }
+inline int SumB(Bytes v) {
+    const __m256i s = _mm256_sad_epu8(v, _mm256_setzero_si256());
+    const __m128i t = _mm_add_epi64(_mm256_castsi256_si128(s), _mm256_extracti128_si256(s, 1));
+    return _mm_cvtsi128_si32(_mm_add_epi64(t, _mm_unpackhi_epi64(t, t)));
+}
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
     m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
@@ -280,6 +286,7 @@ inline Bytes Set1B(uint8_t v) {
 }
 inline Bytes AndB(Bytes a, Bytes b) { return {_mm_and_si128(a.lo, b.lo), _mm_and_si128(a.hi, b.hi)}; }
 inline Bytes AddB(Bytes a, Bytes b) { return {_mm_add_epi8(a.lo, b.lo), _mm_add_epi8(a.hi, b.hi)}; }
+inline Bytes SubB(Bytes a, Bytes b) { return {_mm_sub_epi8(a.lo, b.lo), _mm_sub_epi8(a.hi, b.hi)}; }
 inline Bytes EqB(Bytes a, Bytes b) { return {_mm_cmpeq_epi8(a.lo, b.lo), _mm_cmpeq_epi8(a.hi, b.hi)}; }
 inline Bytes ZeroB() { return {_mm_setzero_si128(), _mm_setzero_si128()}; }
 inline Bytes OrB(Bytes a, Bytes b) { return {_mm_or_si128(a.lo, b.lo), _mm_or_si128(a.hi, b.hi)}; }
@@ -288,6 +295,11 @@ inline uint32_t MaskB(Bytes v) {
     return static_cast<uint32_t>(_mm_movemask_epi8(v.lo)) | static_cast<uint32_t>(_mm_movemask_epi8(v.hi)) << 16;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return {_mm_max_epu8(a.lo, b.lo), _mm_max_epu8(a.hi, b.hi)}; }
+inline int SumB(Bytes v) {
+    const __m128i z = _mm_setzero_si128();
+    const __m128i t = _mm_add_epi64(_mm_sad_epu8(v.lo, z), _mm_sad_epu8(v.hi, z));
+    return _mm_cvtsi128_si32(_mm_add_epi64(t, _mm_unpackhi_epi64(t, t)));
+}
 inline int HMaxB(Bytes v) {
     __m128i m = _mm_max_epu8(v.lo, v.hi);
     m = _mm_max_epu8(m, _mm_srli_si128(m, 8));
@@ -352,6 +364,7 @@ inline void StoreB(uint8_t* p, Bytes v) { std::memcpy(p, &v, sizeof v); }
 inline Bytes Set1B(uint8_t v) { return Bytes{} + v; }
 inline Bytes AndB(Bytes a, Bytes b) { return a & b; }
 inline Bytes AddB(Bytes a, Bytes b) { return a + b; }
+inline Bytes SubB(Bytes a, Bytes b) { return a - b; }
 inline Bytes EqB(Bytes a, Bytes b) { return static_cast<Bytes>(a == b); }
 inline Bytes ZeroB() { return Bytes{}; }
 inline Bytes OrB(Bytes a, Bytes b) { return a | b; }
@@ -362,6 +375,11 @@ inline uint32_t MaskB(Bytes v) {
     return m;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return a > b ? a : b; }
+inline int SumB(Bytes v) {
+    int sum = 0;
+    for (int k = 0; k < 32; ++k) sum += v[k];
+    return sum;
+}
 inline int HMaxB(Bytes v) {
     int m = 0;
     for (int k = 0; k < 32; ++k) m = v[k] > m ? v[k] : m;
@@ -402,6 +420,7 @@ using ChooseFn = int (*)(const ChooseArgs&);
 using SmallFn = void (*)(const uint8_t* const*, int, const uint8_t*, int, BlockHistogram (*)[3]);
 using LargeFn = void (*)(const uint16_t (*)[80], int, BlockHistogram (*)[3]);
 using UpdateFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t);
+using ExchangeFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int);
 using TopsFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*, uint8_t*);
 using MarkFn = uint32_t (*)(const uint8_t*, const uint8_t*, const uint8_t*, uint8_t, uint8_t);
 using RowTopFn = int (*)(const uint8_t*, const uint8_t*, int, int*);
@@ -415,6 +434,7 @@ struct Kernels {
     SmallFn small;
     LargeFn large;
     UpdateFn update;
+    ExchangeFn exchange;
     TopsFn tops;
     MarkFn mark;
     RowTopFn rowTop;
@@ -426,7 +446,7 @@ struct Kernels {
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
-        ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::SmallTops, ns::MarkChunk, \
+        ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs                        \
     }
 
@@ -462,27 +482,17 @@ void UseEngineKernels(EngineKernelSet set) {
 namespace {
 
 
-// Counts of (tip << 4 | equals) over a row, eight separate tables keeping the
-// increments from waiting on each other.
+// Counts of (tip << 4 | equals) over a row. The keys are built in one vector
+// pass and then read back one byte each, so every line costs a load and an
+// increment; eight tables keep the increments from waiting on each other.
 VDX_VECTOR_CLONES
 void CountLarge(const uint8_t* row, const uint8_t* tips, int n, uint8_t* keys, uint16_t* sum) {
     const int whole = (n + 7) / 8 * 8;
     for (int j = 0; j < n; ++j) keys[j] = static_cast<uint8_t>((tips[j] << 4) | (row[j] & 15));
     for (int j = n; j < whole; ++j) keys[j] = 63;
-    uint16_t t[8][64];
-    std::memset(t, 0, sizeof t);
-    for (int j = 0; j < whole; j += 8) {
-        uint64_t k;
-        std::memcpy(&k, keys + j, 8);
-        ++t[0][k & 63];
-        ++t[1][(k >> 8) & 63];
-        ++t[2][(k >> 16) & 63];
-        ++t[3][(k >> 24) & 63];
-        ++t[4][(k >> 32) & 63];
-        ++t[5][(k >> 40) & 63];
-        ++t[6][(k >> 48) & 63];
-        ++t[7][(k >> 56) & 63];
-    }
+    uint16_t t[8][64] = {};
+    for (int j = 0; j < whole; j += 8)
+        for (int k = 0; k < 8; ++k) ++t[k][keys[j + k]];
     for (int k = 0; k < 64; ++k)
         sum[k] = static_cast<uint16_t>(t[0][k] + t[1][k] + t[2][k] + t[3][k] + t[4][k] + t[5][k] + t[6][k] + t[7][k]);
 }
@@ -510,6 +520,16 @@ void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta
     std::memcpy(scratch, tips, static_cast<size_t>(n));
     std::memset(scratch + n, kRankUnassigned, 32);
     Pick().update(table.Row(0), table.Stride(), scratch, n, delta);
+}
+
+void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch) {
+    uint8_t* a = scratch;
+    uint8_t* r = scratch + n + 32;
+    std::memcpy(a, added, static_cast<size_t>(n));
+    std::memset(a + n, kRankUnassigned, 32);
+    std::memcpy(r, removed, static_cast<size_t>(n));
+    std::memset(r + n, kRankUnassigned, 32);
+    Pick().exchange(table.Row(0), table.Stride(), a, r, n);
 }
 
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {

@@ -149,6 +149,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
     bool stopping = false;
     bool noMoreRoundsTaken = false;
     bool verdictOpen = false;
+    bool takenOut = false; // match currentMatch is already out of the tables
     Evaluation last;
     for (;;) {
         // Let the window work and read its requests.
@@ -230,7 +231,8 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
         // Re-place the tips of the current match block by block.
         const int p = s.currentMatch;
         if (!s.SingleTip(p)) {
-            core.RemoveMatch(p);
+            if (!takenOut) core.RemoveMatch(p);
+            takenOut = false;
             if (core.UsesNoDup() && p < K) s.duplicatePossible = s.highestNoDupEquals + 1 >= K;
             core.FreeAll();
             for (int b = 0; b < s.blockCount; ++b) {
@@ -243,7 +245,14 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
                 core.CountBlockRanks(p);
                 core.OptimiseBlock(p);
             }
-            core.AddMatch(p);
+            // Within a try the next match is taken out in the same pass; the
+            // tables are whole again at every try boundary.
+            if (p + 1 < m && !s.SingleTip(p + 1)) {
+                core.ExchangeMatches(p, p + 1);
+                takenOut = true;
+            } else {
+                core.AddMatch(p);
+            }
         }
         s.currentMatch = (p + 1) % m;
     }
