@@ -489,7 +489,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     const std::vector<int> ids = {
         kIdStatistics,     kIdConditions,
         kIdCharts,         kIdImportText,     kIdDefaultConditions,
-        kIdSelectFormat,   kIdFormatEditor,   kIdMoreOptions,       kIdSaveAsText,
+        kIdSelectFormat,   kIdMoreOptions,       kIdSaveAsText,
         kIdPrintTickets,   wxID_PRINT,        wxID_PRINT_SETUP,     wxID_PREVIEW};
     for (int id : ids) {
         g_messages.clear();

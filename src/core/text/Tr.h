@@ -20,5 +20,7 @@ struct PluralText {
 
 } // namespace vdx
 
+// wx defines N_ as well when its headers come first; ours is the same marker.
+#undef N_
 #define N_(text) text
 #define NP_(singular, plural) (::vdx::PluralText{singular, plural})

@@ -10,6 +10,8 @@
 #include "frame/CommandRouting.h"
 #include "frame/LanguageDialog.h"
 #include "frame/WindowList.h"
+#include "ticketprint/FormatEditorFrame.h"
+#include "ticketprint/TicketPrinting.h"
 #include "view/VdxView.h"
 #include "windows/OptionsDialog.h"
 
@@ -36,7 +38,6 @@ wxString WhatIsMissing(int id) {
     case kIdImportText: return _("The text import");
     case kIdDefaultConditions: return _("The Default Conditions window");
     case kIdSelectFormat: return _("The choice of a ticket format");
-    case kIdFormatEditor: return _("The format editor");
     case kIdMoreOptions: return _("The settings window");
     default: return wxString();
     }
@@ -119,8 +120,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     }, wxID_ABOUT);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
-    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat,
-                   kIdFormatEditor, kIdMoreOptions}) {
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { FormatEditorFrame::Open(); }, kIdFormatEditor);
+    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat, kIdMoreOptions}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
         }, id);
@@ -145,6 +146,7 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
 void RefreshPrintTicketsLabels(wxFrame* only) {
     VdxApp* app = VdxApp::Get();
     if (!app) return;
+    DropPrintFormat(); // the next print reads the selected file again
     const wxString label = PrintTicketsLabel(wxString::FromUTF8(app->Config().ticketFormat));
     auto relabel = [&label](wxFrame* frame) {
         wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;

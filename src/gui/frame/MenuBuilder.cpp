@@ -217,6 +217,87 @@ const std::vector<MenuDef>& MenuTable() {
     return table;
 }
 
+// The format editor's own menus: its document commands, the value commands
+// and its help.
+const std::vector<MenuDef>& EditorMenuTable() {
+    static const std::vector<MenuDef> table = [] {
+        return std::vector<MenuDef>{
+            {wxTRANSLATE("&File"),
+             {
+                 Item(wxID_NEW, wxTRANSLATE("&New"), "Ctrl+N", wxTRANSLATE("creates a new document (Ctrl+N)"), "",
+                      Shown::Always, "new"),
+                 Item(wxID_OPEN, wxTRANSLATE("&Open..."), "Ctrl+O", wxTRANSLATE("opens an existing document"),
+                      "(Ctrl+O, Ctrl+F12)", Shown::Always, "open"),
+                 Item(wxID_CLOSE, wxTRANSLATE("&Close File"), "Ctrl+F4",
+                      wxTRANSLATE("prompts you to save changes and closes the active document"), "(Ctrl+F4)",
+                      Shown::Always),
+                 Item(wxID_SAVE, wxTRANSLATE("&Save"), "Ctrl+S",
+                      wxTRANSLATE("saves the active document using the same filename"), "(Ctrl+S, Shift+F12)",
+                      Shown::Always, "save"),
+                 Item(wxID_SAVEAS, wxTRANSLATE("Save &As..."), "Ctrl+U",
+                      wxTRANSLATE("saves the active document to a specified file name"), "(Ctrl+U, F12)",
+                      Shown::Always),
+                 Separator(Shown::Always),
+                 Item(wxID_EXIT, wxTRANSLATE("E&xit"), "Alt+F4",
+                      wxTRANSLATE("prompts you to save changes and quits the Format Editor"), "(Alt+F4)",
+                      Shown::Always, "redcenter", true),
+             }},
+            {wxTRANSLATE("&Edit"),
+             {
+                 Item(wxID_UNDO, wxTRANSLATE("&Undo"), "Ctrl+Z", wxTRANSLATE("Undo the last action (Ctrl+Z)"), "",
+                      Shown::Always, "undo", true),
+                 Item(wxID_REDO, wxTRANSLATE("&Redo"), "Ctrl+Y", wxTRANSLATE("Redo the previously undone action"),
+                      "(Ctrl+Y)", Shown::Always, "redo"),
+                 Separator(Shown::Always),
+                 Item(kIdFormatInsertDirection, wxTRANSLATE("Insert Directi&on"), "Ctrl+R",
+                      wxTRANSLATE("Specify with which side the ticket\nis inserted into the printer"), "(Ctrl+R)",
+                      Shown::Always, "wupdowngreen", true),
+                 Item(kIdFormatJustification, wxTRANSLATE("&Justification"), "Ctrl+F",
+                      wxTRANSLATE("Specify if the ticket is inserted on\nthe left, middle or right of the printer"),
+                      "(Ctrl+F)", Shown::Always, "insert"),
+                 Item(kIdFormatOutputRatio, wxTRANSLATE("Output R&atio"), "Ctrl+A",
+                      wxTRANSLATE("Specify the output ratio (Ctrl+A)"), "", Shown::Always, "prozent"),
+                 Separator(Shown::Always),
+                 Item(kIdFormatMatches, wxTRANSLATE("&Matches"), "Ctrl+G",
+                      wxTRANSLATE("Specify the maximum number of matches that\ncan be printed on a ticket"),
+                      "(Ctrl+G)", Shown::Always, "disthorgreenhorizontal", true),
+                 Item(kIdFormatLines, wxTRANSLATE("&Lines"), "Ctrl+L",
+                      wxTRANSLATE("Specify the maximum number of lines that\ncan be printed on a ticket"),
+                      "(Ctrl+L)", Shown::Always, "disthorgreen"),
+                 Item(kIdFormatTipsOrder, wxTRANSLATE("Tips Ord&er"), "Ctrl+E",
+                      wxTRANSLATE("Specify how the tips are arranged\non the ticket"), "(Ctrl+E)", Shown::Always,
+                      "x2i"),
+                 Separator(Shown::Always),
+                 Item(kIdFormatSizeOfX, wxTRANSLATE("Size of '&X'"), "Ctrl+X",
+                      wxTRANSLATE("Specify the size of the 'X' (Ctrl+X)"), "", Shown::Always, "x", true),
+                 Item(kIdFormatSpaceBetweenXs, wxTRANSLATE("Space &between 'X's"), "Ctrl+B",
+                      wxTRANSLATE("Specify the space from the centre of an 'X'\nto the centre of the next 'X' "
+                                  "within a line"),
+                      "(Ctrl+B)", Shown::Always, "xx"),
+                 Item(kIdFormatSides, wxTRANSLATE("Spaces to Si&des"), "Ctrl+D",
+                      wxTRANSLATE("Specify the spaces between the sides and the tips (Ctrl+D)"), "", Shown::Always,
+                      "sides"),
+                 Item(kIdFormatMatchGaps, wxTRANSLATE("Spaces between Ma&tches"), "Ctrl+T",
+                      wxTRANSLATE("Specify the spaces between the matches"), "(Ctrl+T)", Shown::Always,
+                      "spacematches"),
+                 Item(kIdFormatLineGaps, wxTRANSLATE("Spaces between L&ines"), "Ctrl+I",
+                      wxTRANSLATE("Specify the spaces between the lines"), "(Ctrl+I)", Shown::Always, "spacelines"),
+             }},
+            {wxTRANSLATE("&Window"), {}},
+            {wxTRANSLATE("&Help"),
+             {
+                 Item(kIdFormatEditorHelp, wxTRANSLATE("Format Editor &Help"), "F1",
+                      wxTRANSLATE("displays help on the format editor"), "(F1)", Shown::Always),
+             }},
+        };
+    }();
+    return table;
+}
+
+const std::vector<MenuDef>& TableOf(FrameKind kind) {
+    return kind == FrameKind::FormatEditor ? EditorMenuTable() : MenuTable();
+}
+
 bool IsShown(Shown shown, FrameKind kind, bool single) {
     const bool singleMain = single && kind == FrameKind::Main;
     switch (shown) {
@@ -274,7 +355,7 @@ wxMenu* BuildWindowMenu(bool mainFrame) {
 
 wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
     auto* bar = new wxMenuBar;
-    for (const MenuDef& menuDef : MenuTable()) {
+    for (const MenuDef& menuDef : TableOf(kind)) {
         if (menuDef.items.empty()) {
             bar->Append(BuildWindowMenu(kind == FrameKind::Main), wxGetTranslation(menuDef.title));
             continue;
@@ -308,7 +389,7 @@ wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
 
 wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& options) {
     std::vector<const ItemDef*> tools;
-    for (const MenuDef& menuDef : MenuTable())
+    for (const MenuDef& menuDef : TableOf(kind))
         for (const ItemDef& item : menuDef.items)
             if (item.id != kSeparator && item.bitmap && IsShown(item.shown, kind, options.single))
                 tools.push_back(&item);

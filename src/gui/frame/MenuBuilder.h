@@ -10,7 +10,7 @@ class wxToolBar;
 
 namespace vdx::gui {
 
-enum class FrameKind { Main = 0, PoolsChild = 1, TextChild = 2 };
+enum class FrameKind { Main = 0, PoolsChild = 1, TextChild = 2, FormatEditor = 3 };
 
 struct MenuOptions {
     bool single = true;          // one document at a time, drawn in the main frame
