@@ -72,6 +72,15 @@ void Settle(int milliseconds) {
     }
 }
 
+bool SettleUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+    const wxLongLong end = wxGetLocalTimeMillis() + timeoutMilliseconds;
+    while (!done() && wxGetLocalTimeMillis() < end) {
+        wxYield();
+        wxMilliSleep(5);
+    }
+    return done();
+}
+
 bool VisibleInFrame(wxWindow* window) {
     if (!window->IsShownOnScreen()) return false;
     const wxRect rect(window->GetScreenPosition(), window->GetSize());

@@ -5,6 +5,8 @@
 
 #include <sys/types.h>
 
+#include <functional>
+
 class wxWindow;
 
 namespace vdx::guitest {
@@ -27,6 +29,10 @@ private:
 // Runs the event loop for a while: the display and the window manager map,
 // place and size the windows shown.
 void Settle(int milliseconds);
+
+// Runs the event loop until done() holds or timeout has passed; a loaded
+// machine delivers the window manager's answers late. Returns done().
+bool SettleUntil(const std::function<bool()>& done, int timeoutMilliseconds = 3000);
 
 // Whether window is shown and lies wholly inside the client area of every
 // window around it, up to its frame.

@@ -397,10 +397,15 @@ TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
             SCOPED_TRACE(testing::Message() << (defaults ? "defaults" : "document") << ", opening " << opening);
             OptionsDialog* dialog = defaults ? ShowDefaultOptions() : OpenOptions(doc);
             ASSERT_NE(dialog, nullptr);
-            Settle(150);
             wxWindow* frame = dialog->GetParent();
+            const wxSize needed = dialog->GetBestSize();
+            SettleUntil([&] {
+                const wxSize client = frame->GetClientSize();
+                return frame->GetPosition() == wxPoint(100, 50) && client.x >= needed.x &&
+                       client.y >= needed.y && VisibleInFrame(dialog->DrawBox());
+            });
             EXPECT_EQ(frame->GetPosition(), wxPoint(100, 50));
-            const wxSize client = frame->GetClientSize(), needed = dialog->GetBestSize();
+            const wxSize client = frame->GetClientSize();
             EXPECT_GE(client.x, needed.x);
             EXPECT_GE(client.y, needed.y);
             EXPECT_TRUE(VisibleInFrame(dialog->DrawBox()));

@@ -6,7 +6,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/CalculationWindow.h"
 #include "document/VdxDocument.h"
-#include "frame/WindowList.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/intl.h>
 #include <wx/weakref.h>
@@ -71,16 +71,9 @@ bool RunCalculateCommand(VdxDocument* doc) {
     const int tries = std::clamp(data.unsuccessfulTries, 2, 10000);
     const int extraTries = std::clamp(data.extraTries, 0, 10000);
     const int difference = std::clamp(data.upToDifference, 0, 100);
-    CalculationWindow* old = FindCalculationWindow(doc);
-    auto* window = new CalculationWindow(doc, title + _(": Calculation of Distribution"), rounds, tries,
-                                         extraTries, difference);
-    if (old) {
-        window->SetSize(old->GetRect());
-        AppWindows().Replace(old, window);
-        old->Destroy();
-    } else {
-        AppWindows().Register(window);
-    }
+    // Takes the place of the document's earlier calculation window.
+    auto* window = new CalculationWindow(doc, rounds, tries, extraTries, difference);
+    AttachDocumentWindow(doc, DocWindow::Calculation, window);
     window->Show();
 
     const VdxApp* app = VdxApp::Get();
@@ -96,7 +89,7 @@ bool RunCalculateCommand(VdxDocument* doc) {
 
     // The write-back changed the lines (or at least the recorded conditions).
     if (data.modified) doc->Modify(true);
-    doc->UpdateAllViews();
+    doc->NotifyChange(DocumentChange::Tips);
 
     const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText.c_str());
     SetMainStatus(wxString::Format(_("Last calculation: %s"), timeSpent));

@@ -14,7 +14,7 @@
 #include "frame/FrameCommands.h"
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
-#include "windows/DocumentTitle.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/app.h>
 #include <wx/dcbuffer.h>
@@ -52,45 +52,32 @@ long long SteadyMilliseconds() {
         .count();
 }
 
-struct CalcItem {
-    int id;
-    const char* label;
-    const char* accel;
-    const char* help;
-    const char* bitmap; // nullptr: menu only
-};
-
-struct CalcMenu {
-    const char* title;
-    std::vector<CalcItem> items;
-};
-
-const std::vector<CalcMenu>& CalcMenus() {
-    static const std::vector<CalcMenu> menus = {
+const MenuTable& CalcMenus() {
+    static const MenuTable menus = {
         {wxTRANSLATE("&View"),
          {
-             {kIdCalcFreeze, wxTRANSLATE("&Freeze"), "Ctrl+F",
-              wxTRANSLATE("stops displaying the progress, for better performance"), "gauge"},
-             {kIdCalcThaw, wxTRANSLATE("&Thaw"), "Ctrl+T",
-              wxTRANSLATE("starts displaying the progress again"), "pointsred"},
-             {kIdCalcCloseWindow, wxTRANSLATE("&Close the Window"), "Alt+F4",
-              wxTRANSLATE("closes the window"), "redcenter"},
+             MenuItem(kIdCalcFreeze, wxTRANSLATE("&Freeze"), "Ctrl+F",
+                      wxTRANSLATE("stops displaying the progress, for better performance"), "", "gauge"),
+             MenuItem(kIdCalcThaw, wxTRANSLATE("&Thaw"), "Ctrl+T", wxTRANSLATE("starts displaying the progress again"),
+                      "", "pointsred"),
+             MenuItem(kIdCalcCloseWindow, wxTRANSLATE("&Close the Window"), "Alt+F4", wxTRANSLATE("closes the window"),
+                      "", "redcenter"),
          }},
         {wxTRANSLATE("&Calculation"),
          {
-             {kIdCalculate, wxTRANSLATE("&Calculate"), "Ctrl+B",
-              wxTRANSLATE("calculates the optimal distribution of the tips (Ctrl+B)"), "playgreen"},
-             {kIdCalcNoMoreRounds, wxTRANSLATE("&No more Rounds"), "Ctrl+K",
-              wxTRANSLATE("stops the calculation after the current round"), "stop"},
-             {kIdCalcStopRound, wxTRANSLATE("Sto&p current Round"), "Ctrl+A",
-              wxTRANSLATE("stops the current round"), "redeast"},
-             {kIdCalcStopCalculation, wxTRANSLATE("&Stop the Calculation"), "Ctrl+F4",
-              wxTRANSLATE("stops the calculation"), "radio"},
+             MenuItem(kIdCalculate, wxTRANSLATE("&Calculate"), "Ctrl+B",
+                      wxTRANSLATE("calculates the optimal distribution of the tips (Ctrl+B)"), "", "playgreen", true),
+             MenuItem(kIdCalcNoMoreRounds, wxTRANSLATE("&No more Rounds"), "Ctrl+K",
+                      wxTRANSLATE("stops the calculation after the current round"), "", "stop"),
+             MenuItem(kIdCalcStopRound, wxTRANSLATE("Sto&p current Round"), "Ctrl+A",
+                      wxTRANSLATE("stops the current round"), "", "redeast"),
+             MenuItem(kIdCalcStopCalculation, wxTRANSLATE("&Stop the Calculation"), "Ctrl+F4",
+                      wxTRANSLATE("stops the calculation"), "", "radio"),
          }},
         {wxTRANSLATE("&Help"),
          {
-             {kIdCalcHelp, wxTRANSLATE("&Help (Calculate)"), "F1",
-              wxTRANSLATE("displays help on calculation (F1)"), nullptr},
+             MenuItem(kIdCalcHelp, wxTRANSLATE("&Help (Calculate)"), "F1",
+                      wxTRANSLATE("displays help on calculation (F1)")),
          }},
     };
     return menus;
@@ -232,25 +219,19 @@ private:
 // ---------------------------------------------------------------------------
 
 CalculationWindow* FindCalculationWindow(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* calc = dynamic_cast<CalculationWindow*>(window);
-        if (calc && !calc->IsBeingDeleted() && calc->Document() == doc) return calc;
-    }
-    return nullptr;
+    return FindDocumentWindow<CalculationWindow>(doc, DocWindow::Calculation);
 }
 
-CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, int rounds,
-                                     int tries, int extraTries, int difference)
-    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, wxSize(768, 525)),
+CalculationWindow::CalculationWindow(VdxDocument* doc, int rounds, int tries, int extraTries, int difference)
+    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc, DocWindow::Calculation), wxDefaultPosition,
+              wxSize(768, 525)),
       doc_(doc),
       rounds_(std::max(1, rounds)),
       tries_(std::max(1, tries)),
       extraTries_(std::max(0, extraTries)),
       startedAt_(SteadyMilliseconds()) {
     SetIcons(FrameIcon("fussball2"));
-    FollowDocumentTitle(this, doc, _(": Calculation of Distribution"));
-    BuildMenusAndTools();
+    BuildWindowMenusAndTools(this, CalcMenus(), CurrentMenuOptions());
     CreateStatusBar(2);
     BuildControls(rounds, tries, extraTries, difference);
     ReserveRowsHeight();
@@ -262,7 +243,6 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
 
     BindWindowMenuCommands(this);
     Bind(wxEVT_CLOSE_WINDOW, &CalculationWindow::OnClose, this);
-    Bind(wxEVT_IDLE, &CalculationWindow::OnIdle, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
         if (GetClientSize().y < neededClientHeight_)
@@ -275,30 +255,6 @@ CalculationWindow::CalculationWindow(VdxDocument* doc, const wxString& title, in
 }
 
 CalculationWindow::~CalculationWindow() = default;
-
-void CalculationWindow::BuildMenusAndTools() {
-    const bool bitmapsInMenus = CurrentMenuOptions().bitmapsInMenus;
-    auto* bar = new wxMenuBar;
-    wxToolBar* tools = CreateToolBar();
-    for (const CalcMenu& menuDef : CalcMenus()) {
-        auto* menu = new wxMenu;
-        if (tools->GetToolsCount() > 0) tools->AddSeparator();
-        for (const CalcItem& item : menuDef.items) {
-            const wxString label = wxString(wxGetTranslation(item.label)) + "\t" + item.accel;
-            auto* entry = new wxMenuItem(menu, item.id, label, wxGetTranslation(item.help));
-            if (item.bitmap && bitmapsInMenus) entry->SetBitmap(FrameBitmap(item.bitmap));
-            menu->Append(entry);
-            if (item.bitmap) {
-                const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item.label));
-                tools->AddTool(item.id, shortHelp, FrameBitmap(item.bitmap), FrameBitmap(item.bitmap, true),
-                               wxITEM_NORMAL, shortHelp, wxGetTranslation(item.help));
-            }
-        }
-        bar->Append(menu, wxGetTranslation(menuDef.title));
-    }
-    tools->Realize();
-    SetMenuBar(bar);
-}
 
 void CalculationWindow::BuildControls(int rounds, int tries, int extraTries, int difference) {
     auto* top = top_ = new wxPanel(this);
@@ -558,12 +514,6 @@ void CalculationWindow::OnClose(wxCloseEvent& event) {
         stopCalculation_ = true; // forced: the driver sees the window gone
     }
     Destroy();
-}
-
-void CalculationWindow::OnIdle(wxIdleEvent& event) {
-    event.Skip();
-    // The document closed: its windows go with it.
-    if (!doc_ && !running_ && !IsBeingDeleted()) Destroy();
 }
 
 void ForgetCalculationStatus(const VdxDocument* doc) {

@@ -71,8 +71,7 @@ enum CalculationCommandId : int {
 class CalculationWindow : public wxFrame {
 public:
     // rounds, tries, extraTries, difference: the options of the coming run.
-    CalculationWindow(VdxDocument* doc, const wxString& title, int rounds, int tries, int extraTries,
-                      int difference);
+    CalculationWindow(VdxDocument* doc, int rounds, int tries, int extraTries, int difference);
     ~CalculationWindow() override;
 
     VdxDocument* Document() const { return doc_.get(); }
@@ -100,7 +99,6 @@ public:
 private:
     friend class CalculationDriver;
 
-    void BuildMenusAndTools();
     void BuildControls(int rounds, int tries, int extraTries, int difference);
     void EnableCommand(int id, bool enable);
     void UpdateDisplay(); // the rows and texts from the figures kept
@@ -112,7 +110,6 @@ private:
     void ShowTimeLeft(int roundsDone);
 
     void OnClose(wxCloseEvent& event);
-    void OnIdle(wxIdleEvent& event);
     void OnCommand(wxCommandEvent& event);
 
     wxWeakRef<VdxDocument> doc_;

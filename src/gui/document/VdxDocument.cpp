@@ -7,11 +7,14 @@
 #include "app/VdxApp.h"
 #include "calc/CalculationWindow.h"
 #include "document/VdxFile.h"
-#include "windows/InputWindow.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/filename.h>
 #include <wx/intl.h>
 
+#include <wx/app.h>
+
+#include <algorithm>
 #include <fstream>
 
 using vdx::gui::AppLog;
@@ -19,11 +22,55 @@ using vdx::gui::ShowMessage;
 
 wxIMPLEMENT_DYNAMIC_CLASS(VdxDocument, wxDocument);
 
+namespace {
+
+// Carries the kind of a change through the framework's hint.
+class ChangeHint : public wxObject {
+public:
+    explicit ChangeHint(DocumentChange change) : change(change) {}
+    DocumentChange change;
+};
+
+} // namespace
+
 VdxDocument::VdxDocument() : data_(CurrentAppConfig()) {}
+
+VdxDocument::~VdxDocument() { vdx::gui::CloseDocumentWindows(this); }
 
 void VdxDocument::MarkChanged() {
     Modify(true);
     UpdateAllViews();
+}
+
+void VdxDocument::Subscribe(wxWindow* window, ChangeHandler handler) {
+    if (!window || !handler) return;
+    Unsubscribe(window);
+    subscribers_.emplace_back(window, std::move(handler));
+}
+
+void VdxDocument::Unsubscribe(wxWindow* window) {
+    for (auto& subscriber : subscribers_)
+        if (subscriber.first.get() == window) subscriber.first = nullptr;
+}
+
+void VdxDocument::NotifyChange(DocumentChange change) {
+    ChangeHint hint(change);
+    UpdateAllViews(nullptr, &hint);
+}
+
+void VdxDocument::UpdateAllViews(wxView* sender, wxObject* hint) {
+    wxDocument::UpdateAllViews(sender, hint);
+    const auto* changeHint = dynamic_cast<const ChangeHint*>(hint);
+    const DocumentChange change = changeHint ? changeHint->change : DocumentChange::Data;
+    // Destroyed windows have left through their weak references; a handler may
+    // subscribe or close windows, so the list is walked as it was.
+    subscribers_.erase(std::remove_if(subscribers_.begin(), subscribers_.end(),
+                                      [](const auto& subscriber) { return !subscriber.first; }),
+                       subscribers_.end());
+    const auto subscribers = subscribers_;
+    for (const auto& [window, handler] : subscribers)
+        if (window && !window->IsBeingDeleted() && !(wxTheApp && wxTheApp->IsScheduledForDestruction(window.get())))
+            handler(change);
 }
 
 bool VdxDocument::OnNewDocument() {
@@ -131,7 +178,7 @@ bool VdxDocument::Close() {
         return false;
     }
     // Unapplied input is offered first; its Cancel keeps the document open.
-    if (!vdx::gui::InputWindowAllowsClose(this)) return false;
+    if (!vdx::gui::DocumentWindowsAllowClose(this)) return false;
     return wxDocument::Close();
 }
 
@@ -151,6 +198,7 @@ bool VdxDocument::OnCloseDocument() {
         closed_ = true;
         if (GetDocumentSaved()) AppLog(wxString::Format(_("File %s closed"), GetFilename()));
         vdx::gui::ForgetCalculationStatus(this);
+        vdx::gui::CloseDocumentWindows(this);
     }
     return wxDocument::OnCloseDocument();
 }

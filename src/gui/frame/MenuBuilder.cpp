@@ -23,55 +23,20 @@ static_assert(wxID_OPEN == 5000 && wxID_CLOSE == 5001 && wxID_NEW == 5002 &&
               wxID_SAVE == 5003 && wxID_SAVEAS == 5004 && wxID_EXIT == 5006 &&
               wxID_PRINT == 5010 && wxID_PRINT_SETUP == 5011);
 
-// When an item (or a separator) appears.
-enum class Shown {
-    Always,
-    Document, // the document commands: single mode, or a child frame
-    Pools,    // the pools document commands: single mode, or a pools child frame
-    MainOnly,
-};
+using ItemDef = MenuItemDef;
+constexpr int kSeparator = kMenuSeparator;
 
-constexpr int kSeparator = 0;
-
-struct ItemDef {
-    int id;                        // kSeparator: a separator
-    const char* label = nullptr;
-    const char* accel = "";
-    const char* help = "";
-    const char* hint = "";         // shortcut hint appended to the help text
-    const char* childHint = nullptr; // hint in child frames when it differs
-    Shown shown = Shown::Always;
-    bool hintInMainOnly = false;
-    const char* bitmap = nullptr;  // toolbar picture; with a "_mono" twin
-    bool toolSeparatorBefore = false;
-};
-
-struct MenuDef {
-    const char* title;
-    std::vector<ItemDef> items; // empty: the window menu
-};
-
-ItemDef Separator(Shown shown) {
-    ItemDef item{kSeparator};
-    item.shown = shown;
-    return item;
-}
+ItemDef Separator(Shown shown) { return MenuSeparator(shown); }
 
 ItemDef Item(int id, const char* label, const char* accel, const char* help, const char* hint,
              Shown shown, const char* bitmap = nullptr, bool toolSeparatorBefore = false) {
-    ItemDef item{id};
-    item.label = label;
-    item.accel = accel;
-    item.help = help;
-    item.hint = hint;
+    ItemDef item = MenuItem(id, label, accel, help, hint, bitmap, toolSeparatorBefore);
     item.shown = shown;
-    item.bitmap = bitmap;
-    item.toolSeparatorBefore = toolSeparatorBefore;
     return item;
 }
 
-const std::vector<MenuDef>& MenuTable() {
-    static const std::vector<MenuDef> table = [] {
+const MenuTable& MainTable() {
+    static const MenuTable table = [] {
         ItemDef close = Item(wxID_CLOSE, wxTRANSLATE("&Close File"), "Ctrl+F4",
                              wxTRANSLATE("prompts you to save changes and closes the active document"),
                              "(Ctrl+F4)", Shown::Document);
@@ -81,7 +46,7 @@ const std::vector<MenuDef>& MenuTable() {
                            Shown::Always);
         log.hintInMainOnly = true;
 
-        return std::vector<MenuDef>{
+        return MenuTable{
             {wxTRANSLATE("&File"),
              {
                  Item(wxID_NEW, wxTRANSLATE("&New"), "Ctrl+N",
@@ -201,7 +166,7 @@ const std::vector<MenuDef>& MenuTable() {
                       wxTRANSLATE("sets permanent settings for the application"), "",
                       Shown::MainOnly),
              }},
-            {wxTRANSLATE("&Window"), {}},
+            WindowMenuDef(),
             {wxTRANSLATE("&Help"),
              {
                  Item(wxID_HELP_CONTENTS, wxTRANSLATE("&Help (Topics)"), "F1",
@@ -217,88 +182,8 @@ const std::vector<MenuDef>& MenuTable() {
     return table;
 }
 
-// The format editor's own menus: its document commands, the value commands
-// and its help.
-const std::vector<MenuDef>& EditorMenuTable() {
-    static const std::vector<MenuDef> table = [] {
-        return std::vector<MenuDef>{
-            {wxTRANSLATE("&File"),
-             {
-                 Item(wxID_NEW, wxTRANSLATE("&New"), "Ctrl+N", wxTRANSLATE("creates a new document (Ctrl+N)"), "",
-                      Shown::Always, "new"),
-                 Item(wxID_OPEN, wxTRANSLATE("&Open..."), "Ctrl+O", wxTRANSLATE("opens an existing document"),
-                      "(Ctrl+O, Ctrl+F12)", Shown::Always, "open"),
-                 Item(wxID_CLOSE, wxTRANSLATE("&Close File"), "Ctrl+F4",
-                      wxTRANSLATE("prompts you to save changes and closes the active document"), "(Ctrl+F4)",
-                      Shown::Always),
-                 Item(wxID_SAVE, wxTRANSLATE("&Save"), "Ctrl+S",
-                      wxTRANSLATE("saves the active document using the same filename"), "(Ctrl+S, Shift+F12)",
-                      Shown::Always, "save"),
-                 Item(wxID_SAVEAS, wxTRANSLATE("Save &As..."), "Ctrl+U",
-                      wxTRANSLATE("saves the active document to a specified file name"), "(Ctrl+U, F12)",
-                      Shown::Always),
-                 Separator(Shown::Always),
-                 Item(wxID_EXIT, wxTRANSLATE("E&xit"), "Alt+F4",
-                      wxTRANSLATE("prompts you to save changes and quits the Format Editor"), "(Alt+F4)",
-                      Shown::Always, "redcenter", true),
-             }},
-            {wxTRANSLATE("&Edit"),
-             {
-                 Item(wxID_UNDO, wxTRANSLATE("&Undo"), "Ctrl+Z", wxTRANSLATE("Undo the last action (Ctrl+Z)"), "",
-                      Shown::Always, "undo", true),
-                 Item(wxID_REDO, wxTRANSLATE("&Redo"), "Ctrl+Y", wxTRANSLATE("Redo the previously undone action"),
-                      "(Ctrl+Y)", Shown::Always, "redo"),
-                 Separator(Shown::Always),
-                 Item(kIdFormatInsertDirection, wxTRANSLATE("Insert Directi&on"), "Ctrl+R",
-                      wxTRANSLATE("Specify with which side the ticket\nis inserted into the printer"), "(Ctrl+R)",
-                      Shown::Always, "wupdowngreen", true),
-                 Item(kIdFormatJustification, wxTRANSLATE("&Justification"), "Ctrl+F",
-                      wxTRANSLATE("Specify if the ticket is inserted on\nthe left, middle or right of the printer"),
-                      "(Ctrl+F)", Shown::Always, "insert"),
-                 Item(kIdFormatOutputRatio, wxTRANSLATE("Output R&atio"), "Ctrl+A",
-                      wxTRANSLATE("Specify the output ratio (Ctrl+A)"), "", Shown::Always, "prozent"),
-                 Separator(Shown::Always),
-                 Item(kIdFormatMatches, wxTRANSLATE("&Matches"), "Ctrl+G",
-                      wxTRANSLATE("Specify the maximum number of matches that\ncan be printed on a ticket"),
-                      "(Ctrl+G)", Shown::Always, "disthorgreenhorizontal", true),
-                 Item(kIdFormatLines, wxTRANSLATE("&Lines"), "Ctrl+L",
-                      wxTRANSLATE("Specify the maximum number of lines that\ncan be printed on a ticket"),
-                      "(Ctrl+L)", Shown::Always, "disthorgreen"),
-                 Item(kIdFormatTipsOrder, wxTRANSLATE("Tips Ord&er"), "Ctrl+E",
-                      wxTRANSLATE("Specify how the tips are arranged\non the ticket"), "(Ctrl+E)", Shown::Always,
-                      "x2i"),
-                 Separator(Shown::Always),
-                 Item(kIdFormatSizeOfX, wxTRANSLATE("Size of '&X'"), "Ctrl+X",
-                      wxTRANSLATE("Specify the size of the 'X' (Ctrl+X)"), "", Shown::Always, "x", true),
-                 Item(kIdFormatSpaceBetweenXs, wxTRANSLATE("Space &between 'X's"), "Ctrl+B",
-                      wxTRANSLATE("Specify the space from the centre of an 'X'\nto the centre of the next 'X' "
-                                  "within a line"),
-                      "(Ctrl+B)", Shown::Always, "xx"),
-                 Item(kIdFormatSides, wxTRANSLATE("Spaces to Si&des"), "Ctrl+D",
-                      wxTRANSLATE("Specify the spaces between the sides and the tips (Ctrl+D)"), "", Shown::Always,
-                      "sides"),
-                 Item(kIdFormatMatchGaps, wxTRANSLATE("Spaces between Ma&tches"), "Ctrl+T",
-                      wxTRANSLATE("Specify the spaces between the matches"), "(Ctrl+T)", Shown::Always,
-                      "spacematches"),
-                 Item(kIdFormatLineGaps, wxTRANSLATE("Spaces between L&ines"), "Ctrl+I",
-                      wxTRANSLATE("Specify the spaces between the lines"), "(Ctrl+I)", Shown::Always, "spacelines"),
-             }},
-            {wxTRANSLATE("&Window"), {}},
-            {wxTRANSLATE("&Help"),
-             {
-                 Item(kIdFormatEditorHelp, wxTRANSLATE("Format Editor &Help"), "F1",
-                      wxTRANSLATE("displays help on the format editor"), "(F1)", Shown::Always),
-             }},
-        };
-    }();
-    return table;
-}
-
-const std::vector<MenuDef>& TableOf(FrameKind kind) {
-    return kind == FrameKind::FormatEditor ? EditorMenuTable() : MenuTable();
-}
-
 bool IsShown(Shown shown, FrameKind kind, bool single) {
+    if (kind == FrameKind::Window) return true;
     const bool singleMain = single && kind == FrameKind::Main;
     switch (shown) {
     case Shown::Always: return true;
@@ -329,6 +214,34 @@ bool LastIsSeparator(const wxMenu* menu) {
 
 } // namespace
 
+MenuItemDef MenuItem(int id, const char* label, const char* accel, const char* help, const char* hint,
+                     const char* bitmap, bool toolSeparatorBefore) {
+    MenuItemDef item;
+    item.id = id;
+    item.label = label;
+    item.accel = accel;
+    item.help = help;
+    item.hint = hint;
+    item.bitmap = bitmap;
+    item.toolSeparatorBefore = toolSeparatorBefore;
+    return item;
+}
+
+MenuItemDef MenuSeparator(Shown shown) {
+    MenuItemDef item;
+    item.shown = shown;
+    return item;
+}
+
+MenuDef WindowMenuDef() {
+    MenuDef menu;
+    menu.title = wxTRANSLATE("&Window");
+    menu.windowMenu = true;
+    return menu;
+}
+
+const MenuTable& DocumentFrameMenus() { return MainTable(); }
+
 wxString HelpWithHint(const wxString& help, const wxString& hint) {
     return hint.empty() ? help : help + " " + hint;
 }
@@ -354,9 +267,13 @@ wxMenu* BuildWindowMenu(bool mainFrame) {
 }
 
 wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
+    return BuildMenuBar(MainTable(), options, kind);
+}
+
+wxMenuBar* BuildMenuBar(const MenuTable& table, const MenuOptions& options, FrameKind kind) {
     auto* bar = new wxMenuBar;
-    for (const MenuDef& menuDef : TableOf(kind)) {
-        if (menuDef.items.empty()) {
+    for (const MenuDef& menuDef : table) {
+        if (menuDef.windowMenu) {
             bar->Append(BuildWindowMenu(kind == FrameKind::Main), wxGetTranslation(menuDef.title));
             continue;
         }
@@ -388,8 +305,17 @@ wxMenuBar* BuildMenuBar(FrameKind kind, const MenuOptions& options) {
 }
 
 wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& options) {
+    return BuildToolBar(frame, MainTable(), options, kind);
+}
+
+void BuildWindowMenusAndTools(wxFrame* frame, const MenuTable& table, const MenuOptions& options) {
+    frame->SetMenuBar(BuildMenuBar(table, options));
+    BuildToolBar(frame, table, options);
+}
+
+wxToolBar* BuildToolBar(wxFrame* frame, const MenuTable& table, const MenuOptions& options, FrameKind kind) {
     std::vector<const ItemDef*> tools;
-    for (const MenuDef& menuDef : TableOf(kind))
+    for (const MenuDef& menuDef : table)
         for (const ItemDef& item : menuDef.items)
             if (item.id != kSeparator && item.bitmap && IsShown(item.shown, kind, options.single))
                 tools.push_back(&item);
@@ -398,7 +324,7 @@ wxToolBar* BuildToolBar(wxFrame* frame, FrameKind kind, const MenuOptions& optio
     wxToolBar* toolBar = frame->CreateToolBar();
     for (const ItemDef* item : tools) {
         if (item->toolSeparatorBefore && toolBar->GetToolsCount() > 0) toolBar->AddSeparator();
-        const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item->label));
+        const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item->label)).Strip(wxString::both);
         toolBar->AddTool(item->id, shortHelp, FrameBitmap(item->bitmap),
                          FrameBitmap(item->bitmap, true), wxITEM_NORMAL, shortHelp,
                          ItemHelp(*item, kind));

@@ -35,6 +35,75 @@ public:
     }
 };
 
+// File, Edit, the window menu and Help; the recent files follow in the File menu.
+const MenuTable& EditorMenus() {
+    static const MenuTable table = {
+        {wxTRANSLATE("&File"),
+         {
+             MenuItem(wxID_NEW, wxTRANSLATE("&New"), "Ctrl+N", wxTRANSLATE("creates a new document (Ctrl+N)"), "",
+                      "new"),
+             MenuItem(wxID_OPEN, wxTRANSLATE("&Open..."), "Ctrl+O", wxTRANSLATE("opens an existing document"),
+                      "(Ctrl+O, Ctrl+F12)", "open"),
+             MenuItem(wxID_CLOSE, wxTRANSLATE("&Close File"), "Ctrl+F4",
+                      wxTRANSLATE("prompts you to save changes and closes the active document"), "(Ctrl+F4)"),
+             MenuItem(wxID_SAVE, wxTRANSLATE("&Save"), "Ctrl+S",
+                      wxTRANSLATE("saves the active document using the same filename"), "(Ctrl+S, Shift+F12)",
+                      "save"),
+             MenuItem(wxID_SAVEAS, wxTRANSLATE("Save &As..."), "Ctrl+U",
+                      wxTRANSLATE("saves the active document to a specified file name"), "(Ctrl+U, F12)"),
+             MenuSeparator(),
+             MenuItem(wxID_EXIT, wxTRANSLATE("E&xit"), "Alt+F4",
+                      wxTRANSLATE("prompts you to save changes and quits the Format Editor"), "(Alt+F4)",
+                      "redcenter", true),
+         }},
+        {wxTRANSLATE("&Edit"),
+         {
+             MenuItem(wxID_UNDO, wxTRANSLATE("&Undo"), "Ctrl+Z", wxTRANSLATE("Undo the last action (Ctrl+Z)"), "",
+                      "undo", true),
+             MenuItem(wxID_REDO, wxTRANSLATE("&Redo"), "Ctrl+Y", wxTRANSLATE("Redo the previously undone action"),
+                      "(Ctrl+Y)", "redo"),
+             MenuSeparator(),
+             MenuItem(kIdFormatInsertDirection, wxTRANSLATE("Insert Directi&on"), "Ctrl+R",
+                      wxTRANSLATE("Specify with which side the ticket\nis inserted into the printer"), "(Ctrl+R)",
+                      "wupdowngreen", true),
+             MenuItem(kIdFormatJustification, wxTRANSLATE("&Justification"), "Ctrl+F",
+                      wxTRANSLATE("Specify if the ticket is inserted on\nthe left, middle or right of the printer"),
+                      "(Ctrl+F)", "insert"),
+             MenuItem(kIdFormatOutputRatio, wxTRANSLATE("Output R&atio"), "Ctrl+A",
+                      wxTRANSLATE("Specify the output ratio (Ctrl+A)"), "", "prozent"),
+             MenuSeparator(),
+             MenuItem(kIdFormatMatches, wxTRANSLATE("&Matches"), "Ctrl+G",
+                      wxTRANSLATE("Specify the maximum number of matches that\ncan be printed on a ticket"),
+                      "(Ctrl+G)", "disthorgreenhorizontal", true),
+             MenuItem(kIdFormatLines, wxTRANSLATE("&Lines"), "Ctrl+L",
+                      wxTRANSLATE("Specify the maximum number of lines that\ncan be printed on a ticket"),
+                      "(Ctrl+L)", "disthorgreen"),
+             MenuItem(kIdFormatTipsOrder, wxTRANSLATE("Tips Ord&er"), "Ctrl+E",
+                      wxTRANSLATE("Specify how the tips are arranged\non the ticket"), "(Ctrl+E)", "x2i"),
+             MenuSeparator(),
+             MenuItem(kIdFormatSizeOfX, wxTRANSLATE("Size of '&X'"), "Ctrl+X",
+                      wxTRANSLATE("Specify the size of the 'X' (Ctrl+X)"), "", "x", true),
+             MenuItem(kIdFormatSpaceBetweenXs, wxTRANSLATE("Space &between 'X's"), "Ctrl+B",
+                      wxTRANSLATE("Specify the space from the centre of an 'X'\nto the centre of the next 'X' "
+                                  "within a line"),
+                      "(Ctrl+B)", "xx"),
+             MenuItem(kIdFormatSides, wxTRANSLATE("Spaces to Si&des"), "Ctrl+D",
+                      wxTRANSLATE("Specify the spaces between the sides and the tips (Ctrl+D)"), "", "sides"),
+             MenuItem(kIdFormatMatchGaps, wxTRANSLATE("Spaces between Ma&tches"), "Ctrl+T",
+                      wxTRANSLATE("Specify the spaces between the matches"), "(Ctrl+T)", "spacematches"),
+             MenuItem(kIdFormatLineGaps, wxTRANSLATE("Spaces between L&ines"), "Ctrl+I",
+                      wxTRANSLATE("Specify the spaces between the lines"), "(Ctrl+I)", "spacelines"),
+         }},
+        WindowMenuDef(),
+        {wxTRANSLATE("&Help"),
+         {
+             MenuItem(kIdFormatEditorHelp, wxTRANSLATE("Format Editor &Help"), "F1",
+                      wxTRANSLATE("displays help on the format editor"), "(F1)"),
+         }},
+    };
+    return table;
+}
+
 constexpr const char* kHistoryGroup = "/FormatEditor";
 
 wxConfigBase* Settings() {
@@ -74,9 +143,8 @@ FormatEditorFrame::FormatEditorFrame(std::unique_ptr<MyDocManager> manager)
     g_editor = this;
     SetIcons(FrameIcon("fussball"));
 
-    const MenuOptions options = CurrentMenuOptions();
-    wxMenuBar* bar = BuildMenuBar(FrameKind::FormatEditor, options);
-    SetMenuBar(bar);
+    BuildWindowMenusAndTools(this, EditorMenus(), CurrentMenuOptions());
+    wxMenuBar* bar = GetMenuBar();
     if (wxConfigBase* config = Settings()) {
         const wxString path = config->GetPath();
         config->SetPath(kHistoryGroup);
@@ -84,7 +152,6 @@ FormatEditorFrame::FormatEditorFrame(std::unique_ptr<MyDocManager> manager)
         config->SetPath(path);
     }
     if (wxMenu* file = bar->GetMenu(0)) manager_->FileHistoryUseMenu(file);
-    BuildToolBar(this, FrameKind::FormatEditor, options);
     CreateStatusBar();
 
     canvas_ = new FormatCanvas(this);

@@ -54,7 +54,7 @@ void TicketFormatView::OnUpdate(wxView*, wxObject*) {
 
 void TicketFormatView::OnChangeFilename() {
     if (!editor_) return;
-    editor_->SetTitle(wxString::Format("%s - %s", _("Format Editor"), GetDocument()->GetUserReadableName()));
+    editor_->SetTitle(wxString::Format(_("Format Editor - %s"), GetDocument()->GetUserReadableName()));
     vdx::gui::AppWindows().Refresh();
 }
 

@@ -10,7 +10,7 @@
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/TicketRender.h"
-#include "windows/DocumentTitle.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/app.h>
 #include <wx/clipbrd.h>
@@ -30,53 +30,42 @@ namespace vdx::gui {
 
 namespace {
 
-struct InputItem {
-    int id;
-    const char* label;
-    const char* accel;
-    const char* hint; // empty: none
-    const char* help;
-    const char* bitmap; // nullptr: menu only
-    bool separatorBefore;     // in menu and toolbar
-    bool toolSeparatorBefore; // in the toolbar only
-};
-
-struct InputMenu {
-    const char* title;
-    std::vector<InputItem> items;
-};
-
-const std::vector<InputMenu>& InputMenus() {
-    static const std::vector<InputMenu> menus = {
+const MenuTable& InputMenus() {
+    static const MenuTable menus = {
         {wxTRANSLATE("&Data"),
          {
-             {kIdInputApply, wxTRANSLATE("&Apply"), "Ctrl+S", "(Ctrl+S, Shift+F12)",
-              wxTRANSLATE("checks and applies the changes"), "copysize", false, false},
-             {kIdInputApplyAndClose, wxTRANSLATE("A&pply and Close"), "Ctrl+A", "(Ctrl+A, F12)",
-              wxTRANSLATE("checks and applies the changes, closes the window"), "copyandquit", false, false},
-             {kIdInputClose, wxTRANSLATE("&Close "), "Alt+F4", "(Alt+F4)",
-              wxTRANSLATE("suggests to apply the changes and closes the window"), "redcenter", false, false},
+             MenuItem(kIdInputApply, wxTRANSLATE("&Apply"), "Ctrl+S", wxTRANSLATE("checks and applies the changes"),
+                      "(Ctrl+S, Shift+F12)", "copysize"),
+             MenuItem(kIdInputApplyAndClose, wxTRANSLATE("A&pply and Close"), "Ctrl+A",
+                      wxTRANSLATE("checks and applies the changes, closes the window"), "(Ctrl+A, F12)",
+                      "copyandquit"),
+             MenuItem(kIdInputClose, wxTRANSLATE("&Close "), "Alt+F4",
+                      wxTRANSLATE("suggests to apply the changes and closes the window"), "(Alt+F4)", "redcenter"),
          }},
         {wxTRANSLATE("&Edit Cells"),
          {
-             {kIdInputCut, wxTRANSLATE("Cu&t"), "Ctrl+X", "(Ctrl+X, Shift+Del)",
-              wxTRANSLATE("deletes the currently selected cells and moves it to the clipboard"), "cut", false,
-              true},
-             {kIdInputCopy, wxTRANSLATE("&Copy"), "Ctrl+C", "(Ctrl+C, Ctrl+Select)",
-              wxTRANSLATE("copies the currently selected cells to the clipboard"), "copy", false, false},
-             {kIdInputPaste, wxTRANSLATE("&Paste"), "Ctrl+V", "(Ctrl+V, Shift+Select)",
-              wxTRANSLATE("pastes cells from the clipboard into the selected cells and replaces the current text"),
-              "paste", false, false},
-             {kIdInputDelete, wxTRANSLATE("&Delete"), "Del", "(Del)",
-              wxTRANSLATE("deletes the currently selected cells"), "wbkdel", false, false},
-             {kIdInputBookies, wxTRANSLATE("Additional &Bookies"), "Ctrl+B", "(Ctrl+B)",
-              wxTRANSLATE("adds three columns for the quotes of an additional book-maker"), "disthor", true,
-              false},
+             MenuItem(kIdInputCut, wxTRANSLATE("Cu&t"), "Ctrl+X",
+                      wxTRANSLATE("deletes the currently selected cells and moves it to the clipboard"),
+                      "(Ctrl+X, Shift+Del)", "cut", true),
+             MenuItem(kIdInputCopy, wxTRANSLATE("&Copy"), "Ctrl+C",
+                      wxTRANSLATE("copies the currently selected cells to the clipboard"), "(Ctrl+C, Ctrl+Select)",
+                      "copy"),
+             MenuItem(kIdInputPaste, wxTRANSLATE("&Paste"), "Ctrl+V",
+                      wxTRANSLATE("pastes cells from the clipboard into the selected cells and replaces the "
+                                  "current text"),
+                      "(Ctrl+V, Shift+Select)", "paste"),
+             MenuItem(kIdInputDelete, wxTRANSLATE("&Delete"), "Del", wxTRANSLATE("deletes the currently selected cells"),
+                      "(Del)", "wbkdel"),
+             MenuSeparator(),
+             MenuItem(kIdInputBookies, wxTRANSLATE("Additional &Bookies"), "Ctrl+B",
+                      wxTRANSLATE("adds three columns for the quotes of an additional book-maker"), "(Ctrl+B)",
+                      "disthor", true),
          }},
+        WindowMenuDef(),
         {wxTRANSLATE("&Help"),
          {
-             {kIdInputHelp, wxTRANSLATE("&Help (Input)"), "F1", "",
-              wxTRANSLATE("displays help on the input-window (F1)"), nullptr, false, false},
+             MenuItem(kIdInputHelp, wxTRANSLATE("&Help (Input)"), "F1",
+                      wxTRANSLATE("displays help on the input-window (F1)")),
          }},
     };
     return menus;
@@ -126,40 +115,19 @@ bool ReadClipboardText(wxString& text) {
 // ---------------------------------------------------------------------------
 
 InputWindow* FindInputWindow(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* input = dynamic_cast<InputWindow*>(window);
-        if (input && !input->IsBeingDeleted() && !wxTheApp->IsScheduledForDestruction(input) &&
-            input->Document() == doc)
-            return input;
-    }
-    return nullptr;
+    return FindDocumentWindow<InputWindow>(doc, DocWindow::Input);
 }
 
 InputWindow* OpenInputWindow(VdxDocument* doc) {
-    if (!doc) return nullptr;
-    if (InputWindow* existing = FindInputWindow(doc)) {
-        if (existing->IsIconized()) existing->Iconize(false);
-        existing->Raise();
-        return existing;
-    }
-    auto* window = new InputWindow(doc);
-    window->Show();
-    return window;
-}
-
-bool InputWindowAllowsClose(VdxDocument* doc) {
-    InputWindow* window = FindInputWindow(doc);
-    return !window || window->CloseCommand();
+    return OpenDocumentWindow<InputWindow>(doc, DocWindow::Input, [doc] { return new InputWindow(doc); });
 }
 
 InputWindow::InputWindow(VdxDocument* doc)
-    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc) + _(": Matches, Chances, Odds"), wxDefaultPosition,
+    : wxFrame(nullptr, wxID_ANY, DocumentWindowTitle(doc, DocWindow::Input), wxDefaultPosition,
               wxSize(770, 19 * doc->Data().matchCount + 140)),
       doc_(doc) {
     SetIcons(FrameIcon("fussball2"));
-    FollowDocumentTitle(this, doc, _(": Matches, Chances, Odds"));
-    BuildMenusAndTools();
+    BuildWindowMenusAndTools(this, InputMenus(), CurrentMenuOptions());
     CreateStatusBar();
 
     const PoolsDocument& data = doc->Data();
@@ -175,46 +143,12 @@ InputWindow::InputWindow(VdxDocument* doc)
     Bind(wxEVT_UPDATE_UI, &InputWindow::OnUpdateUI, this, kIdInputApply, kIdInputHelp);
     Bind(wxEVT_CHAR_HOOK, &InputWindow::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &InputWindow::OnClose, this);
-    Bind(wxEVT_IDLE, &InputWindow::OnIdle, this);
-    AppWindows().Register(this);
+    doc->Subscribe(this, [this](DocumentChange change) {
+        if (change == DocumentChange::MatchCount) MatchCountChanged();
+    });
 }
 
 InputWindow::~InputWindow() = default;
-
-void InputWindow::BuildMenusAndTools() {
-    const bool bitmapsInMenus = CurrentMenuOptions().bitmapsInMenus;
-    auto* bar = new wxMenuBar;
-    wxToolBar* tools = CreateToolBar();
-    for (const InputMenu& menuDef : InputMenus()) {
-        auto* menu = new wxMenu;
-        for (const InputItem& item : menuDef.items) {
-            if (item.separatorBefore) {
-                menu->AppendSeparator();
-                tools->AddSeparator();
-            }
-            if (item.toolSeparatorBefore) tools->AddSeparator();
-            const wxString label = wxString(wxGetTranslation(item.label)) + "\t" + item.accel;
-            const wxString help = HelpWithHint(wxGetTranslation(item.help), item.hint);
-            auto* entry = new wxMenuItem(menu, item.id, label, help);
-            if (item.bitmap && bitmapsInMenus) {
-                entry->SetBitmap(FrameBitmap(item.bitmap));
-#ifdef __WXMSW__
-                entry->SetDisabledBitmap(FrameBitmap(item.bitmap, true).GetBitmap(wxDefaultSize));
-#endif
-            }
-            menu->Append(entry);
-            if (item.bitmap) {
-                const wxString shortHelp = wxStripMenuCodes(wxGetTranslation(item.label)).Strip(wxString::both);
-                tools->AddTool(item.id, shortHelp, FrameBitmap(item.bitmap), FrameBitmap(item.bitmap, true),
-                               wxITEM_NORMAL, shortHelp, help);
-            }
-        }
-        bar->Append(menu, wxGetTranslation(menuDef.title));
-        if (menuDef.items.front().id == kIdInputCut) bar->Append(BuildWindowMenu(false), _("&Window"));
-    }
-    tools->Realize();
-    SetMenuBar(bar);
-}
 
 void InputWindow::MeasureLabels() {
     const wxString draw = doc_ && doc_->Data().zeroForDraw ? "0" : "X";
@@ -626,15 +560,6 @@ void InputWindow::OnClose(wxCloseEvent& event) {
     closeConfirmed_ = true;
     AppWindows().Unregister(this);
     Destroy();
-}
-
-void InputWindow::OnIdle(wxIdleEvent& event) {
-    event.Skip();
-    // The document closed: its windows go with it.
-    if (!doc_ && !IsBeingDeleted()) {
-        AppWindows().Unregister(this);
-        Destroy();
-    }
 }
 
 } // namespace vdx::gui

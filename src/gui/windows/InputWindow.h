@@ -4,6 +4,7 @@
 // while typing; Apply reads, checks and stores everything at once.
 
 #include "input/InputGrid.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/frame.h>
 #include <wx/weakref.h>
@@ -28,7 +29,7 @@ enum InputCommandId : int {
     kIdInputHelp,
 };
 
-class InputWindow : public wxFrame {
+class InputWindow : public wxFrame, public DocumentCloseGuard {
 public:
     explicit InputWindow(VdxDocument* doc);
     ~InputWindow() override;
@@ -47,6 +48,8 @@ public:
     // The Close command: asks about unapplied changes, applies or drops them
     // and closes. False when the window stays open (Cancel, or Apply failed).
     bool CloseCommand();
+    // Before the document closes: the Close command's question.
+    bool AllowDocumentClose() override { return CloseCommand(); }
     // The grid differs from what the document filled in last.
     bool HasUnappliedChanges() const;
 
@@ -62,7 +65,6 @@ public:
     bool CommandEnabled(int id) const;
 
 private:
-    void BuildMenusAndTools();
     void MeasureLabels();
     void FillFromDocument();
     void FormatGrid();
@@ -82,7 +84,6 @@ private:
     void OnUpdateUI(wxUpdateUIEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnClose(wxCloseEvent& event);
-    void OnIdle(wxIdleEvent& event);
 
     wxWeakRef<VdxDocument> doc_;
     wxGrid* grid_ = nullptr;
@@ -104,9 +105,5 @@ InputWindow* FindInputWindow(const VdxDocument* doc);
 
 // Opens the input window of doc, or raises (and restores) the one it has.
 InputWindow* OpenInputWindow(VdxDocument* doc);
-
-// Before doc closes: its input window asks about unapplied changes and closes.
-// False when the document must stay open.
-bool InputWindowAllowsClose(VdxDocument* doc);
 
 } // namespace vdx::gui

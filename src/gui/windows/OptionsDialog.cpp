@@ -6,11 +6,11 @@
 #include "controls/Help.h"
 #include "document/VdxDocument.h"
 #include "frame/FrameBitmaps.h"
+#include "frame/FrameCommands.h"
 #include "frame/MenuBuilder.h"
 #include "frame/WindowList.h"
 #include "view/VdxView.h"
-#include "windows/DocumentTitle.h"
-#include "windows/InputWindow.h"
+#include "windows/DocumentWindows.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -76,18 +76,15 @@ public:
         });
     }
 
-    void SetPanel(OptionsDialog* panel, const wxString& helpLabel) {
+    // helpLabel: untranslated, marked with wxTRANSLATE.
+    void SetPanel(OptionsDialog* panel, const char* helpLabel) {
         panel_ = panel;
         auto* sizer = new wxBoxSizer(wxVERTICAL);
         sizer->Add(panel, 1, wxEXPAND);
         SetSizer(sizer);
 
-        auto* bar = new wxMenuBar;
-        bar->Append(BuildWindowMenu(false), _("&Window"));
-        auto* help = new wxMenu;
-        help->Append(kIdOptionsHelp, helpLabel + "\tF1");
-        bar->Append(help, _("&Help"));
-        SetMenuBar(bar);
+        const MenuTable menus = {WindowMenuDef(), {wxTRANSLATE("&Help"), {MenuItem(kIdOptionsHelp, helpLabel, "F1", "")}}};
+        BuildWindowMenusAndTools(this, menus, CurrentMenuOptions());
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { ShowHelpSection(panel_->HelpSectionNumber()); },
              kIdOptionsHelp);
         BindWindowMenuCommands(this);
@@ -102,16 +99,7 @@ private:
 
 class DocumentOptionsDialog : public OptionsDialog {
 public:
-    DocumentOptionsDialog(wxWindow* frame, VdxDocument* doc) : OptionsDialog(frame), doc_(doc) {
-        // The window goes with its document.
-        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
-            event.Skip();
-            if (!doc_ && !closing_) {
-                closing_ = true;
-                CloseWindow();
-            }
-        });
-    }
+    DocumentOptionsDialog(wxWindow* frame, VdxDocument* doc) : OptionsDialog(frame), doc_(doc) {}
 
     VdxDocument* Document() const { return doc_.get(); }
 
@@ -128,9 +116,7 @@ public:
                 if (auto* ticketView = dynamic_cast<VdxView*>(view)) ticketView->RequestLayout();
         if (applied.drawSymbolChanged) LabelSortChoice();
         doc_->Modify(true);
-        doc_->UpdateAllViews();
-        if (applied.matchCountChanged)
-            if (InputWindow* input = FindInputWindow(doc_.get())) input->MatchCountChanged();
+        doc_->NotifyChange(applied.matchCountChanged ? DocumentChange::MatchCount : DocumentChange::Data);
         if (TakeLogTurn()) AppLog(wxString::Format(_("%s: options changed"), doc_->GetUserReadableName()));
     }
 
@@ -143,7 +129,6 @@ public:
 
 private:
     wxWeakRef<VdxDocument> doc_;
-    bool closing_ = false;
 };
 
 wxWeakRef<OptionsFrame> g_defaultOptionsFrame;
@@ -173,7 +158,7 @@ void RaiseFrame(wxWindow* window) {
     AppWindows().ActivateWindow(frame);
 }
 
-void OpenFrame(OptionsFrame* frame, OptionsDialog* panel, const wxString& helpLabel) {
+void OpenFrame(OptionsFrame* frame, OptionsDialog* panel, const char* helpLabel) {
     frame->SetPanel(panel, helpLabel);
     panel->Fill();
     AppWindows().Register(frame);
@@ -527,27 +512,18 @@ void OptionsDialog::OnKey(wxKeyEvent& event) {
 // ---------------------------------------------------------------------------
 
 OptionsDialog* FindDocumentOptions(const VdxDocument* doc) {
-    if (!doc) return nullptr;
-    for (wxWindow* window : wxTopLevelWindows) {
-        auto* frame = dynamic_cast<OptionsFrame*>(window);
-        if (!frame || frame->IsBeingDeleted()) continue;
-        auto* panel = dynamic_cast<DocumentOptionsDialog*>(frame->Panel());
-        if (panel && panel->Document() == doc) return panel;
-    }
-    return nullptr;
+    auto* frame = FindDocumentWindow<OptionsFrame>(doc, DocWindow::Options);
+    return frame ? frame->Panel() : nullptr;
 }
 
 OptionsDialog* ShowDocumentOptions(VdxDocument* doc) {
-    if (!doc) return nullptr;
-    if (OptionsDialog* open = FindDocumentOptions(doc)) {
-        RaiseFrame(open->GetParent());
-        return open;
-    }
-    auto* frame = new OptionsFrame(DocumentWindowTitle(doc) + _(": Options"));
-    FollowDocumentTitle(frame, doc, _(": Options"));
-    auto* panel = new DocumentOptionsDialog(frame, doc);
-    OpenFrame(frame, panel, _("&Help (Options)"));
-    return panel;
+    auto* frame = OpenDocumentWindow<OptionsFrame>(doc, DocWindow::Options, [doc] {
+        auto* created = new OptionsFrame(DocumentWindowTitle(doc, DocWindow::Options));
+        created->SetPanel(new DocumentOptionsDialog(created, doc), wxTRANSLATE("&Help (Options)"));
+        created->Panel()->Fill();
+        return created;
+    });
+    return frame ? frame->Panel() : nullptr;
 }
 
 OptionsDialog* FindDefaultOptions() {
@@ -563,7 +539,7 @@ OptionsDialog* ShowDefaultOptions() {
     auto* frame = new OptionsFrame(_("+++ Default Options +++"));
     auto* panel = new DefaultOptionsDialog(frame);
     g_defaultOptionsFrame = frame;
-    OpenFrame(frame, panel, _("&Help (Default Options)"));
+    OpenFrame(frame, panel, wxTRANSLATE("&Help (Default Options)"));
     return panel;
 }
 
