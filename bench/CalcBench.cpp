@@ -3,7 +3,9 @@
 // Three generated rounds with fixed seeds (12 x 20, 13 x 100, 14 x 1000 lines)
 // are timed for the construction of one round, the improvement tries per
 // second, and - for the two smaller ones - a whole calculation with the
-// default options. The table compares each figure with its target.
+// default options. Tries per second and the whole calculation are measured on
+// one thread and on one thread per processor, side by side. The table compares
+// each figure with its target.
 //
 //   vdxbench [--quick] [--seconds S]
 //     --quick      skip the whole calculation of 13 x 100
@@ -12,6 +14,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/Engine.h"
 #include "calc/Improvement.h"
+#include "calc/RoundsRunner.h"
 #include "calc/SampleRound.h"
 
 #include <algorithm>
@@ -51,19 +54,60 @@ struct Case {
     int matches, lines;
     uint32_t seed;
     double constructionTarget; // seconds, 0 = none
-    double triesTarget;        // per second, 0 = none
+    double triesTarget;        // per second on one thread, 0 = none
     bool wholeCalculation;
-    double wholeTarget;        // seconds, 0 = none
+    double wholeTarget;        // seconds on one thread, 0 = none
+    double wholeTargetAll;     // seconds on every processor, 0 = none
 };
 
 struct Figures {
     double construction = 0;
     double triesPerSecond = 0;
+    double triesPerSecondAll = 0;
     long tries = 0;
-    double whole = -1;
+    double whole = -1, wholeAll = -1;
     int wholeRounds = 0;
     long wholeTries = 0;
+    bool sameLines = true;
 };
+
+// A whole calculation with the default options; the lines for comparing.
+double WholeCalculation(const vdx::PoolsDocument& doc, vdx::EngineRandom& random, int threads,
+                        vdx::CalcResult& result, vdx::PoolsDocument& calc) {
+    calc = doc;
+    calc.rounds = 100;
+    calc.unsuccessfulTries = 1000;
+    calc.extraTries = 1000;
+    calc.upToDifference = 5;
+    vdx::CalcOptions options;
+    options.resetRandom = true;
+    options.random = &random;
+    options.threads = threads;
+    const auto start = Clock::now();
+    result = vdx::RunCalculation(calc, options);
+    return SecondsSince(start);
+}
+
+// Tries per second of rounds side by side on every processor: as many rounds
+// as threads, improving until the time is up (their constructions included).
+double TriesPerSecondAll(const vdx::PoolsDocument& doc, double seconds) {
+    vdx::PoolsDocument calc = doc;
+    const int threads = vdx::WorkerThreads(0);
+    calc.rounds = threads;
+    calc.unsuccessfulTries = 10000;
+    calc.extraTries = 10000;
+    calc.upToDifference = 100;
+    vdx::CalcOptions options;
+    options.resetRandom = true;
+    options.threads = threads;
+    options.keepCallerFree = true;
+    TimeBudget budget(seconds);
+    budget.Start();
+    const auto start = Clock::now();
+    const vdx::CalcResult result = vdx::RunCalculation(calc, options, &budget);
+    const double elapsed = SecondsSince(start);
+    return elapsed > 0 ? static_cast<double>(result.totalTries) / elapsed : 0;
+}
 
 vdx::StateOptions BenchOptions(const vdx::PoolsDocument& doc) {
     vdx::StateOptions o = vdx::StateOptionsFromDocument(doc, 0);
@@ -106,20 +150,18 @@ Figures Measure(const Case& c, double improveSeconds, bool whole) {
     f.tries = state->totalTries;
     f.triesPerSecond = improving > 0 ? static_cast<double>(f.tries) / improving : 0;
 
+    f.triesPerSecondAll = TriesPerSecondAll(doc, improveSeconds);
+
     if (whole) {
-        vdx::PoolsDocument calc = doc;
-        calc.rounds = 100;
-        calc.unsuccessfulTries = 1000;
-        calc.extraTries = 1000;
-        calc.upToDifference = 5;
-        vdx::CalcOptions options;
-        options.resetRandom = true;
-        options.random = &random;
-        const auto wholeStart = Clock::now();
-        const vdx::CalcResult result = vdx::RunCalculation(calc, options);
-        f.whole = SecondsSince(wholeStart);
-        f.wholeRounds = result.roundsPassed;
-        f.wholeTries = result.totalTries;
+        vdx::CalcResult one, all;
+        vdx::PoolsDocument oneDoc, allDoc;
+        f.whole = WholeCalculation(doc, random, 1, one, oneDoc);
+        f.wholeAll = WholeCalculation(doc, random, 0, all, allDoc);
+        f.wholeRounds = one.roundsPassed;
+        f.wholeTries = one.totalTries;
+        for (int m = 0; m < doc.matchCount; ++m)
+            f.sameLines &= oneDoc.matches[m].tips == allDoc.matches[m].tips;
+        f.sameLines &= one.totalTries == all.totalTries;
     }
     return f;
 }
@@ -143,46 +185,47 @@ int main(int argc, char** argv) {
     }
 
     const Case cases[] = {
-        {12, 20, 1201, 0, 0, true, 3.0},
-        {13, 100, 1301, 0, 5000, true, 0},
-        {14, 1000, 1401, 1.0, 100, false, 0},
+        {12, 20, 1201, 0, 0, true, 2.0, 1.2},
+        {13, 100, 1301, 0, 5000, true, 0, 0},
+        {14, 1000, 1401, 1.0, 250, false, 0, 0},
     };
 
-    std::printf("%-9s %14s %10s %12s %10s %8s %14s %10s\n", "round", "construction", "target", "tries/s",
-                "target", "tries", "whole calc", "target");
+    const int threads = vdx::WorkerThreads(0);
+    std::printf("one thread and %d threads (one per processor), side by side\n", threads);
+    std::printf("%-9s %13s %9s %9s %9s %12s %9s %9s %11s %9s\n", "round", "construction", "target", "tries/s 1",
+                "target", "tries/s all", "whole 1", "target", "whole all", "target");
     bool allMet = true;
     for (const Case& c : cases) {
         const bool whole = c.wholeCalculation && !(quick && c.lines > 20);
         const Figures f = Measure(c, seconds, whole);
         const std::string name = std::to_string(c.matches) + "x" + std::to_string(c.lines);
-
-        char construction[32], constructionTarget[32] = "-", tries[32], triesTarget[32] = "-", wholeText[48] = "-",
-                                                         wholeTarget[32] = "-";
-        std::snprintf(construction, sizeof construction, "%.3f ms", f.construction * 1000);
-        if (c.constructionTarget > 0) {
-            const bool ok = f.construction < c.constructionTarget;
-            allMet &= ok;
-            std::snprintf(constructionTarget, sizeof constructionTarget, "<%.0f s %s", c.constructionTarget,
-                          Verdict(ok).c_str());
-        }
-        std::snprintf(tries, sizeof tries, "%.0f", f.triesPerSecond);
-        if (c.triesTarget > 0) {
-            const bool ok = f.triesPerSecond >= c.triesTarget;
-            allMet &= ok;
-            std::snprintf(triesTarget, sizeof triesTarget, ">=%.0f %s", c.triesTarget, Verdict(ok).c_str());
-        }
-        if (f.whole >= 0) {
-            std::snprintf(wholeText, sizeof wholeText, "%.2f s", f.whole);
-            if (c.wholeTarget > 0) {
-                const bool ok = f.whole < c.wholeTarget;
-                allMet &= ok;
-                std::snprintf(wholeTarget, sizeof wholeTarget, "<%.0f s %s", c.wholeTarget, Verdict(ok).c_str());
+        auto target = [&allMet](double limit, double value, bool below, char* out, size_t size) {
+            if (limit <= 0 || value < 0) {
+                std::snprintf(out, size, "-");
+                return;
             }
+            const bool ok = below ? value < limit : value >= limit;
+            allMet &= ok;
+            std::snprintf(out, size, below ? "<%.1f s %s" : ">=%.0f %s", limit, Verdict(ok).c_str());
+        };
+        char construction[32], constructionTarget[32], tries[32], triesTarget[32], triesAll[32], wholeText[32],
+            wholeTarget[32], wholeAllText[32], wholeAllTarget[32];
+        std::snprintf(construction, sizeof construction, "%.3f ms", f.construction * 1000);
+        target(c.constructionTarget, f.construction, true, constructionTarget, sizeof constructionTarget);
+        std::snprintf(tries, sizeof tries, "%.0f", f.triesPerSecond);
+        target(c.triesTarget, f.triesPerSecond, false, triesTarget, sizeof triesTarget);
+        std::snprintf(triesAll, sizeof triesAll, "%.0f", f.triesPerSecondAll);
+        std::snprintf(wholeText, sizeof wholeText, f.whole >= 0 ? "%.2f s" : "-", f.whole);
+        target(c.wholeTarget, f.whole, true, wholeTarget, sizeof wholeTarget);
+        std::snprintf(wholeAllText, sizeof wholeAllText, f.wholeAll >= 0 ? "%.2f s" : "-", f.wholeAll);
+        target(c.wholeTargetAll, f.wholeAll, true, wholeAllTarget, sizeof wholeAllTarget);
+        std::printf("%-9s %13s %9s %9s %9s %12s %9s %9s %11s %9s\n", name.c_str(), construction, constructionTarget,
+                    tries, triesTarget, triesAll, wholeText, wholeTarget, wholeAllText, wholeAllTarget);
+        if (f.whole >= 0) {
+            std::printf("%-9s whole calculation: %d rounds, %ld tries, %s lines on 1 and %d threads\n", "",
+                        f.wholeRounds, f.wholeTries, f.sameLines ? "the same" : "DIFFERENT", threads);
+            allMet &= f.sameLines;
         }
-        std::printf("%-9s %14s %10s %12s %10s %8ld %14s %10s\n", name.c_str(), construction, constructionTarget, tries,
-                    triesTarget, f.tries, wholeText, wholeTarget);
-        if (f.whole >= 0)
-            std::printf("%-9s whole calculation: %d rounds, %ld tries\n", "", f.wholeRounds, f.wholeTries);
         std::fflush(stdout);
     }
     std::printf("%s\n", allMet ? "all targets met" : "some targets missed");

@@ -23,7 +23,7 @@ namespace {
 
 const char kUsage[] =
     "Usage: vdxtool calc IN.vdx [-o OUT.vdx] [--rounds N] [--tries N] [--extra N]\n"
-    "                    [--difference N] [--repeatable] [--answer-no]\n"
+    "                    [--difference N] [--threads N] [--repeatable] [--answer-no]\n"
     "Calculates the distribution of the tips of the pools document IN.vdx with\n"
     "its own options and prints the figures of the best distribution.\n"
     "\n"
@@ -35,6 +35,9 @@ const char kUsage[] =
     "  --difference N   extra tries up to this difference, 0..100\n"
     "                   (these four replace the document's options for this run;\n"
     "                   the options stored in the document stay as they are)\n"
+    "  --threads N      run the rounds on N threads, 1..64 (default: one per\n"
+    "                   processor); with --repeatable the lines are the same\n"
+    "                   for every N\n"
     "  --repeatable     reset the random generator for every round, so that\n"
     "                   the same document always gives the same lines\n"
     "  --answer-no      answer No to the questions the program asks before a\n"
@@ -170,6 +173,7 @@ int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) 
         {"--tries", 2, 10000, &parsed.options.unsuccessfulTries},
         {"--extra", 0, 10000, &parsed.options.extraTries},
         {"--difference", 0, 100, &parsed.options.difference},
+        {"--threads", 1, 64, &parsed.options.threads},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -245,6 +249,7 @@ void PrintFigures(const vdx::PoolsDocument& doc, const vdx::CalcResult& r) {
 
 int RunCalc(const std::vector<std::string>& args) {
     CalcArguments parsed;
+    parsed.options.threads = 0; // one per processor unless told
     const int parseResult = ParseArguments(args, parsed);
     if (parseResult != 0) return parseResult < 0 ? 0 : parseResult;
 

@@ -141,6 +141,13 @@ TEST(Figures, RoundTexts) {
     EXPECT_EQ(RoundsPassedText(1, 5, -1, true), "1/5 rounds passed, best so far: old (frozen window)");
     EXPECT_EQ(RoundsPassedText(0, 5, -2, false), "0/5 rounds passed");
     EXPECT_EQ(CurrentRoundText(0), "Current Round: 1");
+    RunningRound built, building;
+    built.roundIndex = 3;
+    built.topLevel = 6;
+    built.topPairs = 74;
+    building.roundIndex = 4;
+    EXPECT_EQ(RunningRoundsText({built, building}), "Rounds running: 4 (6:74), 5 (-)");
+    EXPECT_EQ(RunningRoundsText({built}), "") << "one round says nothing beyond the current round";
 }
 
 // A document with 6 matches, all with chances, ready for the conditions.

@@ -72,7 +72,7 @@ TEST(UsageText, Lines) {
               "vendrixplanner [-h] [-f=xxx] ...\n"
               "\n"
               "-h\tHelp = this message\n"
-              "-c\tDelete entries in the registry and quit the application.\n"
+              "-c\tDelete the configuration file and quit the application.\n"
               "-f=xxx  File xxx.vdx is opened.\n"
               "-l=xx\tLanguage (en, de, ...)");
 }

@@ -252,6 +252,7 @@ TEST(ConfigWrite, EveryKeyRoundTrips) {
     c.conditions.noDuplicates.fill(false);
     c.conditions.noDuplicates[3] = c.conditions.noDuplicates[13] = true;
     c.conditions.limit = 7;
+    c.settings.calculationThreads = 3;
     Fill(c.conditions.ranges[0], {0, 100, 50, 16, 15, 1});
     Fill(c.conditions.ranges[1], {99, 98, 97, 3, 2, 1});
 
@@ -271,6 +272,7 @@ TEST(ConfigWrite, EveryKeyRoundTrips) {
     EXPECT_EQ(r.language, "de");
     EXPECT_EQ(r.ticketFormat, "/home/u/Lotto Tickets/a.vdf");
     EXPECT_EQ(SettingsToBits(r.settings), 1 + 8 + 32);
+    EXPECT_EQ(r.settings.calculationThreads, 3);
     EXPECT_EQ(r.conditions.enabled, (std::array<bool, 3>{false, true, true}));
     for (int i = 0; i < 14; ++i) EXPECT_EQ(r.conditions.noDuplicates[i], i == 3 || i == 13) << i;
     EXPECT_EQ(r.conditions.limit, 7);
@@ -429,4 +431,16 @@ TEST_F(ConfigFileAside, BrokenFileIsMovedAsideOnceKeepingEarlierOnes) {
     EXPECT_EQ(second.movedTo.rfind(path_ + ".bad-", 0), 0u) << second.movedTo;
     EXPECT_EQ(Listing().size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+TEST(ConfigRead, ThreadsAreClampedAndZeroMeansEveryProcessor) {
+    const struct {
+        const char* stored;
+        int expected;
+    } cases[] = {{nullptr, 0}, {"2", 2}, {"-4", 0}, {"500", kMaxCalculationThreads}, {"x", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(none)");
+        const AppConfig config = c.stored ? ReadWith({{"Threads", c.stored}}) : ReadWith({});
+        EXPECT_EQ(config.settings.calculationThreads, c.expected);
+    }
 }

@@ -207,23 +207,6 @@ TEST(TicketFormat, SizeOfXOnTheDefaultListsSpacesAndGapsButNoSide) {
     EXPECT_EQ(v.spacesToSides, (std::array<int, 4>{2079, 580, 4420, 520}));
 }
 
-// The translated lead and labels are joined, and the '&' of a translated
-// label goes as well.
-TEST(TicketFormat, SizeRaiseMessageIsBuiltFromTranslatedTexts) {
-    TicketFormat f;
-    ASSERT_TRUE(f.setSideSpace(kSideTop, 100));
-    const auto translate = [](const char* s) {
-        const std::string text(s);
-        if (text == "Space to &Top") return std::string("Abstand &oben");
-        if (text == "Space &between 'X's") return std::string("&Kreuzabstand");
-        if (text.rfind("The following", 0) == 0) return std::string("Erh\xc3\xb6ht werden:\n\n");
-        return "[" + text + "]";
-    };
-    EXPECT_EQ(SizeRaiseMessage(f.sizeRaises(400), translate),
-              "Erh\xc3\xb6ht werden:\n\nKreuzabstand\nAbstand oben\n[Spaces between Matches]\n"
-              "[Spaces between Lines]\n");
-}
-
 TEST(TicketFormat, SizeOfXRaisesLowSidesInTheirOrderAndKeepsHigherGaps) {
     TicketFormat f;
     ASSERT_TRUE(f.setSideSpace(kSideRight, 150));

@@ -641,7 +641,7 @@ TEST(VdxRead, BadDataSaysWhatIsWrong) {
         {"cut in a header word", valid.substr(0, 20), "The file ends after 20 of at least 21 bytes."},
         {"cut in the tips", valid.substr(0, kOddsOffset + 3), "The file ends after 146 of at least 147 bytes."},
         {"15 matches", patched(9, 15), "15 matches, at most 14."},
-        {"one match", patched(9, 1), "1 matches, at least 2."},
+        {"one match", patched(9, 1), "1 match, at least 2."},
         {"1001 lines", patched(11, 1001), "1001 lines, at most 1000."},
         {"sort mode", patched(23, 3), "The value 3 at byte 23 is outside 0 to 2."},
         {"result", patched(kResultOffset, 3), "The value 3 at byte 133 is outside -1 to 2."},

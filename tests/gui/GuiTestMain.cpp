@@ -38,11 +38,13 @@ struct HomeFolder {
     ~HomeFolder() { RemoveTree(path); }
 };
 
-int StartAndRun(char* program) {
+int StartAndRun(char* program, std::vector<std::string> arguments) {
     wxApp::SetInstance(new VdxApp);
-    int wxArgc = 1;
-    char* wxArgv[] = {program, nullptr};
-    if (!wxEntryStart(wxArgc, wxArgv)) {
+    std::vector<char*> wxArgv = {program};
+    for (std::string& argument : arguments) wxArgv.push_back(argument.data());
+    wxArgv.push_back(nullptr);
+    int wxArgc = static_cast<int>(wxArgv.size()) - 1;
+    if (!wxEntryStart(wxArgc, wxArgv.data())) {
         fprintf(stderr, "cannot start wxWidgets (no display?)\n");
         return 1;
     }
@@ -89,7 +91,7 @@ int RunGuiTests(int argc, char** argv, const GuiTestOptions& options) {
         wxUnsetEnv("VDX_NO_HELP_WARNING");
     else
         wxSetEnv("VDX_NO_HELP_WARNING", "1");
-    return StartAndRun(argv[0]);
+    return StartAndRun(argv[0], options.arguments);
 }
 
 } // namespace vdx::guitest

@@ -6,6 +6,7 @@
 
 #include <wx/string.h>
 
+#include <string>
 #include <vector>
 
 namespace vdx::guitest {
@@ -27,6 +28,8 @@ struct GuiTestOptions {
     // Leaves "Cannot initialize the help system." live. Silenced by default, so
     // that programs which do not test the help book see only their own messages.
     bool helpWarning = false;
+    // Command-line arguments after the program name, such as "-l=de".
+    std::vector<std::string> arguments;
 };
 
 // Starts the application, runs the tests, then ends as the program does (the

@@ -22,6 +22,7 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -105,7 +106,7 @@ TEST_F(CalcTest, CalculateLeavesUpToDateLinesAndAFinishedWindow) {
     EXPECT_TRUE(window->GetTitle().EndsWith(": Calculation of Distribution")) << window->GetTitle();
     EXPECT_TRUE(AppWindows().Contains(window));
     EXPECT_FALSE(window->Running());
-    const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText);
+    const wxString timeSpent = "time spent: " + wxString::FromUTF8(data.lastCalculationText);
     EXPECT_TRUE(timeSpent.StartsWith("time spent: 0:00:")) << timeSpent;
     EXPECT_EQ(window->Message(), "Finished the calculation! " + timeSpent);
     EXPECT_EQ(window->StatusText(1), timeSpent);
@@ -301,6 +302,60 @@ TEST_F(CalcTest, StopTheCalculationFromTheWindowWhileItRuns) {
     CalculationWindow* window = FindCalculationWindow(doc);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->Message().StartsWith("Finished the calculation! time spent: "));
+}
+
+// The heaviest calculation runs on worker threads: the window repaints at
+// once when asked, shows the rounds running side by side, and a stop ends
+// them all quickly with the best written back.
+TEST_F(CalcTest, WindowStaysResponsiveWhileRoundsRunSideBySide) {
+    VdxDocument* doc = OpenDocument(14, 14, 1000, 100, 1000);
+    ASSERT_NE(doc, nullptr);
+    const vdx::PoolsDocument& data = doc->Data();
+    std::vector<long long> waits; // from a refresh request to its paint, ms
+    std::string running;
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point asked{}, stopAt{};
+    bool painted = true;
+    wxTimer timer;
+    CalculationWindow* seen = nullptr;
+    auto onPaint = [&](wxPaintEvent& event) {
+        event.Skip();
+        if (painted) return;
+        painted = true;
+        waits.push_back(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - asked).count());
+    };
+    timer.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        CalculationWindow* window = FindCalculationWindow(doc);
+        if (!window || !data.calculationRunning) return;
+        if (window != seen) {
+            seen = window;
+            window->ProgressArea()->Bind(wxEVT_PAINT, onPaint);
+        }
+        if (!window->Display().runningText.empty()) running = window->Display().runningText;
+        if (waits.size() >= 20 && !running.empty()) {
+            stopAt = Clock::now();
+            SendCommand(window, kIdCalcStopCalculation);
+            timer.Stop();
+            return;
+        }
+        if (!painted) return;
+        painted = false;
+        asked = Clock::now();
+        window->ProgressArea()->Refresh();
+    });
+    timer.Start(30);
+    ASSERT_TRUE(RouteDocumentCommand(doc, kIdCalculate));
+    const long long stopping =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - stopAt).count();
+    timer.Stop();
+    ASSERT_GE(waits.size(), 20u) << "the calculation ended before the window was watched";
+    std::sort(waits.begin(), waits.end());
+    // Most repaints come at once; the machine running the tests may be busy.
+    EXPECT_LT(waits[waits.size() * 9 / 10], 50) << "slowest repaints (ms): " << waits.back();
+    EXPECT_TRUE(running.rfind("Rounds running: ", 0) == 0) << running;
+    EXPECT_LT(stopping, 500) << "from the stop command to the end of the run (ms)";
+    EXPECT_TRUE(data.tipsUpToDate);
+    EXPECT_GE(data.currentRound, 1);
 }
 
 // A long run tells how much longer it will take, from the rounds done so far.

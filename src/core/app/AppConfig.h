@@ -34,6 +34,8 @@ struct DefaultConditions {
     }
 };
 
+constexpr int kMaxCalculationThreads = 64;
+
 // Settings bits of the "Settings" key.
 enum SettingsBit {
     kSettingBitmapsInMenus = 0,
@@ -55,6 +57,8 @@ struct Settings {
     bool sortUnlikelyFirst = true;
     bool startFrozen = false;
     bool rangesAbsolute = false, nextRangesAbsolute = false;
+    // Threads the calculation runs its rounds on ("Threads"); 0: one per processor.
+    int calculationThreads = 0;
 };
 
 struct AppConfig {

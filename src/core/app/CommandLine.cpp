@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "text/Tr.h"
+
 #include <array>
 #include <cctype>
 
@@ -72,12 +74,13 @@ CommandLineOptions ParseCommandLine(const std::vector<std::string>& args,
 }
 
 std::string UsageText(const std::string& programFileName) {
-    return programFileName + " [-h] [-f=xxx] ...\n"
-           "\n"
-           "-h\tHelp = this message\n"
-           "-c\tDelete entries in the registry and quit the application.\n"
-           "-f=xxx  File xxx.vdx is opened.\n"
-           "-l=xx\tLanguage (en, de, ...)";
+    return TrFormat(N_("%s [-h] [-f=xxx] ...\n"
+                       "\n"
+                       "-h\tHelp = this message\n"
+                       "-c\tDelete the configuration file and quit the application.\n"
+                       "-f=xxx  File xxx.vdx is opened.\n"
+                       "-l=xx\tLanguage (en, de, ...)"),
+                    programFileName.c_str());
 }
 
 StartFile ResolveStartFile(const std::string& path, const std::string& currentDir,

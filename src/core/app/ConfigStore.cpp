@@ -212,6 +212,7 @@ AppConfig ReadAppConfig(const ConfigStore& store) {
     long settings = kDefaultSettingsBits;
     store.ReadInt(key::kSettings, settings);
     c.settings = SettingsFromBits(settings);
+    c.settings.calculationThreads = ReadClamped(store, key::kThreads, 0, 0, kMaxCalculationThreads);
 
     DefaultConditions& d = c.conditions;
     const int enabled = ReadClamped(store, key::kConditionsEnabled, 0, 0, 8);
@@ -244,6 +245,7 @@ void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
     store.WriteString(key::kLanguage, c.language);
     store.WriteString(key::kTicketformat, c.ticketFormat);
     store.WriteInt(key::kSettings, SettingsToBits(c.settings));
+    store.WriteInt(key::kThreads, c.settings.calculationThreads);
 
     const DefaultConditions& d = c.conditions;
     long enabled = 0, useInCalc = 0, duplicate = 0;

@@ -58,6 +58,7 @@ inline constexpr const char* kConditions1X2 = "Conditions1X2";
 inline constexpr const char* kConditionsFavorites = "ConditionsFavorites";
 inline constexpr const char* kConditionsLimit = "ConditionsLimit";
 inline constexpr const char* kConditionsUseInCalc = "ConditionsUseInCalc";
+inline constexpr const char* kThreads = "Threads";
 } // namespace key
 
 constexpr int kDefaultSettingsBits = 19; // bits 0, 1 and 4

@@ -1,6 +1,7 @@
 #include "calc/CalcFigures.h"
 
 #include "calc/Conditions.h"
+#include "text/Tr.h"
 
 #include <cstdio>
 
@@ -8,31 +9,28 @@ namespace vdx {
 
 namespace {
 
-std::string Format(const char* format, int a) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, a);
-    return buffer;
-}
-
 std::string ConditionName(int which, bool zeroForDraw) {
     switch (which) {
-    case kCondDuplicates: return "Conditions for Duplicates";
-    case kCondTips1X2: return zeroForDraw ? "Conditions for 1, 0 and 2" : "Conditions for 1, X and 2";
-    default: return "Conditions for Favourites";
+    case kCondDuplicates: return Translate(N_("Conditions for Duplicates"));
+    case kCondTips1X2: return TrFormat(N_("Conditions for 1, %s and 2"), zeroForDraw ? "0" : "X");
+    default: return Translate(N_("Conditions for Favourites"));
     }
 }
 
 } // namespace
 
-std::string TimeSpentText(long long elapsedMilliseconds) {
+std::string ElapsedText(long long elapsedMilliseconds) {
     if (elapsedMilliseconds < 0) elapsedMilliseconds = 0; // a clock set back
     const long long hundredths = elapsedMilliseconds / 10;
     const long long hours = hundredths / 360000;
     char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "time spent: %lld:%02d:%02d,%02d", hours,
-                  static_cast<int>(hundredths / 6000 % 60), static_cast<int>(hundredths / 100 % 60),
-                  static_cast<int>(hundredths % 100));
+    std::snprintf(buffer, sizeof buffer, "%lld:%02d:%02d,%02d", hours, static_cast<int>(hundredths / 6000 % 60),
+                  static_cast<int>(hundredths / 100 % 60), static_cast<int>(hundredths % 100));
     return buffer;
+}
+
+std::string TimeSpentText(long long elapsedMilliseconds) {
+    return TrFormat(N_("time spent: %s"), ElapsedText(elapsedMilliseconds).c_str());
 }
 
 long long RemainingMilliseconds(long long elapsedMilliseconds, int roundsDone, int rounds) {
@@ -68,8 +66,8 @@ std::string MatchNumbersText(const std::vector<int>& numbers) {
 }
 
 std::string ConditionsSummary(const PoolsDocument& doc) {
-    static const char* const kRangeLabels[2][3] = {{"Tip 1:", "Tip X:", "Tip 2:"},
-                                                   {"Favourites:", "Neutrals:", "Outsiders:"}};
+    static const char* const kRangeLabels[2][3] = {{N_("Tip 1:"), N_("Tip X:"), N_("Tip 2:")},
+                                                   {N_("Favourites:"), N_("Neutrals:"), N_("Outsiders:")}};
     std::string summary;
     auto append = [&summary](const std::string& part) {
         if (!summary.empty()) summary += "; ";
@@ -79,21 +77,21 @@ std::string ConditionsSummary(const PoolsDocument& doc) {
         const int inCalc = ConditionInCalculation(doc, which);
         if (inCalc == 0) {
             if (doc.conditionEnabled[which] && doc.conditionUseInCalc[which])
-                append(ConditionName(which, doc.zeroForDraw) + ": no effect");
+                append(TrFormat(N_("%s: no effect"), ConditionName(which, doc.zeroForDraw).c_str()));
             continue;
         }
         if (which == kCondDuplicates) {
             std::vector<int> marked;
             for (int m = 0; m < doc.matchCount && m < kMaxMatches; ++m)
                 if (doc.matches[m].hasData() && doc.matches[m].noDuplicates) marked.push_back(m + 1);
-            append("No duplicates: matches " + MatchNumbersText(marked));
+            append(TrFormat(N_("No duplicates: matches %s"), MatchNumbersText(marked).c_str()));
             continue;
         }
         const int group = which - kCondTips1X2;
         std::string part;
         for (int kind = 0; kind < 3; ++kind) {
-            std::string label = kRangeLabels[group][kind];
-            if (group == 0 && kind == 1 && doc.zeroForDraw) label = "Tip 0:";
+            const std::string label =
+                Translate(group == 0 && kind == 1 && doc.zeroForDraw ? N_("Tip 0:") : kRangeLabels[group][kind]);
             char buffer[64];
             std::snprintf(buffer, sizeof buffer, "%s %d-%d", label.c_str(), doc.effectiveBounds[group][kind][0],
                           doc.effectiveBounds[group][kind][1]);
@@ -132,32 +130,56 @@ std::string MarkImproved(const std::string& figure, bool equalsRow) {
 
 std::string DifferenceText(int difference) {
     switch (difference) {
-    case kDifferenceConditionsFault: return "Conditions fault";
-    case kDifferenceConditionsOk: return "Conditions ok";
-    case kDifferenceLevelBetter: return "Difference: -";
-    case kDifferenceLevelWorse: return "Difference: +";
-    default: return Format("Difference: %d", difference);
+    case kDifferenceConditionsFault: return Translate(N_("Conditions fault"));
+    case kDifferenceConditionsOk: return Translate(N_("Conditions ok"));
+    case kDifferenceLevelBetter: return Translate(N_("Difference: -"));
+    case kDifferenceLevelWorse: return Translate(N_("Difference: +"));
+    default: return TrFormat(N_("Difference: %d"), difference);
     }
 }
 
 std::string RoundName(int roundIndex, bool shortForm) {
-    if (roundIndex < 0) return shortForm ? "old" : "old distribution";
-    return shortForm ? std::to_string(roundIndex + 1) : Format("Round %d", roundIndex + 1);
+    if (roundIndex < 0) return Translate(shortForm ? N_("old") : N_("old distribution"));
+    return shortForm ? std::to_string(roundIndex + 1) : TrFormat(N_("Round %d"), roundIndex + 1);
 }
 
 std::string BestText(int roundIndex, bool finished, bool shortForm) {
-    return (finished ? "best: " : "best so far: ") + RoundName(roundIndex, shortForm);
+    const std::string round = RoundName(roundIndex, shortForm);
+    return finished ? TrFormat(N_("best: %s"), round.c_str()) : TrFormat(N_("best so far: %s"), round.c_str());
 }
 
 std::string RoundsPassedText(int passed, int rounds, int bestRoundIndex, bool frozen) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%d/%d rounds passed", passed, rounds);
-    std::string text = buffer;
-    if (bestRoundIndex >= -1) text += ", best so far: " + RoundName(bestRoundIndex, true);
-    if (frozen) text += " (frozen window)";
-    return text;
+    if (bestRoundIndex < -1) {
+        return frozen ? TrFormatPlural(NP_("%1$d/%2$d round passed (frozen window)",
+                                           "%1$d/%2$d rounds passed (frozen window)"),
+                                       rounds, passed, rounds)
+                      : TrFormatPlural(NP_("%1$d/%2$d round passed", "%1$d/%2$d rounds passed"), rounds, passed,
+                                       rounds);
+    }
+    const std::string best = RoundName(bestRoundIndex, true);
+    return frozen ? TrFormatPlural(NP_("%1$d/%2$d round passed, best so far: %3$s (frozen window)",
+                                       "%1$d/%2$d rounds passed, best so far: %3$s (frozen window)"),
+                                   rounds, passed, rounds, best.c_str())
+                  : TrFormatPlural(NP_("%1$d/%2$d round passed, best so far: %3$s",
+                                       "%1$d/%2$d rounds passed, best so far: %3$s"),
+                                   rounds, passed, rounds, best.c_str());
 }
 
-std::string CurrentRoundText(int roundIndex) { return Format("Current Round: %d", roundIndex + 1); }
+std::string CurrentRoundText(int roundIndex) { return TrFormat(N_("Current Round: %d"), roundIndex + 1); }
+
+std::string RunningRoundsText(const std::vector<RunningRound>& rounds) {
+    if (rounds.size() < 2) return std::string();
+    std::string list;
+    for (const RunningRound& r : rounds) {
+        if (!list.empty()) list += ", ";
+        char item[48];
+        if (r.topLevel >= 0)
+            std::snprintf(item, sizeof item, "%d (%d:%d)", r.roundIndex + 1, r.topLevel, r.topPairs);
+        else
+            std::snprintf(item, sizeof item, "%d (-)", r.roundIndex + 1);
+        list += item;
+    }
+    return TrFormat(N_("Rounds running: %s"), list.c_str());
+}
 
 } // namespace vdx

@@ -4,6 +4,7 @@
 // both front ends print exactly the same words.
 
 #include "calc/Improvement.h"
+#include "calc/Progress.h"
 #include "document/PoolsDocument.h"
 
 #include <array>
@@ -15,7 +16,10 @@ namespace vdx {
 // Round index -1 names the document's old distribution.
 constexpr int kOldDistributionRound = -1;
 
-// "time spent: h:mm:ss,hh" with the hundredths cut off, not rounded.
+// "h:mm:ss,hh" with the hundredths cut off, not rounded: the figure that the
+// sentences about a finished calculation take.
+std::string ElapsedText(long long elapsedMilliseconds);
+// "time spent: h:mm:ss,hh".
 std::string TimeSpentText(long long elapsedMilliseconds);
 
 // Milliseconds the rounds still to come will take at the pace of those done:
@@ -60,5 +64,9 @@ std::string BestText(int roundIndex, bool finished, bool shortForm = false);
 std::string RoundsPassedText(int passed, int rounds, int bestRoundIndex, bool frozen);
 // "Current Round: %d" (from 1).
 std::string CurrentRoundText(int roundIndex);
+// Rounds side by side: "Rounds running: %s" with each round (from 1) and, once
+// built, its highest equals level and the pairs there, e.g. "4 (6:74), 5 (-)".
+// Empty with one round or none.
+std::string RunningRoundsText(const std::vector<RunningRound>& rounds);
 
 } // namespace vdx

@@ -6,6 +6,8 @@
 #include "calc/Improvement.h"
 #include "calc/LineScoring.h"
 #include "calc/Probabilities.h"
+#include "text/Tr.h"
+#include "calc/RoundsRunner.h"
 
 #include <algorithm>
 #include <chrono>
@@ -15,31 +17,33 @@
 namespace vdx {
 
 const char* const kTextTooFewMatches =
-    "I cannot calculate the distribution because there are\nnot enough matches with specified chances or odds.";
-const char* const kTextUnsavedWillBeLost = "The current distribution is not saved\nand will be lost. Calculate nevertheless?";
+    N_("I cannot calculate the distribution because there are\nnot enough matches with specified chances or odds.");
+const char* const kTextUnsavedWillBeLost =
+    N_("The current distribution is not saved\nand will be lost. Calculate nevertheless?");
 const char* const kTextUnsavedNewConditions =
-    "The current distribution is not saved.\nSince new conditions are set it may be lost.\nCalculate nevertheless?";
-const char* const kTextNoImprovement = "Calculation brought no improvement.";
+    N_("The current distribution is not saved.\nSince new conditions are set it may be lost.\nCalculate nevertheless?");
+const char* const kTextNoImprovement = N_("Calculation brought no improvement.");
 const char* const kTextEngineFault =
-    "The distribution cannot be calculated: the planned tips could not be placed on the lines.";
+    N_("The distribution cannot be calculated: the planned tips could not be placed on the lines.");
 
 std::string PartialDataQuestion(int matchesWithData, int matchCount) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "Chances or odds of only %d of %d matches\nare specified. %sCalculate nevertheless?",
-                  matchesWithData, matchCount, "");
-    return buffer;
+    return TrFormat(N_("Chances or odds of only %1$d of %2$d matches\nare specified. Calculate nevertheless?"),
+                    matchesWithData, matchCount);
 }
 
 namespace {
 
 InputCheck Refusal(CalcRefusal refusal, const char* format, int a = 0, int b = 0, int c = 0, int d = 0) {
-    char buffer[320];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c, d);
-    return {refusal, buffer};
+    return {refusal, TrFormat(format, a, b, c, d)};
 }
 
 // While the lines count as current the engine starts from them and from their
 // counts: every line must hold a tip of every match with data, counted as claimed.
+std::string EngineFaultLogLine(const std::string& documentTitle) {
+    return TrFormat(N_("%s The distribution cannot be calculated: the planned tips could not be placed on the lines."),
+                    documentTitle.c_str());
+}
+
 bool LinesFitCounts(const MatchEntry& m, int lines) {
     const std::array<int, 3>& claimed = m.tipCounts;
     if (claimed[0] < 0 || claimed[1] < 0 || claimed[2] < 0 || claimed[0] + claimed[1] + claimed[2] != lines)
@@ -58,8 +62,8 @@ bool LinesFitCounts(const MatchEntry& m, int lines) {
 InputCheck CheckCalculationInput(const PoolsDocument& doc) {
     if (doc.matchCount < 2 || doc.matchCount > kMaxMatches || doc.lineCount < 1 || doc.lineCount > kMaxLines)
         return Refusal(CalcRefusal::kBadSize,
-                       "The distribution cannot be calculated: the document has %d matches and %d lines,\n"
-                       "but 2 to 14 matches and 1 to 1000 lines are possible.",
+                       N_("The distribution cannot be calculated: the document has %1$d matches and %2$d lines,\n"
+                          "but 2 to 14 matches and 1 to 1000 lines are possible."),
                        doc.matchCount, doc.lineCount);
     for (int i = 0; i < doc.matchCount; ++i) {
         const MatchEntry& m = doc.matches[i];
@@ -67,23 +71,23 @@ InputCheck CheckCalculationInput(const PoolsDocument& doc) {
         const int p1 = m.p1(), p2 = m.p2();
         if (p1 < 0 || p2 < 0 || p1 > 1000 || p2 > 1000 || p1 + p2 > 1000)
             return Refusal(CalcRefusal::kBadProbability,
-                           "The distribution cannot be calculated: the probabilities of match %d\n"
-                           "(%d and %d per mille for 1 and 2) are out of range.",
+                           N_("The distribution cannot be calculated: the probabilities of match %1$d\n"
+                              "(%2$d and %3$d per mille for 1 and 2) are out of range."),
                            i + 1, p1, p2);
     }
-    if (CountMatchesWithData(doc) < 2) return {CalcRefusal::kTooFewMatches, kTextTooFewMatches};
+    if (CountMatchesWithData(doc) < 2) return {CalcRefusal::kTooFewMatches, Translate(kTextTooFewMatches)};
     if (doc.tipsUpToDate) {
         if (doc.tipMatchCount != doc.matchCount || doc.tipLineCount != doc.lineCount)
             return Refusal(CalcRefusal::kLinesDoNotFit,
-                           "The distribution cannot be calculated: the lines of the document count as current,\n"
-                           "but they are lines of %d matches and %d lines, not of %d matches and %d lines.\n"
-                           "The file may be damaged.",
+                           N_("The distribution cannot be calculated: the lines of the document count as current,\n"
+                              "but they are lines of %1$d matches and %2$d lines, not of %3$d matches and %4$d lines.\n"
+                              "The file may be damaged."),
                            doc.tipMatchCount, doc.tipLineCount, doc.matchCount, doc.lineCount);
         for (int i = 0; i < doc.matchCount; ++i)
             if (doc.matches[i].hasData() && !LinesFitCounts(doc.matches[i], doc.lineCount))
                 return Refusal(CalcRefusal::kLinesDoNotFit,
-                               "The distribution cannot be calculated: the lines of the document count as current,\n"
-                               "but the tips of match %d do not fit its tip counts.\nThe file may be damaged.",
+                               N_("The distribution cannot be calculated: the lines of the document count as current,\n"
+                                  "but the tips of match %d do not fit its tip counts.\nThe file may be damaged."),
                                i + 1);
     }
     return {};
@@ -96,15 +100,15 @@ StartCheck CheckCalculationStart(PoolsDocument& doc, const StartQuestionHandler&
     const int withData = CountMatchesWithData(doc);
     auto asked = [&ask](StartQuestion question, const std::string& text) { return ask && ask(question, text); };
     if (withData != doc.matchCount) {
-        if (withData < 2) return {StartVerdict::kRefused, kTextTooFewMatches};
+        if (withData < 2) return {StartVerdict::kRefused, Translate(kTextTooFewMatches)};
         if (!asked(StartQuestion::kPartialData, PartialDataQuestion(withData, doc.matchCount)))
             return {StartVerdict::kDeclined, {}};
     }
     if (doc.calculatedNotSaved) {
         if (!doc.tipsUpToDate) {
-            if (!asked(StartQuestion::kUnsavedWillBeLost, kTextUnsavedWillBeLost)) return {StartVerdict::kDeclined, {}};
+            if (!asked(StartQuestion::kUnsavedWillBeLost, Translate(kTextUnsavedWillBeLost))) return {StartVerdict::kDeclined, {}};
         } else if (!ConditionsUnchanged(doc)) {
-            if (!asked(StartQuestion::kUnsavedNewConditions, kTextUnsavedNewConditions))
+            if (!asked(StartQuestion::kUnsavedNewConditions, Translate(kTextUnsavedNewConditions)))
                 return {StartVerdict::kDeclined, {}};
         }
     }
@@ -220,7 +224,8 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
 
     const auto start = std::chrono::steady_clock::now();
     doc.lastCalculationText.clear();
-    if (progress) progress->Log(options.documentTitle + " Start of the calculation of the distribution");
+    if (progress)
+        progress->Log(TrFormat(N_("%s Start of the calculation of the distribution"), options.documentTitle.c_str()));
 
     if (!options.resetRandom) {
         const auto now = std::chrono::system_clock::now().time_since_epoch();
@@ -228,69 +233,51 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
     }
 
     {
-        EngineContext ctx(random);
-        ctx.resetRandom = options.resetRandom;
-        ctx.progress = progress;
-
         auto best = std::make_unique<DistributionState>();
-        auto state = std::make_unique<DistributionState>();
-        bool haveBest = false;
-        bool noImprovement = false;
-        bool faulty = false;
+        bool haveOld = false;
         if (doc.tipsUpToDate && MakeOldDistributionState(*best, doc, RoundOptions(doc, kOldDistributionRound, o))) {
             best->best = best.get();
-            haveBest = true;
-            noImprovement = true;
+            haveOld = true;
         }
+        // Every round sees the match data the first one prepares.
+        auto prepared = std::make_unique<DistributionState>();
+        InitState(*prepared, RoundOptions(doc, 0, o), nullptr);
+        PrepareState(*prepared, doc);
 
-        int last = 0;
-        for (int r = 0; r < o.rounds && last != 3; ++r) {
-            if (progress) {
-                const StopRequests requests = progress->Requests();
-                // With a best in hand a stop between rounds ends the calculation at once;
-                // without one the first round still runs so that there is a result.
-                if (haveBest && (requests.stopCalculation || requests.noMoreRounds)) break;
-                if (requests.stopRound) progress->StopRoundServed();
-                progress->RoundStarting(r);
-            }
-            InitState(*state, RoundOptions(doc, r, o), haveBest ? best.get() : nullptr);
-            if (r == 0)
-                PrepareState(*state, doc);
-            else
-                PrepareStateFromBest(*state, *best);
-            last = RunRound(*state, ctx);
-            // Stopped while being built (only with a best in hand), or not buildable.
-            if (last == kRoundNotBuilt) break;
-            if (last == kRoundFailed) {
-                faulty = true;
-                break;
-            }
-            result.totalTries += state->totalTries;
-            if (!haveBest || CompareDistributions(*best, *state) > 0) {
-                *best = *state;
-                best->best = best.get();
-                if (haveBest) noImprovement = false;
-                haveBest = true;
-            }
-            result.roundsPassed = r + 1;
-            doc.currentRound = r + 1;
-            if (progress) progress->RoundEnded(r, *best);
-        }
+        RoundsJob job;
+        job.rounds = o.rounds;
+        job.options = [&doc, &o](int r) { return RoundOptions(doc, r, o); };
+        job.prepared = prepared.get();
+        job.resetRandom = options.resetRandom;
+        job.random = &random;
+        job.progress = progress;
+        job.roundsPassed = &doc.currentRound;
+        const int threads = WorkerThreads(options.threads);
+        job.threads = threads == 1 && !options.keepCallerFree ? 0 : threads;
+        result.threads = threads;
+        const RoundsOutcome rounds = RunRounds(job, *best, haveOld);
+        const bool haveBest = rounds.haveBest;
+        bool noImprovement = !rounds.improved;
+        const bool faulty = rounds.faulty;
+        result.totalTries = rounds.totalTries;
+        result.roundsPassed = rounds.roundsPassed;
+        doc.currentRound = rounds.roundsPassed;
 
         if (!haveBest) {
             // Only a fault of the engine itself gets here: the input was checked.
             result.ran = false;
             result.refusal = CalcRefusal::kEngineFault;
-            result.message = kTextEngineFault;
-            if (progress) progress->Log(options.documentTitle + " " + kTextEngineFault);
+            result.message = Translate(kTextEngineFault);
+            if (progress) progress->Log(EngineFaultLogLine(options.documentTitle));
             return result;
         }
-        if (faulty && progress) progress->Log(options.documentTitle + " " + kTextEngineFault);
+        if (faulty && progress) progress->Log(EngineFaultLogLine(options.documentTitle));
+        // Whatever works on the rounds' best goes here, before the write-back.
 
         if (RecordConditions(doc)) doc.modified = true;
 
         if (noImprovement) {
-            if (progress) progress->Log(kTextNoImprovement);
+            if (progress) progress->Log(Translate(kTextNoImprovement));
             EvaluateConditions(doc);
         } else {
             WriteBack(doc, *best);
@@ -303,8 +290,8 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
     result.elapsedMilliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     result.timeSpentText = TimeSpentText(result.elapsedMilliseconds);
-    doc.lastCalculationText = result.timeSpentText;
-    if (progress) progress->Log("End of calculation, " + result.timeSpentText);
+    doc.lastCalculationText = ElapsedText(result.elapsedMilliseconds);
+    if (progress) progress->Log(TrFormat(N_("End of calculation, time spent: %s"), doc.lastCalculationText.c_str()));
     return result;
 }
 

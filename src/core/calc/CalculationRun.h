@@ -15,13 +15,13 @@
 
 namespace vdx {
 
-// Texts of the start checks.
+// Texts of the start checks (English; the check functions return them translated).
 extern const char* const kTextTooFewMatches;
 extern const char* const kTextUnsavedWillBeLost;
 extern const char* const kTextUnsavedNewConditions;
 extern const char* const kTextNoImprovement;
 extern const char* const kTextEngineFault;
-// "Chances or odds of only %d of %d matches\nare specified. %sCalculate nevertheless?"
+// "Chances or odds of only %d of %d matches\nare specified. Calculate nevertheless?"
 std::string PartialDataQuestion(int matchesWithData, int matchCount);
 
 // Why a calculation does not start from a document, beyond the questions.
@@ -84,6 +84,13 @@ struct CalcOptions {
     std::string documentTitle;
     // The generator to draw from; null means the program's one generator.
     EngineRandom* random = nullptr;
+    // Rounds side by side on this many worker threads; 0: one per processor.
+    // One thread runs the rounds in the calling thread unless keepCallerFree is
+    // set. With resetRandom the lines are the same for every number.
+    int threads = 1;
+    // The calling thread only shows the progress and passes the requests on
+    // (the GUI thread, which must stay responsive).
+    bool keepCallerFree = false;
 };
 
 struct CalcResult {
@@ -94,6 +101,7 @@ struct CalcResult {
     int bestRound = -1;        // round index of the best, -1 for the old distribution
     int roundsPassed = 0;
     int rounds = 0;            // rounds planned
+    int threads = 1;           // worker threads used (1 also for the calling thread)
     long totalTries = 0;       // over all rounds
     long long elapsedMilliseconds = 0;
     std::string timeSpentText; // also in doc.lastCalculationText

@@ -685,7 +685,7 @@ int ConstructDistribution(DistributionState& s, EngineContext& ctx) {
     for (int p = 0; p < m; ++p) {
         if (progress) {
             progress->Yield();
-            if (progress->Requests().stopCalculation && s.best) return kRoundNotBuilt;
+            if (progress->Requests().stopCalculation && (s.best || ctx.earlierRoundGivesResult)) return kRoundNotBuilt;
         }
         auto& tips = s.tips[p];
         if (s.SingleTip(p)) {

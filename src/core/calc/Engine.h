@@ -28,6 +28,7 @@ namespace vdx {
 
 class PairTable;
 struct EngineWork;
+class ExtraTriesJudge;
 
 // Shared by all states of one calculation: the pair tables, the random
 // generator, the reset setting and the progress sink.
@@ -41,6 +42,11 @@ public:
     EngineRandom& random;
     bool resetRandom = false;               // seed every round with its index + 7
     CalculationProgress* progress = nullptr; // may be null
+    // Decides on the extra tries in place of the state's best (rounds side by side).
+    ExtraTriesJudge* judge = nullptr;
+    // A stop during the construction may abandon the round even without a best in
+    // the state: an earlier round gives the calculation its result.
+    bool earlierRoundGivesResult = false;
     // Recount the pair tables after construction and after every try and abort on a
     // mismatch; on by default in debug builds (it costs a full recount per try).
     bool verifyTables =

@@ -4,6 +4,7 @@
 #include "calc/EngineCore.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace vdx {
@@ -102,6 +103,37 @@ int ImprovementLevel(const DistributionState& s, const Evaluation& now, bool con
     return 0;
 }
 
+bool DeservesExtraTries(const DistributionState& s, const DistributionState* best) {
+    return best == nullptr || DifferenceToBest(s, *best) <= s.difference;
+}
+
+namespace {
+
+// What the loop below does when the round ends: back to the recorded tips
+// when the last evaluation differs from them.
+bool LastDiffersFromRecorded(const DistributionState& s, const Evaluation& last) {
+    return last.equals != s.equalsHistogram || last.duplicates != s.duplicateHistogram ||
+           last.violations != s.violations;
+}
+
+// The same on a copy without pair tables: tips and category counters only.
+void EndCopy(DistributionState& s, const Evaluation& last) {
+    if (LastDiffersFromRecorded(s, last)) {
+        s.tips = s.recordedTips;
+        for (int g = 0; g < 2; ++g) {
+            if (!s.conditions[1 + g]) continue;
+            for (int l = 0; l < s.lineCount; ++l) {
+                std::array<uint8_t, 3> c{0, 0, 0};
+                for (int p = 0; p < s.matchCount; ++p) ++c[s.categoryMaps[g][p][s.tips[p][l] & 3] % 3];
+                s.categoryCounts[g][l] = c;
+            }
+        }
+    }
+    s.improving = false;
+}
+
+} // namespace
+
 int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
     EngineCore core(s, ctx);
     CalculationProgress* progress = ctx.progress;
@@ -116,6 +148,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
     int flags = 0;
     bool stopping = false;
     bool noMoreRoundsTaken = false;
+    bool verdictOpen = false;
     Evaluation last;
     for (;;) {
         // Let the window work and read its requests.
@@ -140,9 +173,19 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
         if (s.currentMatch == 0) {
             ++s.totalTries;
             ++s.triesSinceImprovement;
+            bool judgedOpen = false;
             if (s.triesSinceImprovement > s.triesLimit) {
-                if (!s.extraTriesGiven && s.extraTries > 0 &&
-                    (s.best == nullptr || DifferenceToBest(s, *s.best) <= s.difference)) {
+                bool give = false;
+                if (!s.extraTriesGiven && s.extraTries > 0) {
+                    if (ctx.judge && !stopping) {
+                        const ExtraTriesJudge::Verdict v = ctx.judge->Judge(s);
+                        judgedOpen = v == ExtraTriesJudge::Verdict::kOpen;
+                        give = v != ExtraTriesJudge::Verdict::kEnd; // open: go on as if given
+                    } else {
+                        give = DeservesExtraTries(s, s.best);
+                    }
+                }
+                if (give) {
                     s.triesLimit += s.extraTries;
                     s.extraTriesGiven = true;
                 } else {
@@ -164,6 +207,21 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
                 s.triesSinceImprovement = 1;
                 s.lastImprovementLevel = level;
                 if (progress) progress->Improved(s, level);
+            }
+            if (judgedOpen) {
+                auto ended = std::make_unique<DistributionState>(s);
+                ended->triesLimit -= s.extraTries;
+                ended->extraTriesGiven = false;
+                EndCopy(*ended, last);
+                ctx.judge->KeepEnded(*ended, flags | kRoundTriesEnded);
+                verdictOpen = true;
+            } else if (verdictOpen && !ending) {
+                const ExtraTriesJudge::Verdict v = ctx.judge->Settled();
+                if (v == ExtraTriesJudge::Verdict::kEnd) {
+                    s.improving = false;
+                    return flags | kRoundEndedAtCopy;
+                }
+                if (v == ExtraTriesJudge::Verdict::kGive) verdictOpen = false;
             }
             if (progress && s.totalTries % 10 == 0) progress->TriesPassed(s, s.totalTries);
         }
@@ -193,8 +251,7 @@ int ImproveDistribution(DistributionState& s, EngineContext& ctx) {
     // The round's result is the distribution its recorded histograms describe.
     // Tries taken while conditions did not count may have left it worse in the
     // conditions than that; go back to the recorded tips then.
-    if (last.equals != s.equalsHistogram || last.duplicates != s.duplicateHistogram ||
-        last.violations != s.violations) {
+    if (LastDiffersFromRecorded(s, last)) {
         s.tips = s.recordedTips;
         core.RebuildTables();
     }

@@ -14,7 +14,28 @@ enum {
     kRoundStopped = 1,      // a stop request ended the round
     kRoundTriesEnded = 2,   // the unsuccessful tries ran out
     kNoFurtherRounds = 4,   // no round is to follow this one
+    kRoundEndedAtCopy = 8,  // the judge settled on the copy kept at the extra-tries decision
 };
+
+// Whether a round that ran out of tries gets its extra tries depends on the
+// best of the rounds before it. Rounds that run side by side may not know that
+// best yet: such a round goes on as if it got them, hands over a copy of
+// itself as it would have ended without them, and asks at every try boundary
+// whether the question is settled. Without a judge the state's best decides.
+class ExtraTriesJudge {
+public:
+    enum class Verdict { kGive, kEnd, kOpen };
+    virtual ~ExtraTriesJudge() = default;
+    // At the decision; the state's recorded figures are those the rule reads.
+    virtual Verdict Judge(const DistributionState& state) = 0;
+    // After an open verdict: the round as it ends without extra tries, with its result flags.
+    virtual void KeepEnded(const DistributionState& ended, int flags) = 0;
+    // While the verdict is open, at every try boundary.
+    virtual Verdict Settled() = 0;
+};
+
+// The rule itself: extra tries when there is no best or the difference to it is small enough.
+bool DeservesExtraTries(const DistributionState& state, const DistributionState* best);
 
 // Improves the constructed distribution try by try; returns the flags above.
 int ImproveDistribution(DistributionState& state, EngineContext& ctx);

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace vdx {
 
@@ -13,6 +14,14 @@ struct StopRequests {
     bool noMoreRounds = false;   // finish this round, start no other
     bool stopRound = false;      // end this round at its next try boundary
     bool stopCalculation = false; // end this round and start no other
+};
+
+// One of the rounds that run side by side, as it stands.
+struct RunningRound {
+    int roundIndex = 0;
+    long tries = 0;
+    int topLevel = -1; // highest equals level with pairs, -1 before the construction ends
+    int topPairs = 0;  // pairs at that level
 };
 
 class CalculationProgress {
@@ -37,6 +46,10 @@ public:
     virtual void TriesPassed(const DistributionState& /*state*/, long /*tries*/) {}
     // A round ended; best is the best so far (after comparing).
     virtual void RoundEnded(int /*roundIndex*/, const DistributionState& /*best*/) {}
+
+    // Rounds side by side: the running rounds, oldest first (the others' events are
+    // those of the oldest). Called about every 20 ms while they run.
+    virtual void RoundsRunning(const std::vector<RunningRound>& /*rounds*/) {}
 
     // Called by the rounds loop only.
     // A round (from 0) is about to be set up.

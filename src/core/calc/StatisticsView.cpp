@@ -13,7 +13,18 @@ namespace {
 // Every text of the statistics that takes values is made here; translation
 // of the format goes in at this one place.
 std::string Sentence(const char* format, ...) {
+    const std::string translated = Translate(format);
     char buffer[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
+    va_end(args);
+    return buffer;
+}
+
+// A number with its punctuation; nothing to translate.
+std::string Plain(const char* format, ...) {
+    char buffer[64];
     va_list args;
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
@@ -37,7 +48,7 @@ StatisticsRow TotalRow(const char* label, const StatisticsTotal& total) {
     const int sum = total.count[0] + total.count[1] + total.count[2];
     for (int t = 0; t < 3; ++t) {
         row.cells[kStatChance1 + t].text = total.available ? ShareText(total.count[t], sum) : Sentence(N_("n.a.%%"));
-        row.cells[kStatTips1 + t].text = total.available ? Sentence("%d", total.count[t]) : Sentence(N_("n.a."));
+        row.cells[kStatTips1 + t].text = total.available ? Plain("%d", total.count[t]) : Sentence(N_("n.a."));
     }
     return row;
 }
@@ -46,7 +57,7 @@ StatisticsRow TotalRow(const char* label, const StatisticsTotal& total) {
 
 bool StatisticsColumnRightAligned(int column) { return column != kStatTitle; }
 
-std::string PercentText(double percent) { return Sentence("%s%%", OneDecimal(percent).c_str()); }
+std::string PercentText(double percent) { return Plain("%s%%", OneDecimal(percent).c_str()); }
 
 std::string ShareText(int count, int total) {
     return PercentText(total == 0 ? 0.0 : static_cast<double>(count) * 100.0 / total);
@@ -74,13 +85,13 @@ StatisticsView MakeStatisticsView(const Statistics& s, bool zeroForDraw) {
     for (int m = 0; m < static_cast<int>(s.matches.size()); ++m) {
         const StatisticsMatch& match = s.matches[m];
         StatisticsRow row;
-        row.cells[kStatNumber].text = Sentence("%d:", m + 1);
+        row.cells[kStatNumber].text = Plain("%d:", m + 1);
         row.cells[kStatTitle].text = match.title;
         for (int t = 0; t < 3; ++t) {
             StatisticsCell& chance = row.cells[kStatChance1 + t];
             StatisticsCell& tips = row.cells[kStatTips1 + t];
             chance.text = match.chance[t] < 0 ? Sentence(N_("n.a.%%")) : PercentText(match.chance[t] * 0.1);
-            tips.text = match.tipCount[t] < 0 ? std::string("-") : Sentence("%d", match.tipCount[t]);
+            tips.text = match.tipCount[t] < 0 ? std::string("-") : Plain("%d", match.tipCount[t]);
             chance.highlighted = tips.highlighted = match.result == t;
         }
         v.table.push_back(row);
@@ -109,8 +120,8 @@ StatisticsView MakeStatisticsView(const Statistics& s, bool zeroForDraw) {
         CorrectTipsEntry e;
         e.column = c / v.correctTipsRows;
         e.row = c % v.correctTipsRows;
-        e.number = Sentence("%d:", c);
-        e.lines = Sentence("%d", s.correctHistogram[c]);
+        e.number = Plain("%d:", c);
+        e.lines = Plain("%d", s.correctHistogram[c]);
         e.highlighted = c == s.highestCorrect;
         v.correctTips.push_back(e);
     }

@@ -19,10 +19,11 @@ namespace {
 // Every text of the charts that takes values is made here; translation of the
 // format goes in at this one place.
 std::string Sentence(const char* format, ...) {
+    const std::string translated = Translate(format);
     char buffer[256];
     va_list args;
     va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
+    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
     va_end(args);
     return buffer;
 }

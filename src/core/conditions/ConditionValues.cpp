@@ -27,7 +27,18 @@ namespace {
 // Every text of the dialog that takes values is made here; translation of
 // the format goes in at this one place.
 std::string Sentence(const char* format, ...) {
+    const std::string translated = Translate(format);
     char buffer[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, translated.c_str(), args);
+    va_end(args);
+    return buffer;
+}
+
+// A number with its punctuation; nothing to translate.
+std::string Plain(const char* format, ...) {
+    char buffer[64];
     va_list args;
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
@@ -139,9 +150,9 @@ std::string NumberOfTipsHeader(const ConditionContext& c) {
     return Sentence(N_("-> Number of Tips"));
 }
 
-std::string BoundMinimumText(int minimum) { return Sentence("%d -", minimum); }
+std::string BoundMinimumText(int minimum) { return Plain("%d -", minimum); }
 
-std::string BoundMaximumText(int maximum) { return Sentence("%d", maximum); }
+std::string BoundMaximumText(int maximum) { return Plain("%d", maximum); }
 
 std::string ConditionPageLabel(int page, bool zeroForDraw) {
     switch (page) {
@@ -181,7 +192,7 @@ std::string DuplicateMatchLabel(const ConditionContext& c, int match) {
     return Sentence(N_("Match %d"), match + 1);
 }
 
-std::string DuplicateRowNumber(int match) { return Sentence("%d:", match + 1); }
+std::string DuplicateRowNumber(int match) { return Plain("%d:", match + 1); }
 
 std::string ConditionsFrameTitle(const std::string& documentTitle, bool defaults) {
     if (defaults) return Sentence(N_("+++ Default Conditions +++"));
@@ -207,7 +218,7 @@ std::vector<std::string> MaximumListEntries(int matchCount) {
 
 int RangeListIndex(int stored, int matchCount) { return std::clamp(stored, 0, std::max(0, matchCount)); }
 
-std::string SliderLabel(int value) { return Sentence("(%d)", value); }
+std::string SliderLabel(int value) { return Plain("(%d)", value); }
 
 int SliderKeyStep(int value, int direction) {
     return std::clamp(value + (direction < 0 ? -1 : 1), 0, kSliderMaximum);

@@ -1,22 +1,10 @@
 #include "document/FileProblem.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
+#include "text/Tr.h"
+
 namespace vdx {
-namespace {
-
-std::string Format(const char* format, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
-
-} // namespace
 
 FileProblem SystemProblem(int errorNumber) {
     FileProblem p;
@@ -28,23 +16,30 @@ FileProblem SystemProblem(int errorNumber) {
 std::string FileProblemText(const FileProblem& p) {
     switch (p.kind) {
     case FileProblemKind::kNone: return {};
-    case FileProblemKind::kSystem: return Format("%s.", p.systemText.c_str());
-    case FileProblemKind::kEmpty: return Format("The file is empty.");
+    case FileProblemKind::kSystem: return p.systemText + ".";
+    case FileProblemKind::kEmpty: return TrFormat(N_("The file is empty."));
     case FileProblemKind::kEndsEarly:
-        return Format("The file ends after %lld of at least %lld bytes.", p.offset, p.needed);
+        return TrFormat(N_("The file ends after %1$lld of at least %2$lld bytes."), p.offset, p.needed);
     case FileProblemKind::kMatchCount:
-        return p.value > p.high ? Format("%lld matches, at most %lld.", p.value, p.high)
-                                : Format("%lld matches, at least %lld.", p.value, p.low);
+        return p.value > p.high
+                   ? TrFormatPlural(NP_("%lld match, at most %lld.", "%lld matches, at most %lld."),
+                                    static_cast<long>(p.value), p.value, p.high)
+                   : TrFormatPlural(NP_("%lld match, at least %lld.", "%lld matches, at least %lld."),
+                                    static_cast<long>(p.value), p.value, p.low);
     case FileProblemKind::kLineCount:
-        return p.value > p.high ? Format("%lld lines, at most %lld.", p.value, p.high)
-                                : Format("%lld lines, at least %lld.", p.value, p.low);
+        return p.value > p.high
+                   ? TrFormatPlural(NP_("%lld line, at most %lld.", "%lld lines, at most %lld."),
+                                    static_cast<long>(p.value), p.value, p.high)
+                   : TrFormatPlural(NP_("%lld line, at least %lld.", "%lld lines, at least %lld."),
+                                    static_cast<long>(p.value), p.value, p.low);
     case FileProblemKind::kValueOutOfRange:
-        return Format("The value %lld at byte %lld is outside %lld to %lld.", p.value, p.offset, p.low, p.high);
+        return TrFormat(N_("The value %1$lld at byte %2$lld is outside %3$lld to %4$lld."), p.value, p.offset, p.low,
+                        p.high);
     case FileProblemKind::kTipsWord:
-        return Format("The tips at byte %lld hold %lld, at most %lld.", p.offset, p.value, p.high);
-    case FileProblemKind::kReadOnlyFile: return Format("The file is read-only.");
+        return TrFormat(N_("The tips at byte %1$lld hold %2$lld, at most %3$lld."), p.offset, p.value, p.high);
+    case FileProblemKind::kReadOnlyFile: return TrFormat(N_("The file is read-only."));
     case FileProblemKind::kFolderNotWritable:
-        return Format("No file can be made in this folder: %s.", p.systemText.c_str());
+        return TrFormat(N_("No file can be made in this folder: %s."), p.systemText.c_str());
     }
     return {};
 }

@@ -125,7 +125,7 @@ public:
     bool saveAsOnSave = false;
     bool calculatedNotSaved = false;
     int currentRound = 0;
-    std::string lastCalculationText;
+    std::string lastCalculationText; // time the last calculation took, "h:mm:ss,hh"
     ConditionEvaluation evaluation;
     DocumentEnvironment env;
     bool modified = false;

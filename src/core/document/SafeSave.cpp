@@ -10,11 +10,14 @@
 #include <unistd.h>
 #include <vector>
 
+#include "text/Tr.h"
+
 namespace vdx {
 namespace {
 
+// what: a whole sentence with the file name and the system's reason as %1$s and %2$s.
 std::string ErrnoText(const char* what, const std::string& name) {
-    return std::string(what) + " " + name + ": " + std::strerror(errno);
+    return TrFormat(what, name.c_str(), std::strerror(errno));
 }
 
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -87,14 +90,14 @@ FileProblem CheckSaveTarget(const std::string& path) {
 SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::ostream&)>& write) {
     SafeSaveResult result;
     if (path.empty()) {
-        result.error = "No file name";
+        result.error = Translate(N_("No file name"));
         return result;
     }
 
     // Build the contents first: a failing serializer never touches the disk.
     std::ostringstream buffer;
     if (!write(buffer) || !buffer) {
-        result.error = "Error writing the contents of " + path;
+        result.error = TrFormat(N_("Error writing the contents of %s"), path.c_str());
         return result;
     }
     const std::string contents = std::move(buffer).str();
@@ -102,7 +105,7 @@ SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::o
     const std::string target = ResolveTarget(path);
     // Renaming over it would replace it all the same; editors refuse, so do we.
     if (IsReadOnlyFile(target)) {
-        result.error = "The file " + target + " is read-only";
+        result.error = TrFormat(N_("The file %s is read-only"), target.c_str());
         result.problem.kind = FileProblemKind::kReadOnlyFile;
         return result;
     }
@@ -113,7 +116,7 @@ SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::o
     if (fd < 0) {
         result.problem = SystemProblem(errno);
         result.problem.kind = FileProblemKind::kFolderNotWritable;
-        result.error = ErrnoText("Cannot create a temporary file for", target);
+        result.error = ErrnoText(N_("Cannot create a temporary file for %1$s: %2$s"), target);
         return result;
     }
     tempName = nameBuf.data();
@@ -138,19 +141,19 @@ SafeSaveResult SafeSave(const std::string& path, const std::function<bool(std::o
     }
     if (::fchmod(fd, mode) != 0) {
         ::close(fd);
-        return fail("Cannot set the permissions of");
+        return fail(N_("Cannot set the permissions of %1$s: %2$s"));
     }
 
     if (!WriteAll(fd, contents.data(), contents.size())) {
         ::close(fd);
-        return fail("Cannot write");
+        return fail(N_("Cannot write %1$s: %2$s"));
     }
     if (::fsync(fd) != 0) {
         ::close(fd);
-        return fail("Cannot flush");
+        return fail(N_("Cannot flush %1$s: %2$s"));
     }
-    if (::close(fd) != 0) return fail("Cannot close");
-    if (::rename(tempName.c_str(), target.c_str()) != 0) return fail("Cannot rename");
+    if (::close(fd) != 0) return fail(N_("Cannot close %1$s: %2$s"));
+    if (::rename(tempName.c_str(), target.c_str()) != 0) return fail(N_("Cannot rename %1$s: %2$s"));
 
     // Make the rename itself durable; the file is already complete either way.
     const int dirFd = ::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY);

@@ -109,10 +109,10 @@ std::string ExportExtensionQuestion(const std::string& path, int type) {
     if (!ExportExtensionMismatch(path, type)) return {};
     std::string base, extension;
     SplitName(path, base, extension);
-    return Format(N_("File type and file extension do not correspond!\n"
+    return TrFormat(N_("File type and file extension do not correspond!\n"
                      "%1$s.%2$s will be saved with the format for %3$s.\n"
                      "Do you want to create the text file?"),
-                  base.c_str(), extension.c_str(), ExportTypeName(type));
+                  base.c_str(), extension.c_str(), Translate(ExportTypeName(type)).c_str());
 }
 
 int CheckExport(const PoolsDocument& doc, int type) {
@@ -168,14 +168,14 @@ ExportOutcome ExportTextFile(const std::string& path, const PoolsDocument& doc, 
 std::string ExportResultMessage(const ExportOutcome& outcome) {
     switch (outcome.result) {
     case kExportOk: return {};
-    case kExportNoLines: return N_("The document has no lines to export.");
+    case kExportNoLines: return Translate(N_("The document has no lines to export."));
     case kExportNeeds14Matches:
-        return Format(N_("Sorry, cannot save this file with type 'Totocalcio' :\n"
+        return TrFormat(N_("Sorry, cannot save this file with type 'Totocalcio' :\n"
                          "Type 'Totocalcio' needs the tips of exactly %d matches."),
                       kTotocalcioMatches);
     case kExportCannotOpen:
-        return WithReason(N_("Sorry, could not open this file for saving."), std::string(), outcome.problem);
-    default: return WithReason(N_("Sorry, could not save this file."), std::string(), outcome.problem);
+        return WithReason(Translate(N_("Sorry, could not open this file for saving.")), std::string(), outcome.problem);
+    default: return WithReason(Translate(N_("Sorry, could not save this file.")), std::string(), outcome.problem);
     }
 }
 
@@ -184,9 +184,9 @@ const char* ExportResultTitle(int result) {
 }
 
 std::string ExportLogLine(int type, const std::string& path, bool saved) {
-    const std::string outcome =
-        saved ? Format(N_("File %s saved"), path.c_str()) : Format(N_("Error saving the file %s"), path.c_str());
-    return Format(N_("Text File for %1$s: %2$s"), ExportTypeName(type), outcome.c_str());
+    const std::string typeName = Translate(ExportTypeName(type));
+    return saved ? TrFormat(N_("Text File for %1$s: File %2$s saved"), typeName.c_str(), path.c_str())
+                 : TrFormat(N_("Text File for %1$s: Error saving the file %2$s"), typeName.c_str(), path.c_str());
 }
 
 } // namespace vdx

@@ -149,15 +149,6 @@ int Parse(std::string& kept, int kind, ImportedLines& out) {
     return result;
 }
 
-std::string Format(const char* format, const std::string& text) {
-    const int n = std::snprintf(nullptr, 0, format, text.c_str());
-    if (n <= 0) return format;
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(s.data(), s.size(), format, text.c_str());
-    s.resize(static_cast<size_t>(n));
-    return s;
-}
-
 } // namespace
 
 ImportFilterEntry ImportFilter(int kind) {
@@ -281,12 +272,12 @@ std::string ImportResultMessage(int result, const std::string& fileName, int kin
     case kReadOk: return {};
     case kReadNotText:
         switch (kind) {
-        case kImportReversedText: return Format(N_("File %s is not a suitable reversed text file."), fileName);
-        case kImportTotocalcio: return Format(N_("File %s is not a Totocalcio-File."), fileName);
-        default: return Format(N_("File %s is not a suitable text file."), fileName);
+        case kImportReversedText: return TrFormat(N_("File %s is not a suitable reversed text file."), fileName.c_str());
+        case kImportTotocalcio: return TrFormat(N_("File %s is not a Totocalcio-File."), fileName.c_str());
+        default: return TrFormat(N_("File %s is not a suitable text file."), fileName.c_str());
         }
-    case kReadTooManyLines: return Format(N_("File %s has too many lines."), fileName);
-    default: return WithReason(N_("Error reading the file"), fileName, problem);
+    case kReadTooManyLines: return TrFormat(N_("File %s has too many lines."), fileName.c_str());
+    default: return WithReason(Translate(N_("Error reading the file")), fileName, problem);
     }
 }
 

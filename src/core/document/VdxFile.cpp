@@ -4,6 +4,7 @@
 #include "calc/LineScoring.h"
 #include "document/CodePage.h"
 #include "document/SafeSave.h"
+#include "text/Tr.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -503,7 +504,7 @@ WriteResult WriteVdx(std::ostream& out, const PoolsDocument& doc) {
 
     if (w.good()) out.flush();
     result.ok = static_cast<bool>(out);
-    if (!result.ok) result.error = "Write error";
+    if (!result.ok) result.error = Translate(N_("Write error"));
     return result;
 }
 
@@ -520,17 +521,18 @@ WriteResult SaveVdxFile(const std::string& path, const PoolsDocument& doc) {
 }
 
 std::string ReadResultMessage(int result, const std::string& fileName, int importKind) {
+    const char* name = fileName.c_str();
     switch (result) {
     case kReadOk: return {};
-    case kReadNotVdx: return "File " + fileName + " is not a VendrixPlanner-File!";
-    case kReadNotText: {
-        const char* kind = importKind == 2   ? "a suitable reversed text file"
-                           : importKind == 3 ? "a Totocalcio-File"
-                                             : "a suitable text file";
-        return "File " + fileName + " is not " + kind + ".";
-    }
-    case kReadTooManyLines: return "File " + fileName + " has too many lines.";
-    default: return "Error reading the file";
+    case kReadNotVdx: return TrFormat(N_("File %s is not a VendrixPlanner-File!"), name);
+    case kReadNotText:
+        switch (importKind) {
+        case 2: return TrFormat(N_("File %s is not a suitable reversed text file."), name);
+        case 3: return TrFormat(N_("File %s is not a Totocalcio-File."), name);
+        default: return TrFormat(N_("File %s is not a suitable text file."), name);
+        }
+    case kReadTooManyLines: return TrFormat(N_("File %s has too many lines."), name);
+    default: return Translate(N_("Error reading the file"));
     }
 }
 

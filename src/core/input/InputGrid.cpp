@@ -4,6 +4,7 @@
 #include "calc/LineScoring.h"
 #include "calc/Probabilities.h"
 #include "text/NumberText.h"
+#include "text/Tr.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -69,13 +70,13 @@ InputColumn InputColumnAt(int column, int bookieGroups) {
 std::string InputErrorMessage(InputErrorKind kind) {
     switch (kind) {
     case InputErrorKind::ResultUnreadable:
-        return "'Result' is unreadable!\nValid entries are '1', 'X' (or also: 'x' and '0') and '2'.";
+        return Translate(N_("'Result' is unreadable!\nValid entries are '1', 'X' (or also: 'x' and '0') and '2'."));
     case InputErrorKind::ChancesUnreadable:
-        return "'Chances' are unreadable!\nValid entries are numbers from 0.0 to 100.0";
+        return Translate(N_("'Chances' are unreadable!\nValid entries are numbers from 0.0 to 100.0"));
     case InputErrorKind::OddsUnreadable:
-        return "'Odds' are unreadable!\nValid entries are numbers from 1.00 to 32000.00";
-    case InputErrorKind::ChancesSum: return "Invalid 'Chances': The sum is not 100.0";
-    case InputErrorKind::OddsIncomplete: return "'Odds' incomplete: need three entries";
+        return Translate(N_("'Odds' are unreadable!\nValid entries are numbers from 1.00 to 32000.00"));
+    case InputErrorKind::ChancesSum: return Translate(N_("Invalid 'Chances': The sum is not 100.0"));
+    case InputErrorKind::OddsIncomplete: return Translate(N_("'Odds' incomplete: need three entries"));
     }
     return {};
 }

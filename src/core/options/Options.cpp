@@ -3,6 +3,7 @@
 #include "calc/Conditions.h"
 #include "calc/LineScoring.h"
 #include "text/NumberText.h"
+#include "text/Tr.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -55,12 +56,12 @@ OptionValues BuiltInOptionValues() { return OptionsOf(DefaultOptions()); }
 OptionFieldRule RuleOf(OptionField field, int linesPerTicket) {
     switch (field) {
     case kOptionLines:
-        return {"Lines", 1, kMaxLines, std::clamp(linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket), 1};
-    case kOptionRounds: return {"Rounds", 1, 1000, 25, 5};
-    case kOptionUnsuccessfulTries: return {"Unsuccessful Tries", 2, 10000, 25, 5};
-    case kOptionDifference: return {"Difference", 0, 100, 1, 1};
+        return {N_("Lines"), 1, kMaxLines, std::clamp(linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket), 1};
+    case kOptionRounds: return {N_("Rounds"), 1, 1000, 25, 5};
+    case kOptionUnsuccessfulTries: return {N_("Unsuccessful Tries"), 2, 10000, 25, 5};
+    case kOptionDifference: return {N_("Difference"), 0, 100, 1, 1};
     case kOptionExtraTries:
-    default: return {"Extra Tries", 0, 10000, 25, 5};
+    default: return {N_("Extra Tries"), 0, 10000, 25, 5};
     }
 }
 
@@ -116,10 +117,8 @@ std::optional<int> OptionFieldValue(const OptionFieldRule& rule, const std::stri
 }
 
 std::string InvalidOptionMessage(const OptionFieldRule& rule) {
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "Entry of %s is invalid!\nValid entries are numbers from %d to %d",
-                  rule.name, rule.minimum, rule.maximum);
-    return buffer;
+    return TrFormat(N_("Entry of %s is invalid!\nValid entries are numbers from %d to %d"),
+                    Translate(rule.name).c_str(), rule.minimum, rule.maximum);
 }
 
 OptionTextCheck CheckOptionTexts(const std::array<std::string, kOptionFieldCount>& texts,

@@ -1,5 +1,7 @@
 #include "text/NumberText.h"
 
+#include "text/Tr.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -102,8 +104,9 @@ std::optional<int32_t> FieldValue(const NumericField& field, const std::string& 
 }
 
 std::string InvalidFieldMessage(const std::string& label, const NumericField& field) {
-    return "Entry of \"" + StripMnemonic(label) + "\" is invalid!\nValid entries are numbers from " +
-           FieldText(field, field.minimum) + " to " + FieldText(field, field.maximum);
+    return TrFormat(N_("Entry of \"%s\" is invalid!\nValid entries are numbers from %s to %s"),
+                    StripMnemonic(label).c_str(), FieldText(field, field.minimum).c_str(),
+                    FieldText(field, field.maximum).c_str());
 }
 
 FieldStep StepField(const NumericField& field, const std::string& text, int32_t spinValue, int direction,

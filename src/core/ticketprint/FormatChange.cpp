@@ -140,13 +140,11 @@ FormatChangeValue AsFormatChange(const SizeRaise& raise) {
     return {FormatChange::kSpaceBetweenXs, -1, 0, {}};
 }
 
-std::string SizeRaiseMessage(const std::vector<SizeRaise>& raises,
-                             const std::function<std::string(const char*)>& translate) {
-    const auto tr = [&translate](const char* s) { return translate ? translate(s) : std::string(s); };
-    std::string text = tr(N_("The following value(s) will be increased\nto apply the new size of an 'X':\n\n"));
+std::string SizeRaiseMessage(const std::vector<SizeRaise>& raises) {
+    std::string text = Translate(N_("The following value(s) will be increased\nto apply the new size of an 'X':\n\n"));
     for (const SizeRaise& r : raises) {
         const FormatChangeValue change = AsFormatChange(r);
-        text += tr(FormatChangeLabel(change.kind, change.index));
+        text += Translate(FormatChangeLabel(change.kind, change.index));
         text += '\n';
     }
     return WithoutAmpersands(text);

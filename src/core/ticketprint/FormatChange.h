@@ -5,7 +5,6 @@
 #include "text/Tr.h"
 #include "ticketprint/TicketFormat.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,9 +74,6 @@ FormatChangeValue AsFormatChange(const SizeRaise& raise);
 // The question before a new size of X raises other values; the names of the
 // raised values follow the lead text, one a line, and every '&' is removed.
 constexpr const char* kFormatEditorTitle = N_("Format Editor");
-// translate turns each English text (the lead, the labels) into the user's
-// language; none keeps English.
-std::string SizeRaiseMessage(const std::vector<SizeRaise>& raises,
-                             const std::function<std::string(const char*)>& translate = {});
+std::string SizeRaiseMessage(const std::vector<SizeRaise>& raises);
 
 } // namespace vdx

@@ -48,7 +48,7 @@ public:
     }
 
 private:
-    std::string tr(const char* text) const { return translate_ ? translate_(text) : std::string(text); }
+    std::string tr(const char* text) const { return translate_ ? translate_(text) : Translate(text); }
     std::string name(FormatChange kind, int index = -1) const {
         return WithoutAmpersands(tr(FormatChangeLabel(kind, index)));
     }
@@ -191,10 +191,8 @@ private:
         for (int k = 0; k + 1 < v_.maxMatches; ++k) {
             const int y1 = Y(MatchPosition(v_, k)), y2 = Y(MatchPosition(v_, k + 1));
             r = vertical(gx, y1, y2);
-            const std::string label =
-                Format(tr(N_("Matches %d - %d")).c_str(), k + 1, k + 2);
-            const std::string s = Format(tr(N_("%s%s%.2f%s")).c_str(), label.c_str(), ": ",
-                                         v_.spacesBetweenMatches[k] / 100.0, tr(N_(" mm")).c_str());
+            const std::string s = Format(tr(N_("Matches %1$d - %2$d: %3$.2f mm")).c_str(), k + 1, k + 2,
+                                         v_.spacesBetweenMatches[k] / 100.0);
             int step = 0;
             while (step > kMinFontStep && measure_(s, step).height > y2 - y1) --step;
             const int th = measure_(s, step).height;
@@ -206,14 +204,14 @@ private:
         // one row, their names on the next.
         const int rowA = t.bottom() + 10;
         const int valueY = rowA + kTick + 3;
-        const int unitWidth = measure_(Format(tr(N_("%s%s%.2f%s")).c_str(), "", "", 3.0, tr(N_(" mm")).c_str()), 0).width;
+        const int unitWidth = measure_(Format(tr(N_("%.2f mm")).c_str(), 3.0), 0).width;
         int valuesBottom = valueY;
         for (int i = 0; i + 1 < v_.maxLines; ++i) {
             const int x1 = X(LineBlockPosition(v_, i) + 2 * v_.spaceBetweenXs), x2 = X(LineBlockPosition(v_, i + 1));
             r = horizontal(x1, x2, rowA);
             const bool unit = unitWidth <= x2 - x1;
-            const std::string s = Format(tr(N_("%s%s%.2f%s")).c_str(), "", "", v_.spacesBetweenLines[i] / 100.0,
-                                         unit ? tr(N_(" mm")).c_str() : "");
+            const double gap = v_.spacesBetweenLines[i] / 100.0;
+            const std::string s = unit ? Format(tr(N_("%.2f mm")).c_str(), gap) : Format("%.2f", gap);
             const int w = measure_(s, 0).width;
             const PreviewRect box = text(s, (x1 + x2) / 2 - w / 2, valueY, PreviewColour::kRed);
             valuesBottom = std::max(valuesBottom, box.bottom());

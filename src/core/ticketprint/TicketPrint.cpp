@@ -7,14 +7,9 @@
 namespace vdx {
 
 std::string FormatChangedQuestion(const std::string& fileName) {
-    const char* format = N_("\"%1$s\" was changed with the Format Editor.\nThe changes are applied only after "
-                            "saving the file.\nShall \"%1$s\" be saved now?");
-    const int n = std::snprintf(nullptr, 0, format, fileName.c_str());
-    if (n <= 0) return format;
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, fileName.c_str());
-    text.resize(static_cast<size_t>(n));
-    return text;
+    return TrFormat(N_("\"%1$s\" was changed with the Format Editor.\nThe changes are applied only after "
+                       "saving the file.\nShall \"%1$s\" be saved now?"),
+                    fileName.c_str());
 }
 
 bool SameFormatFile(const std::string& a, const std::string& b) {

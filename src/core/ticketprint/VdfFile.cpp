@@ -59,15 +59,6 @@ private:
     long long pos_ = 0;
 };
 
-std::string Format(const char* format, const std::string& value) {
-    const int n = std::snprintf(nullptr, 0, format, value.c_str());
-    if (n <= 0) return format;
-    std::string text(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, value.c_str());
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
-
 int Fail(std::istream& in, int result) {
     in.setstate(std::ios::failbit);
     return result;
@@ -178,13 +169,13 @@ SafeSaveResult SaveVdfFile(const std::string& path, TicketFormat& format) {
 std::string FormatReadMessage(int result, const std::string& fileName, const FileProblem& problem) {
     switch (result) {
     case kFormatReadOk: return {};
-    case kFormatNotFormat: return Format(N_("File %s is not a Ticketformat-File!"), fileName);
-    default: return WithReason(N_("Error reading the file"), fileName, problem);
+    case kFormatNotFormat: return TrFormat(N_("File %s is not a Ticketformat-File!"), fileName.c_str());
+    default: return WithReason(Translate(N_("Error reading the file")), fileName, problem);
     }
 }
 
 std::string FormatSaveMessage(const std::string& fileName, const FileProblem& problem) {
-    return WithReason(Format(N_("Error saving the file %s"), fileName), std::string(), problem);
+    return WithReason(TrFormat(N_("Error saving the file %s"), fileName.c_str()), std::string(), problem);
 }
 
 } // namespace vdx

@@ -1,5 +1,7 @@
 #include "view/TicketLayout.h"
 
+#include "text/Tr.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -7,9 +9,19 @@ namespace vdx {
 
 namespace {
 
-const char* const kTitleTemplate = "Ticket No. %d of %d (Line %d to %d of %d)";
+const char* const kTitleTemplate = N_("Ticket No. %1$d of %2$d (Line %3$d to %4$d of %5$d)");
 // Units kept free between a moved title's end and the ticket's right edge.
 constexpr int kTitleMargin = 10;
+
+// The template as wide as its plain "%d" form: "%1$d" counts as "%d".
+std::string WithoutPositions(std::string format) {
+    for (size_t i = format.find('%'); i != std::string::npos; i = format.find('%', i + 1)) {
+        size_t j = i + 1;
+        while (j < format.size() && format[j] >= '0' && format[j] <= '9') ++j;
+        if (j > i + 1 && j < format.size() && format[j] == '$') format.erase(i + 1, j - i);
+    }
+    return format;
+}
 
 int Digits(int n) {
     int d = 1;
@@ -126,13 +138,9 @@ private:
 
         // Title, shifted left and followed by a warning when the lines no longer fit the data.
         const bool stale = withTips_ && (!doc_.tipsUpToDate || paging_.conditionsCurrent != 1);
-        std::string title = "Ticket (no tips calculated yet)";
-        if (withTips_) {
-            char buf[128];
-            std::snprintf(buf, sizeof buf, kTitleTemplate, t + 1, out_.ticketCount, first + 1, last + 1,
-                          paging_.lineTotal);
-            title = buf;
-        }
+        const std::string title =
+            withTips_ ? TrFormat(kTitleTemplate, t + 1, out_.ticketCount, first + 1, last + 1, paging_.lineTotal)
+                      : Translate(N_("Ticket (no tips calculated yet)"));
         const int titleWidth = measure_.textWidth(title, bold);
         int titleX = x(P + (stale ? 25 : 250)) + D;
         // A long title (four-digit line numbers, a large font) moves left so that
@@ -141,12 +149,12 @@ private:
         if (!stale && titleX + titleWidth > titleEnd) titleX = std::max(titleEnd - titleWidth, x(P + 25) + D);
         add(TicketPart::Title, title, titleX, geo_.titleY + v, bold, Ink::Default, t);
         if (stale)
-            add(TicketPart::StaleMark, "Tips are not up-to-date!", x(P + 35) + titleWidth + D, geo_.titleY + v,
+            add(TicketPart::StaleMark, Translate(N_("Tips are not up-to-date!")), x(P + 35) + titleWidth + D, geo_.titleY + v,
                 TextStyle(), screenInk(Ink::Red), t);
 
         const int columnTitleY = geo_.columnTitleY + v + E;
-        add(TicketPart::ColumnTitle, "Matches", x(P + 35), columnTitleY, TextStyle(), Ink::Default, t);
-        add(TicketPart::ColumnTitle, "Res.", x(P + 205) + D, columnTitleY, TextStyle(), Ink::Default, t);
+        add(TicketPart::ColumnTitle, Translate(N_("Matches")), x(P + 35), columnTitleY, TextStyle(), Ink::Default, t);
+        add(TicketPart::ColumnTitle, Translate(N_("Res.")), x(P + 205) + D, columnTitleY, TextStyle(), Ink::Default, t);
 
         for (int m = 0; m < rowCount_; ++m) {
             const int y = rowY(m, v);
@@ -157,7 +165,7 @@ private:
             TextStyle nameStyle;
             std::string name;
             if (entry.name.empty()) {
-                name = Number("Match %d", m + 1);
+                name = TrFormat(N_("Match %d"), m + 1);
                 nameStyle.italic = true;
             } else {
                 name = ShortenToWidth(entry.name, x(kMatchNameWidth) + D, measure_);
@@ -201,16 +209,16 @@ private:
             add(TicketPart::CorrectTips, Number("%d", correct), x(columnUnits(q) - (correct / 10) * 5) + D, y0,
                 bold, screenInk(Ink::Red), t, -1, j);
         }
-        add(TicketPart::CorrectTipsLabel, "Correct Tips", x(P + 35), y0, TextStyle(), screenInk(Ink::Red), t);
+        add(TicketPart::CorrectTipsLabel, Translate(N_("Correct Tips")), x(P + 35), y0, TextStyle(), screenInk(Ink::Red), t);
 
-        static const char* const labels[3] = {"Conditions for Duplicates", nullptr, "Conditions for Favourites"};
+        static const char* const labels[3] = {N_("Conditions for Duplicates"), nullptr, N_("Conditions for Favourites")};
         int n = 0;
         for (int i = 0; i < 3; ++i) {
             if (!conditionRowShown(i)) continue;
             const int y = (E + 14) * n + y0 + E + 20;
             const Ink blue = screenInk(Ink::Blue);
-            const std::string label =
-                labels[i] ? labels[i] : "Conditions for 1, " + doc_.tipText(kTipX) + " and 2";
+            const std::string label = labels[i] ? Translate(labels[i])
+                                                : TrFormat(N_("Conditions for 1, %s and 2"), doc_.tipText(kTipX).c_str());
             add(TicketPart::ConditionLabel, label, x(P + 35), y, TextStyle(), blue, t, i);
             const int failing = doc_.evaluation.flaggedLineCounts[i];
             add(TicketPart::ConditionCount, failing > 0 ? Number("(-%d)", failing) : "(+)",
@@ -255,7 +263,7 @@ TicketGeometry ScreenGeometry() { return TicketGeometry{0, 25, 17, 10, 52, 79, 3
 TicketGeometry PrinterGeometry() { return TicketGeometry{27, 45, 13, 8, 66, 87, 330}; }
 
 int AdjustedTicketScale(int scale, const TextMeasure& measure) {
-    const int width = measure.textWidth(kTitleTemplate, TextStyle());
+    const int width = measure.textWidth(WithoutPositions(Translate(kTitleTemplate)), TextStyle());
     return width > 293 ? width * 100 / 267 : scale;
 }
 

@@ -11,6 +11,7 @@
 #include "frame/FrameCommands.h"
 #include "frame/MainFrame.h"
 #include "frame/WindowList.h"
+#include "text/Tr.h"
 #include "ticketprint/FormatEditorFrame.h"
 #include "view/VdxView.h"
 
@@ -154,6 +155,14 @@ void VdxApp::SelectLanguageAndHelp() {
     }
     // Numbers in files and texts are formatted by our own rules, never by the locale's.
     std::setlocale(LC_NUMERIC, "C");
+    // The core makes its sentences from format strings translated here.
+    vdx::SetTranslator(
+        [](const char* msgid) { return wxGetTranslation(wxString::FromUTF8(msgid)).utf8_string(); },
+        [](const char* singular, const char* plural, long n) {
+            return wxGetTranslation(wxString::FromUTF8(singular), wxString::FromUTF8(plural),
+                                    static_cast<unsigned>(n < 0 ? -n : n))
+                .utf8_string();
+        });
 
     wxFileSystem::AddHandler(new wxArchiveFSHandler);
     help_ = std::make_unique<wxHtmlHelpController>();

@@ -82,6 +82,9 @@ bool RunCalculateCommand(VdxDocument* doc) {
 
     CalcOptions options;
     options.resetRandom = settings.resetRandom;
+    // The rounds run on worker threads; this thread only shows them and takes the requests.
+    options.threads = settings.calculationThreads;
+    options.keepCallerFree = true;
     options.documentTitle = doc->GetUserReadableName().utf8_string();
     wxWeakRef<CalculationWindow> live(window);
     CalculationDriver driver(window);
@@ -91,9 +94,9 @@ bool RunCalculateCommand(VdxDocument* doc) {
     if (data.modified) doc->Modify(true);
     doc->NotifyChange(DocumentChange::Tips);
 
-    const wxString timeSpent = wxString::FromUTF8(data.lastCalculationText.c_str());
-    SetMainStatus(wxString::Format(_("Last calculation: %s"), timeSpent));
-    if (live) live->Finish(timeSpent);
+    const wxString elapsed = wxString::FromUTF8(data.lastCalculationText.c_str());
+    SetMainStatus(wxString::Format(_("Last calculation: time spent: %s"), elapsed));
+    if (live) live->Finish(elapsed);
     // The start checks refuse a document the engine cannot take; this is the engine's own refusal.
     if (!result.ran && !result.message.empty())
         ShowMessage(wxString::FromUTF8(result.message.c_str()), wxOK | wxICON_ERROR, ProgramTitle(), parent);

@@ -207,6 +207,8 @@ private:
         y += 2;
         text(FromUtf8(display_.differenceText), currentX, y);
         y += lineHeight;
+        text(FromUtf8(display_.runningText), margin, y);
+        y += lineHeight;
         text(FromUtf8(display_.conditionsText), margin, y);
         y += lineHeight + 2;
         return y;
@@ -310,7 +312,8 @@ void CalculationWindow::ReserveRowsHeight() {
     for (int which = 0; which < 3; ++which) shape.conditions[which] = ConditionInCalculation(data, which) != 0;
     display_.rows = MakeProgressRows(shape, shape, 0, data.zeroForDraw);
     display_.bestRound = -1;
-    display_.differenceText = "Difference: 0";
+    display_.differenceText = DifferenceText(0);
+    display_.runningText = "-";
     display_.conditionsText = "-";
     const int rowsHeight = panel_->ContentHeight();
     display_ = ProgressDisplay();
@@ -401,7 +404,7 @@ void CalculationWindow::UpdateDisplay() {
     display_.rows = MakeProgressRows(best_, current_, finished_ ? 0 : markedLevel_, zeroForDraw);
     display_.bestRound = bestRound_;
     display_.finished = finished_;
-    display_.roundText = finished_ ? std::string("Calculation finished") : CurrentRoundText(currentRound_);
+    display_.roundText = finished_ ? _("Calculation finished").utf8_string() : CurrentRoundText(currentRound_);
     panel_->Relayout();
 }
 
@@ -417,7 +420,7 @@ void CalculationWindow::UpdateCounters(const DistributionState& state) {
     triesText_->SetLabel(wxString::Format("%ld", state.totalTries));
 }
 
-void CalculationWindow::Finish(const wxString& timeSpent) {
+void CalculationWindow::Finish(const wxString& elapsed) {
     running_ = false;
     stopCalculation_ = true; // lets the window close
     if (frozen_) {
@@ -426,6 +429,7 @@ void CalculationWindow::Finish(const wxString& timeSpent) {
         roundsText_->SetLabel("");
     }
     finished_ = true;
+    display_.runningText.clear();
     UpdateConditionsText();
     UpdateDisplay();
     for (wxGauge* gauge : {roundsGauge_, extraGauge_, unsuccessfulGauge_, triesGauge_})
@@ -435,8 +439,8 @@ void CalculationWindow::Finish(const wxString& timeSpent) {
         EnableCommand(id, false);
     EnableCommand(kIdCalcCloseWindow, true);
     EnableCommand(kIdCalculate, true);
-    message_->SetLabel(wxString::Format(_("Finished the calculation! %s"), timeSpent));
-    SetStatusText(timeSpent, 1);
+    message_->SetLabel(wxString::Format(_("Finished the calculation! time spent: %s"), elapsed));
+    SetStatusText(wxString::Format(_("time spent: %s"), elapsed), 1);
     Layout();
     Refresh();
 }
@@ -520,7 +524,7 @@ void ForgetCalculationStatus(const VdxDocument* doc) {
     VdxApp* app = VdxApp::Get();
     wxFrame* frame = app ? app->Frame() : nullptr;
     if (!doc || !frame || !frame->GetStatusBar() || doc->Data().lastCalculationText.empty()) return;
-    const wxString text = wxString::Format(_("Last calculation: %s"),
+    const wxString text = wxString::Format(_("Last calculation: time spent: %s"),
                                            wxString::FromUTF8(doc->Data().lastCalculationText.c_str()));
     // Another document's calculation may have written the field since.
     if (frame->GetStatusBar()->GetStatusText(0) == text) frame->SetStatusText(wxString(), 0);
@@ -615,6 +619,15 @@ void CalculationDriver::RoundStarting(int roundIndex) {
     w->triesGauge_->SetValue(0);
     w->triesText_->SetLabel("0");
     w->UpdateDisplay();
+}
+
+void CalculationDriver::RoundsRunning(const std::vector<RunningRound>& rounds) {
+    CalculationWindow* w = window_.get();
+    if (!w || w->frozen_) return;
+    std::string text = RunningRoundsText(rounds);
+    if (text == w->display_.runningText) return;
+    w->display_.runningText = std::move(text);
+    w->panel_->Refresh();
 }
 
 void CalculationDriver::Log(const std::string& line) { AppLog(FromUtf8(line)); }

@@ -31,6 +31,7 @@ struct ProgressDisplay {
     bool finished = false;
     std::string roundText;      // "Current Round: %d" or "Calculation finished"
     std::string differenceText;
+    std::string runningText;    // the rounds running side by side
     std::string conditionsText;
 };
 
@@ -50,6 +51,7 @@ public:
     void TriesPassed(const DistributionState& state, long tries) override;
     void RoundEnded(int roundIndex, const DistributionState& best) override;
     void RoundStarting(int roundIndex) override;
+    void RoundsRunning(const std::vector<RunningRound>& rounds) override;
     void Log(const std::string& line) override;
 
 private:
@@ -76,8 +78,9 @@ public:
 
     VdxDocument* Document() const { return doc_.get(); }
 
-    // The run is over: commands for the finished state, the message line and status.
-    void Finish(const wxString& timeSpent);
+    // The run is over: commands for the finished state, the message line and status;
+    // elapsed is the time the run took, "h:mm:ss,hh".
+    void Finish(const wxString& elapsed);
 
     bool Running() const { return running_; }
     bool Frozen() const { return frozen_; }

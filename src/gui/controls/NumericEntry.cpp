@@ -68,10 +68,7 @@ void NumericEntry::Step(int direction, bool large) {
 std::optional<int32_t> NumericEntry::Value() const { return vdx::FieldValue(field_, Utf8(Text())); }
 
 wxString NumericEntry::InvalidMessage() const {
-    return wxString::Format(_("Entry of \"%s\" is invalid!\nValid entries are numbers from %s to %s"),
-                            FromUtf8(vdx::StripMnemonic(Utf8(label_))),
-                            FromUtf8(vdx::FieldText(field_, field_.minimum)),
-                            FromUtf8(vdx::FieldText(field_, field_.maximum)));
+    return FromUtf8(vdx::InvalidFieldMessage(Utf8(label_), field_));
 }
 
 void NumericEntry::CreateControls(wxWindow* parent, int index) {

@@ -16,27 +16,27 @@ namespace vdx::gui {
 
 namespace {
 
+// One whole sentence per command: the subject decides the rest of the sentence in other languages.
 wxString WhatCommandOpens(int id) {
     switch (id) {
-    case kIdInput: return _("The input window");
-    case kIdCalculate: return _("The calculation window");
-    case kIdStatistics: return _("The statistics window");
-    case kIdConditions: return _("The conditions dialog");
-    case kIdCharts: return _("The charts window");
-    case kIdSaveAsText: return _("The text export");
-    case kIdPrintTickets: return _("Ticket printing");
-    case wxID_PRINT: return _("Printing");
-    case wxID_PRINT_SETUP: return _("The print setup");
-    case wxID_PREVIEW: return _("The print preview");
-    default: return _("Paging and highlighting in the ticket view");
+    case kIdInput: return _("The input window is not available yet.");
+    case kIdCalculate: return _("The calculation window is not available yet.");
+    case kIdStatistics: return _("The statistics window is not available yet.");
+    case kIdConditions: return _("The conditions dialog is not available yet.");
+    case kIdCharts: return _("The charts window is not available yet.");
+    case kIdSaveAsText: return _("The text export is not available yet.");
+    case kIdPrintTickets: return _("Ticket printing is not available yet.");
+    case wxID_PRINT: return _("Printing is not available yet.");
+    case wxID_PRINT_SETUP: return _("The print setup is not available yet.");
+    case wxID_PREVIEW: return _("The print preview is not available yet.");
+    default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
 }
 
 } // namespace
 
-void ShowNotAvailable(const wxString& what, wxWindow* parent) {
-    ShowMessage(wxString::Format(_("%s is not available yet."), what), wxOK | wxICON_INFORMATION,
-                ProgramTitle(), parent);
+void ShowNotAvailable(const wxString& message, wxWindow* parent) {
+    ShowMessage(message, wxOK | wxICON_INFORMATION, ProgramTitle(), parent);
 }
 
 bool RouteDocumentCommand(VdxDocument* doc, int id) {

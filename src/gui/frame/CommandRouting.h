@@ -30,7 +30,8 @@ std::optional<bool> ViewCommandEnabled(const VdxView* view, int id);
 // Print, print setup and preview of the document manager. True when handled.
 bool RoutePrintCommand(MyDocManager* manager, int id);
 
-// Tells the user that what a command opens is not part of the program yet.
-void ShowNotAvailable(const wxString& what, wxWindow* parent = nullptr);
+// Tells the user that what a command opens is not part of the program yet;
+// message is the whole sentence ("The input window is not available yet.").
+void ShowNotAvailable(const wxString& message, wxWindow* parent = nullptr);
 
 } // namespace vdx::gui

@@ -35,10 +35,10 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import");
-    case kIdDefaultConditions: return _("The Default Conditions window");
-    case kIdSelectFormat: return _("The choice of a ticket format");
-    case kIdMoreOptions: return _("The settings window");
+    case kIdImportText: return _("The text import is not available yet.");
+    case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
+    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
+    case kIdMoreOptions: return _("The settings window is not available yet.");
     default: return wxString();
     }
 }

@@ -34,7 +34,7 @@ bool SubmitFormatChange(TicketFormatDoc* doc, const vdx::FormatChangeValue& chan
     if (change.kind == vdx::FormatChange::kSizeOfX) {
         const std::vector<vdx::SizeRaise> raises = doc->Format().sizeRaises(change.value);
         if (!raises.empty() && change.value >= vdx::kSizeOfXMin && change.value <= vdx::kSizeOfXMax) {
-            const wxString text = wxString::FromUTF8(vdx::SizeRaiseMessage(raises, Translate));
+            const wxString text = wxString::FromUTF8(vdx::SizeRaiseMessage(raises));
             if (ShowMessage(text, wxOK | wxCANCEL | wxICON_INFORMATION, _(vdx::kFormatEditorTitle), parent) != wxOK)
                 return false;
             for (const vdx::SizeRaise& raise : raises) {

@@ -432,7 +432,7 @@ void InputWindow::ShowInputError(const InputError& error) {
     grid_->MakeCellVisible(cells.top, cells.left);
     grid_->ClearSelection();
     grid_->SelectBlock(cells.top, cells.left, cells.bottom, cells.right);
-    ShowMessage(wxGetTranslation(FromUtf8(InputErrorMessage(error.kind))), wxOK | wxICON_ERROR, ProgramTitle(),
+    ShowMessage(FromUtf8(InputErrorMessage(error.kind)), wxOK | wxICON_ERROR, ProgramTitle(),
                 this);
 }
 

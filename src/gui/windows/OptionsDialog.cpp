@@ -377,9 +377,7 @@ bool OptionsDialog::ValidateAndApply() {
         const OptionFieldRule rule = RuleOf(static_cast<OptionField>(check.firstInvalid), base.linesPerTicket);
         writeBack();
         fields_[check.firstInvalid].text->SetFocus();
-        ShowMessage(wxString::Format(_("Entry of %s is invalid!\nValid entries are numbers from %d to %d"),
-                                     wxGetTranslation(rule.name), rule.minimum, rule.maximum),
-                    wxOK | wxICON_ERROR, ProgramTitle(), this);
+        ShowMessage(wxString::FromUTF8(InvalidOptionMessage(rule)), wxOK | wxICON_ERROR, ProgramTitle(), this);
         return false;
     }
     writeBack();
