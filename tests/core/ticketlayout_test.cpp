@@ -589,3 +589,53 @@ TEST(TicketLayout, InkColours) {
     EXPECT_EQ(InkColour(Ink::Blue).b, 255);
     EXPECT_EQ(InkColour(Ink::Default).r + InkColour(Ink::Default).g + InkColour(Ink::Default).b, 0);
 }
+
+// A font taller than the printer's rows moves every row down; the tickets of a
+// page then stand further apart instead of overlapping.
+TEST(TicketLayout, PrintedTicketsNeverOverlapWhateverTheFont) {
+    const PoolsDocument doc = Calculated(100, 12, 14);
+    const TicketPaging p = PagingOf(doc);
+    struct Case {
+        int height;
+        int distance;
+    };
+    // 14 rows: rowY(13) = 4 x 8 + (13 + E) x 13 + 87 + E, correct tips 21 lower, E = height - 10.
+    const std::vector<Case> cases = {
+        {10, 330},                                                  // the rows as made: 330 apart
+        {11, 330},                                                  // E = 1: still room enough
+        {14, 4 * 8 + 17 * 13 + 87 + 4 + 21 + 14 - 45 + 20},        // 354
+        {20, 4 * 8 + 23 * 13 + 87 + 10 + 21 + 20 - 45 + 20},       // taller: 444
+        {30, 4 * 8 + 33 * 13 + 87 + 20 + 21 + 30 - 45 + 20},
+    };
+    for (const Case& c : cases) {
+        FixedMeasure m;
+        m.height = c.height;
+        const TicketLayout l = Printed(doc, p, 0, m);
+        EXPECT_EQ(l.ticketDistance, c.distance) << c.height;
+        const std::vector<TicketItem> titles = Items(l, TicketPart::Title);
+        ASSERT_EQ(titles.size(), 3u);
+        for (int k = 0; k < 2; ++k) {
+            int bottom = 0;
+            for (const TicketItem& item : l.items)
+                if (item.ticket == k) bottom = std::max(bottom, item.y + c.height);
+            EXPECT_LE(bottom + 20, titles[k + 1].y) << "font " << c.height << ", ticket " << k;
+            if (k == 0) EXPECT_EQ(bottom, l.ticketBottom) << c.height;
+        }
+    }
+
+    // Three condition rows under each ticket need room too.
+    PoolsDocument withConditions = doc;
+    withConditions.lastConditionState = {1, 1, 1};
+    withConditions.evaluation.lineConditionFlags.assign(kMaxLines, 0);
+    for (int height : {10, 20}) {
+        FixedMeasure m;
+        m.height = height;
+        const TicketLayout l = Printed(withConditions, PagingOf(withConditions), 0, m);
+        ASSERT_EQ(l.conditionRows, 3);
+        int bottom = 0;
+        for (const TicketItem& item : l.items)
+            if (item.ticket == 0) bottom = std::max(bottom, item.y + height);
+        EXPECT_EQ(bottom, l.ticketBottom) << height;
+        EXPECT_LE(bottom + 20, Items(l, TicketPart::Title)[1].y) << height;
+    }
+}

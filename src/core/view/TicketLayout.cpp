@@ -12,6 +12,8 @@ namespace {
 const char* const kTitleTemplate = N_("Ticket No. %1$d of %2$d (Line %3$d to %4$d of %5$d)");
 // Units kept free between a moved title's end and the ticket's right edge.
 constexpr int kTitleMargin = 10;
+// Least room between the last text of a printed ticket and the next title.
+constexpr int kTicketGap = 20;
 
 // The template as wide as its plain "%d" form: "%1$d" counts as "%d".
 std::string WithoutPositions(std::string format) {
@@ -80,11 +82,19 @@ public:
             out_.neededHeight = (rowGap_ + 14) * rows + correctTipsY(0) + 2 * rowGap_ + 30;
             return;
         }
-        out_.conditionRows = conditionRows();
+        const int rows = conditionRows();
+        out_.conditionRows = rows;
+        // A font taller than the rows were made for moves every row down; the
+        // next ticket then starts further down, never on top of this one.
+        const int lastRowY = withTips_ ? (rows > 0 ? (rowGap_ + 14) * (rows - 1) + correctTipsY(0) + rowGap_ + 20
+                                                   : correctTipsY(0))
+                                       : rowY(std::max(rowCount_ - 1, 0), 0);
+        out_.ticketBottom = lastRowY + measure_.textHeight();
+        out_.ticketDistance = std::max(geo_.ticketDistance, out_.ticketBottom - geo_.titleY + kTicketGap);
         for (int k = 0; k < kTicketsPerPage; ++k) {
             const int t = kTicketsPerPage * page + k;
             if (page < 0 || t >= out_.ticketCount) break;
-            ticket(t, withTips_ ? paging_.perTicket * t : -1, geo_.ticketDistance * k);
+            ticket(t, withTips_ ? paging_.perTicket * t : -1, out_.ticketDistance * k);
         }
     }
 

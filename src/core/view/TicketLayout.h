@@ -111,6 +111,11 @@ struct TicketLayout {
     // Screen: the client size the drawing needs (enlarge the window when smaller).
     int neededWidth = 0;
     int neededHeight = 0;
+    // Printing: the vertical distance from one ticket of a page to the next
+    // (the geometry's, or more when a tall font makes a ticket taller), and
+    // the bottom of the first ticket's last text.
+    int ticketDistance = 0;
+    int ticketBottom = 0;
     // Match names as drawn on the last ticket (for printing onto tickets).
     std::array<std::string, kMaxMatches> shownNames;
 };

@@ -15,6 +15,10 @@ SaveFileHandler& Handler() {
     static SaveFileHandler handler;
     return handler;
 }
+FileOfTypeHandler& TypeHandler() {
+    static FileOfTypeHandler handler;
+    return handler;
+}
 // The folder as an absolute path with links resolved and a final separator.
 wxString CanonicalFolder(const wxString& dir) {
     wxString path = dir;
@@ -54,6 +58,26 @@ wxString ChooseFileToSave(wxWindow* parent, const wxString& defaultDir,
     if (!path.empty() && !defaultExtension.empty() && !wxFileName(path).HasExt())
         path << "." << defaultExtension;
     return path;
+}
+
+ChosenFile ChooseFileOfType(wxWindow* parent, FileDialogKind kind, const wxString& title,
+                            const wxString& defaultDir, const wxString& defaultName, const wxString& filter) {
+    if (TypeHandler()) return TypeHandler()(kind, title, filter);
+    const long style = kind == FileDialogKind::Open ? wxFD_OPEN | wxFD_FILE_MUST_EXIST
+                                                    : wxFD_SAVE | wxFD_OVERWRITE_PROMPT;
+    wxFileDialog dialog(parent, title, defaultDir, defaultName, filter, style);
+    ChosenFile chosen;
+    if (dialog.ShowModal() == wxID_OK) {
+        chosen.path = dialog.GetPath();
+        chosen.filterIndex = dialog.GetFilterIndex();
+    }
+    return chosen;
+}
+
+FileOfTypeHandler SetFileOfTypeHandler(FileOfTypeHandler handler) {
+    FileOfTypeHandler previous = std::move(TypeHandler());
+    TypeHandler() = std::move(handler);
+    return previous;
 }
 
 SaveFileHandler SetSaveFileHandler(SaveFileHandler handler) {

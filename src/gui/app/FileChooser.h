@@ -28,4 +28,24 @@ using SaveFileHandler = std::function<wxString(const wxString& defaultDir,
                                                const wxString& defaultName)>;
 SaveFileHandler SetSaveFileHandler(SaveFileHandler handler);
 
+// A file chosen in a dialog with several types, and the index of the type
+// (the filter entry) the user picked; an empty path when cancelled.
+struct ChosenFile {
+    wxString path;
+    int filterIndex = 0;
+};
+
+enum class FileDialogKind { Open, Save };
+
+// Asks for a file of one of the filter's types: an existing one to open, or
+// one to save (with a question before overwriting).
+ChosenFile ChooseFileOfType(wxWindow* parent, FileDialogKind kind, const wxString& title,
+                            const wxString& defaultDir, const wxString& defaultName, const wxString& filter);
+
+// Answers ChooseFileOfType instead of the dialog (empty handler: the dialog
+// again); returns the previous handler.
+using FileOfTypeHandler =
+    std::function<ChosenFile(FileDialogKind kind, const wxString& title, const wxString& filter)>;
+FileOfTypeHandler SetFileOfTypeHandler(FileOfTypeHandler handler);
+
 } // namespace vdx::gui

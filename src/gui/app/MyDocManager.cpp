@@ -18,6 +18,10 @@ MyDocManager::MyDocManager() : wxDocManager(0, false) {
     Bind(wxEVT_UPDATE_UI, &MyDocManager::OnUpdateSave, this, wxID_SAVE);
     for (int id : {wxID_PRINT, wxID_PRINT_SETUP, wxID_PREVIEW})
         Bind(wxEVT_MENU, &MyDocManager::OnPrintCommand, this, id);
+    // Only pools documents go on paper; the page setup needs none.
+    for (int id : {wxID_PRINT, wxID_PREVIEW})
+        Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(CurrentVdxDocument() != nullptr); }, id);
+    Bind(wxEVT_UPDATE_UI, [](wxUpdateUIEvent& event) { event.Enable(true); }, wxID_PRINT_SETUP);
 }
 
 void MyDocManager::SetSingleDocument(bool single) {

@@ -5,11 +5,16 @@
 #include "calc/CalculateCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
+#include "app/VdxApp.h"
+#include "view/ExportCommand.h"
+#include "view/PrintCommands.h"
+#include "view/PrintPreviewFrame.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
+#include <wx/app.h>
 #include <wx/intl.h>
 
 namespace vdx::gui {
@@ -24,11 +29,7 @@ wxString WhatCommandOpens(int id) {
     case kIdStatistics: return _("The statistics window is not available yet.");
     case kIdConditions: return _("The conditions dialog is not available yet.");
     case kIdCharts: return _("The charts window is not available yet.");
-    case kIdSaveAsText: return _("The text export is not available yet.");
     case kIdPrintTickets: return _("Ticket printing is not available yet.");
-    case wxID_PRINT: return _("Printing is not available yet.");
-    case wxID_PRINT_SETUP: return _("The print setup is not available yet.");
-    case wxID_PREVIEW: return _("The print preview is not available yet.");
     default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
 }
@@ -73,6 +74,10 @@ std::optional<bool> DocumentCommandEnabled(const VdxDocument* doc, int id) {
 bool RouteViewCommand(VdxView* view, int id) {
     if (!view) return false;
     if (view->DoCommand(id)) return true; // paging and highlighting
+    if (id == kIdSaveAsText) {
+        RunExportCommand(view);
+        return true;
+    }
     ShowNotAvailable(WhatCommandOpens(id), view->GetFrame());
     return true;
 }
@@ -95,7 +100,24 @@ std::optional<bool> ViewCommandEnabled(const VdxView* view, int id) {
 
 bool RoutePrintCommand(MyDocManager* manager, int id) {
     if (!manager) return false;
-    ShowNotAvailable(WhatCommandOpens(id));
+    VdxDocument* doc = manager->CurrentVdxDocument();
+    auto* view = doc ? dynamic_cast<VdxView*>(doc->GetFirstView()) : nullptr;
+    if (id == wxID_PRINT_SETUP) {
+        wxWindow* parent = doc ? doc->GetDocumentWindow() : wxTheApp->GetTopWindow();
+        ShowPrintSetup(parent);
+        return true;
+    }
+    if (!view) return true; // only pools documents go on paper
+    if (doc->Data().calculationRunning) {
+        PlayWarningSound();
+        return true;
+    }
+    if (id == wxID_PRINT) {
+        VdxApp* app = VdxApp::Get();
+        PrintDocument(view, app && app->Frame() ? static_cast<wxWindow*>(app->Frame()) : view->GetFrame());
+    } else {
+        ShowPrintPreview(view);
+    }
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
 #include "controls/Help.h"
+#include "document/ImportCommand.h"
 #include "document/VdxDocument.h"
 #include "frame/AboutDialog.h"
 #include "frame/CommandIds.h"
@@ -35,7 +36,6 @@ bool SingleDocumentMode() {
 
 wxString WhatIsMissing(int id) {
     switch (id) {
-    case kIdImportText: return _("The text import is not available yet.");
     case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
     case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
     case kIdMoreOptions: return _("The settings window is not available yet.");
@@ -121,7 +121,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { FormatEditorFrame::Open(); }, kIdFormatEditor);
-    for (int id : {kIdImportText, kIdDefaultConditions, kIdSelectFormat, kIdMoreOptions}) {
+    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
+    for (int id : {kIdDefaultConditions, kIdSelectFormat, kIdMoreOptions}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
         }, id);

@@ -6,6 +6,7 @@
 #include "frame/MainFrame.h"
 #include "frame/PoolsChildFrame.h"
 #include "view/TicketCanvas.h"
+#include "view/TicketPrintout.h"
 #include "view/TicketRender.h"
 
 #include <wx/bitmap.h>
@@ -89,6 +90,19 @@ vdx::TicketLayout VdxView::Draw(wxDC& dc, bool printing, int page) {
     }
     return layout;
 }
+
+vdx::TicketLayout VdxView::PrintedLayout(wxDC& dc, int page) const {
+    const VdxDocument* doc = Document();
+    if (!doc) return {};
+    const WxTextMeasure measure(dc, CanvasFont());
+    vdx::TicketLayoutRequest request;
+    request.printing = true;
+    request.page = page;
+    request.scale = TicketScale();
+    return vdx::LayoutTickets(doc->Data(), Paging(), request, measure);
+}
+
+wxPrintout* VdxView::OnCreatePrintout() { return CreateTicketPrintout(this).release(); }
 
 vdx::TicketLayout VdxView::CurrentLayout() const {
     const VdxDocument* doc = Document();

@@ -23,6 +23,8 @@ public:
     void OnDraw(wxDC* dc) override;
     void OnUpdate(wxView* sender, wxObject* hint = nullptr) override;
     bool OnClose(bool deleteWindow = true) override;
+    // The document on paper, three tickets a page.
+    wxPrintout* OnCreatePrintout() override;
 
     VdxDocument* Document() const;
     TicketCanvas* Canvas() const { return canvas_; }
@@ -32,6 +34,10 @@ public:
     // Draws the shown ticket (screen) or the three tickets of a printed page
     // (printing) with the canvas's font, and returns what was drawn.
     vdx::TicketLayout Draw(wxDC& dc, bool printing, int page);
+    // The font the tickets are drawn with, on screen and on paper.
+    wxFont CanvasFont() const;
+    // A printed page as Draw would place it on dc, drawing nothing.
+    vdx::TicketLayout PrintedLayout(wxDC& dc, int page) const;
     // The shown ticket as the next drawing would place it, drawing nothing.
     vdx::TicketLayout CurrentLayout() const;
 
@@ -54,7 +60,6 @@ public:
 private:
     void SyncPaging();
     void EnlargeToFit(const vdx::TicketLayout& layout);
-    wxFont CanvasFont() const;
 
     bool single_ = true;
     TicketCanvas* canvas_ = nullptr;
