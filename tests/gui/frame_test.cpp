@@ -489,8 +489,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     const std::vector<int> ids = {
         kIdStatistics,     kIdConditions,
         kIdCharts,         kIdDefaultConditions,
-        kIdSelectFormat,   kIdMoreOptions,
-        kIdPrintTickets};
+        kIdMoreOptions};
     for (int id : ids) {
         g_messages.clear();
         SendCommand(&Main(), id);

@@ -37,7 +37,6 @@ bool SingleDocumentMode() {
 wxString WhatIsMissing(int id) {
     switch (id) {
     case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
-    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
     case kIdMoreOptions: return _("The settings window is not available yet.");
     default: return wxString();
     }
@@ -122,7 +121,8 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { FormatEditorFrame::Open(); }, kIdFormatEditor);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
-    for (int id : {kIdDefaultConditions, kIdSelectFormat, kIdMoreOptions}) {
+    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { SelectTicketFormat(frame); }, kIdSelectFormat);
+    for (int id : {kIdDefaultConditions, kIdMoreOptions}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
         }, id);

@@ -123,6 +123,7 @@ std::optional<vdx::FormatChangeValue> AskFormatChange(wxWindow* parent, const vd
     }
     case kIdFormatOutputRatio:
         return AskOne(parent, FormatChange::kOutputRatio,
+                      // xgettext:no-c-format
                       _("The output ratio adapts all space values specified\nby the ticket format. A value of 100% "
                         "changes nothing,\na higher value will increase all spaces, a lower one\nwill decrease "
                         "them. This ratio shall correct\na disproportion between the specifications and the\n"
