@@ -391,6 +391,21 @@ TEST_F(FormatEditorTest, UndoOfLinesAndAnUnchangedChoice) {
     EXPECT_EQ(history->GetCommands().GetCount(), before);
 }
 
+// The file keys of the canvas: Ctrl+F12 opens, Shift+F12 saves, F12 saves as.
+TEST_F(FormatEditorTest, CanvasFileKeys) {
+    FormatEditorFrame* editor = OpenEditorWithNewFormat();
+    ASSERT_NE(editor, nullptr);
+    const std::vector<std::pair<int, int>> keys = {
+        {wxMOD_CONTROL, wxID_OPEN}, {wxMOD_SHIFT, wxID_SAVE}, {wxMOD_NONE, wxID_SAVEAS}};
+    for (const auto& [modifiers, command] : keys) {
+        Focus(editor);
+        CommandRecorder recorder(editor); // recorded, not run
+        Press(WXK_F12, modifiers);
+        EXPECT_TRUE(PumpUntil([&] { return !recorder.ids.empty(); })) << "F12 with " << modifiers;
+        EXPECT_EQ(recorder.ids, std::vector<int>{command}) << "F12 with " << modifiers;
+    }
+}
+
 // A ".vdf" file that is no format is refused with its message and leaves no
 // format open; a good one opens straight into the editor.
 TEST_F(FormatEditorTest, OpensFilesDirectly) {
