@@ -8,6 +8,7 @@
 #include "calc/DistributionState.h"
 #include "document/SafeSave.h"
 #include "document/VdxFile.h"
+#include "options/OptionLimits.h"
 
 #include <chrono>
 #include <csignal>
@@ -23,21 +24,24 @@ namespace {
 
 const char kUsage[] =
     "Usage: vdxtool calc IN.vdx [-o OUT.vdx] [--rounds N] [--tries N] [--extra N]\n"
-    "                    [--difference N] [--threads N] [--repeatable] [--answer-no]\n"
+    "                    [--difference N] [--threads N] [--search S] [--repeatable] [--answer-no]\n"
     "Calculates the distribution of the tips of the pools document IN.vdx with\n"
     "its own options and prints the figures of the best distribution.\n"
     "\n"
     "  -o OUT.vdx       write the document with the new lines to OUT.vdx\n"
     "                   (without -o nothing is written)\n"
-    "  --rounds N       rounds, 1..1000\n"
-    "  --tries N        unsuccessful tries, 2..10000\n"
-    "  --extra N        extra tries, 0..10000\n"
-    "  --difference N   extra tries up to this difference, 0..100\n"
+    "  --rounds N       rounds, %d..%d\n"
+    "  --tries N        unsuccessful tries, %d..%d\n"
+    "  --extra N        extra tries, %d..%d\n"
+    "  --difference N   extra tries up to this difference, %d..%d\n"
     "                   (these four replace the document's options for this run;\n"
     "                   the options stored in the document stay as they are)\n"
     "  --threads N      run the rounds on N threads, 1..64 (default: one per\n"
     "                   processor); with --repeatable the lines are the same\n"
     "                   for every N\n"
+    "  --search S       search further for S seconds after the rounds, 0..3600\n"
+    "                   (0, the default, keeps the classic calculation); with\n"
+    "                   --repeatable the search counts steps instead of time\n"
     "  --repeatable     reset the random generator for every round, so that\n"
     "                   the same document always gives the same lines\n"
     "  --answer-no      answer No to the questions the program asks before a\n"
@@ -120,6 +124,21 @@ public:
         bestTopPairs_ = bestTop_ >= 0 ? best.equalsHistogram[bestTop_] : 0;
         Show(true);
     }
+    void Searching(const vdx::SearchReport& report, const vdx::DistributionState& best) override {
+        if (!showLine_) return;
+        const int top = vdx::TopEntry(best.equalsHistogram);
+        char line[120];
+        if (report.epochsPlanned > 0)
+            std::snprintf(line, sizeof line, "deeper search: epoch %d of %d; top level %d equals: %d pairs",
+                          report.epochsDone, report.epochsPlanned, top, top >= 0 ? best.equalsHistogram[top] : 0);
+        else
+            std::snprintf(line, sizeof line, "deeper search: %lld of %lld s; top level %d equals: %d pairs",
+                          report.elapsedMilliseconds / 1000, report.plannedMilliseconds / 1000, top,
+                          top >= 0 ? best.equalsHistogram[top] : 0);
+        std::fprintf(stderr, "\r%-78s", line);
+        std::fflush(stderr);
+        lineShown_ = true;
+    }
     void EndLine() {
         if (lineShown_) std::fputc('\n', stderr);
         lineShown_ = false;
@@ -153,6 +172,14 @@ struct CalcArguments {
     bool answerNo = false;
 };
 
+// The flags' ranges are the options' own.
+void PrintUsage(std::FILE* stream) {
+    using namespace vdx::option;
+    std::fprintf(stream, kUsage, kRounds.minimum, kRounds.maximum, kUnsuccessfulTries.minimum,
+                 kUnsuccessfulTries.maximum, kExtraTries.minimum, kExtraTries.maximum, kDifference.minimum,
+                 kDifference.maximum);
+}
+
 bool ParseNumber(const std::string& text, int low, int high, int& value) {
     if (text.empty() || text.size() > 6) return false;
     for (char c : text)
@@ -169,16 +196,20 @@ int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) 
         int* target;
     };
     const NumberOption numbers[] = {
-        {"--rounds", 1, 1000, &parsed.options.rounds},
-        {"--tries", 2, 10000, &parsed.options.unsuccessfulTries},
-        {"--extra", 0, 10000, &parsed.options.extraTries},
-        {"--difference", 0, 100, &parsed.options.difference},
+        {"--rounds", vdx::option::kRounds.minimum, vdx::option::kRounds.maximum, &parsed.options.rounds},
+        {"--tries", vdx::option::kUnsuccessfulTries.minimum, vdx::option::kUnsuccessfulTries.maximum,
+         &parsed.options.unsuccessfulTries},
+        {"--extra", vdx::option::kExtraTries.minimum, vdx::option::kExtraTries.maximum, &parsed.options.extraTries},
+        {"--difference", vdx::option::kDifference.minimum, vdx::option::kDifference.maximum,
+         &parsed.options.difference},
         {"--threads", 1, 64, &parsed.options.threads},
+        {"--search", vdx::option::kSearchSeconds.minimum, vdx::option::kSearchSeconds.maximum,
+         &parsed.options.searchSeconds},
     };
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
+            PrintUsage(stdout);
             return -1;
         }
         if (a == "--repeatable") {
@@ -220,7 +251,7 @@ int ParseArguments(const std::vector<std::string>& args, CalcArguments& parsed) 
         parsed.input = a;
     }
     if (parsed.input.empty()) {
-        std::fputs(kUsage, stderr);
+        PrintUsage(stderr);
         return 2;
     }
     return 0;

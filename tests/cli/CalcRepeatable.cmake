@@ -1,5 +1,6 @@
 # vdxtool calc --repeatable twice on one generated document must write the
-# same file; a third run without --repeatable still gives a complete document.
+# same file, with and without the deeper search; a third run without
+# --repeatable still gives a complete document.
 #   cmake -DVDXTOOL=... -DMAKE_SAMPLE=... -DWORK=<dir> -P CalcRepeatable.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -42,3 +43,29 @@ if(NOT out MATCHES "Distribution: up to date \\(30 lines of 12 matches\\)")
   message(FATAL_ERROR "written document:\n${out}")
 endif()
 run(${VDXTOOL} calc ${WORK}/out1.vdx -o ${WORK}/out3.vdx --rounds 2 --tries 50 --extra 0)
+
+# The deeper search counts steps in the repeatable mode: the same file again,
+# and never worse than the rounds alone.
+foreach(i 1 2)
+  run(${VDXTOOL} calc ${WORK}/in.vdx -o ${WORK}/searched${i}.vdx --repeatable --rounds 6 --tries 150 --extra 150
+      --search 1)
+  set(searched${i} "${out}")
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/searched1.vdx ${WORK}/searched2.vdx
+                RESULT_VARIABLE same)
+if(NOT same EQUAL 0)
+  message(FATAL_ERROR "two repeatable calculations with the search wrote different files")
+endif()
+# The highest level with pairs, and its pairs: "<level>  <pairs>" is the last such line.
+function(top_level text result)
+  string(REGEX MATCHALL "\n +[0-9]+  [0-9]+" rows "${text}")
+  list(GET rows -1 last)
+  string(REGEX MATCH " +([0-9]+)  ([0-9]+)" _ "${last}")
+  math(EXPR value "${CMAKE_MATCH_1} * 1000000 + ${CMAKE_MATCH_2}")
+  set(${result} ${value} PARENT_SCOPE)
+endfunction()
+top_level("${out1}" plain)
+top_level("${searched1}" searched)
+if(searched GREATER plain)
+  message(FATAL_ERROR "the search made it worse:\n${out1}\n---\n${searched1}")
+endif()

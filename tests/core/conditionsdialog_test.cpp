@@ -6,6 +6,7 @@
 #include "conditions/ConditionValues.h"
 #include "conditions/RangeGraphic.h"
 #include "document/PoolsDocument.h"
+#include "text/Tr.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,23 @@ TEST(ConditionsDialogTest, MatchLabelsOfTheDuplicatesPage) {
     c.defaults = true;
     EXPECT_EQ(DuplicateMatchLabel(c, 0), "Match 1");
     EXPECT_EQ(DuplicateRowNumber(13), "14:");
+}
+
+// The formats are translated before the values go in; without a translator they stay English.
+TEST(ConditionsDialogTest, TextsAreTranslatedBeforeTheValuesGoIn) {
+    SetTranslator([](const char* text) {
+        const std::string english = text;
+        if (english == "%s: Conditions changed") return std::string("%s: Bedingungen ge\xC3\xA4ndert");
+        if (english == "-> Number of Tips (%d/%d Matches)") return std::string("-> Anzahl der Tipps (%d/%d Spiele)");
+        return english;
+    }, {});
+    ConditionContext c;
+    c.matchCount = 12;
+    c.matchesWithData = 10;
+    EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Bedingungen ge\xC3\xA4ndert");
+    EXPECT_EQ(NumberOfTipsHeader(c), "-> Anzahl der Tipps (10/12 Spiele)");
+    SetTranslator({}, {});
+    EXPECT_EQ(ConditionsChangedLogLine("a.vdx", false), "a.vdx: Conditions changed");
 }
 
 TEST(ConditionsDialogTest, ListsAndSliders) {
@@ -313,6 +331,26 @@ TEST(ConditionsDialogTest, ApplyWritesTheDocumentAndDerivesItsBounds) {
     applied = ApplyConditions(doc, v);
     EXPECT_EQ(applied.pages, (std::array<bool, kConditionPageCount>{false, false, true, false}));
     EXPECT_TRUE(doc.conditionUseInCalc[2]);
+}
+
+// Applying one page writes that page's part and nothing of the others.
+TEST(ConditionsDialogTest, TakePageCopiesOnlyThatPage) {
+    ConditionValues shown;
+    shown.enabled = {true, true, true};
+    shown.useInCalc = {true, true, true};
+    shown.noDuplicates.fill(true);
+    for (auto& g : shown.ranges)
+        for (auto& k : g) k = {7, 8};
+    shown.limit = 5;
+    ConditionValues stored;
+    stored.useInCalc = {false, false, false};
+    stored.limit = 1;
+    for (int page = 0; page < kConditionPageCount; ++page) {
+        ConditionValues to = stored;
+        TakePage(to, shown, page);
+        for (int other = 0; other < kConditionPageCount; ++other)
+            EXPECT_EQ(PageDiffers(to, shown, other), other != page) << "page " << page << ", other " << other;
+    }
 }
 
 TEST(ConditionsDialogTest, ApplyWritesTheDefaults) {

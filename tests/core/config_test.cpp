@@ -41,6 +41,7 @@ TEST(ConfigRead, EmptyStoreGivesDefaults) {
     EXPECT_EQ(c.options.unsuccessfulTries, 1000);
     EXPECT_EQ(c.options.upToDifference, 5);
     EXPECT_EQ(c.options.extraTries, 1000);
+    EXPECT_EQ(c.options.searchSeconds, 0); // off: the classic calculation
     EXPECT_EQ(c.options.sortMode, 0);
     EXPECT_FALSE(c.options.decimalPoint);
     EXPECT_FALSE(c.options.zeroForDraw);
@@ -77,6 +78,7 @@ TEST(ConfigRead, IntegersAreClampedIntoTheirRanges) {
     auto diff = [](const AppConfig& c) { return c.options.upToDifference; };
     auto extra = [](const AppConfig& c) { return c.options.extraTries; };
     auto sort = [](const AppConfig& c) { return c.options.sortMode; };
+    auto search = [](const AppConfig& c) { return c.options.searchSeconds; };
     const std::vector<Case> cases = {
         {"Games", "20", 14, games},         {"Games", "1", 2, games},
         {"Games", "7", 7, games},           {"Games", "oops", 12, games},
@@ -89,6 +91,8 @@ TEST(ConfigRead, IntegersAreClampedIntoTheirRanges) {
         {"ExtraTilts", "-5", 0, extra},     {"ExtraTilts", "20000", 10000, extra},
         {"ExtraTilts", "0", 0, extra},      {"Sort", "3", 2, sort},
         {"Sort", "-1", 0, sort},            {"Sort", "1", 1, sort},
+        {"SearchSeconds", "-1", 0, search}, {"SearchSeconds", "3601", 3600, search},
+        {"SearchSeconds", "30", 30, search}, {"SearchSeconds", "x", 0, search},
         // Far outside the range of int.
         {"Tips", "99999999999", 1000, tips}, {"Tips", "-99999999999", 1, tips},
     };
@@ -244,7 +248,7 @@ TEST(RangeString, FormatsSixTwoCharacterNumbers) {
 
 TEST(ConfigWrite, EveryKeyRoundTrips) {
     AppConfig c;
-    c.options = {9, 250, 8, 40, 500, 17, 0, 2, true, true};
+    c.options = {9, 250, 8, 40, 500, 17, 0, 2, true, true, 90};
     c.language = "de";
     c.ticketFormat = "/home/u/Lotto Tickets/a.vdf";
     c.settings = SettingsFromBits(1 + 8 + 32);
@@ -269,6 +273,8 @@ TEST(ConfigWrite, EveryKeyRoundTrips) {
     EXPECT_EQ(r.options.sortMode, 2);
     EXPECT_TRUE(r.options.decimalPoint);
     EXPECT_TRUE(r.options.zeroForDraw);
+    EXPECT_EQ(r.options.searchSeconds, 90);
+    EXPECT_EQ(store.entries["SearchSeconds"], "90");
     EXPECT_EQ(r.language, "de");
     EXPECT_EQ(r.ticketFormat, "/home/u/Lotto Tickets/a.vdf");
     EXPECT_EQ(SettingsToBits(r.settings), 1 + 8 + 32);

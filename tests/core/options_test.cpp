@@ -165,6 +165,7 @@ TEST(ApplyOptionsTest, EveryValueIsWrittenAndTheDocumentMarkedModified) {
     v.unsuccessfulTries = 30;
     v.upToDifference = 0;
     v.extraTries = 0;
+    v.searchSeconds = 45;
     v.useComma = doc.decimalPoint; // flipped
     v.zeroForDraw = !doc.zeroForDraw;
     const OptionsApplied applied = ApplyOptions(doc, v);
@@ -256,6 +257,7 @@ TEST(ApplyDefaultOptionsTest, NewDocumentsTakeTheDefaults) {
     v.unsuccessfulTries = 40;
     v.upToDifference = 0;
     v.extraTries = 0;
+    v.searchSeconds = 20;
     v.sortMode = 1;
     v.useComma = false;
     v.zeroForDraw = true;

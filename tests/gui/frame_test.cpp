@@ -487,9 +487,7 @@ TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
     ASSERT_NE(doc, nullptr);
     GiveTips(doc);
     const std::vector<int> ids = {
-        kIdStatistics,     kIdConditions,
-        kIdCharts,         kIdDefaultConditions,
-        kIdMoreOptions};
+        kIdStatistics,     kIdCharts};
     for (int id : ids) {
         g_messages.clear();
         SendCommand(&Main(), id);

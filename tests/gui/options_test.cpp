@@ -402,7 +402,9 @@ TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
             SettleUntil([&] {
                 const wxSize client = frame->GetClientSize();
                 return frame->GetPosition() == wxPoint(100, 50) && client.x >= needed.x &&
-                       client.y >= needed.y && VisibleInFrame(dialog->DrawBox());
+                       client.y >= needed.y && VisibleInFrame(dialog->DrawBox()) &&
+                       VisibleInFrame(dialog->DefaultButton()) &&
+                       VisibleInFrame(dialog->FieldText(vdx::kOptionDifference));
             });
             EXPECT_EQ(frame->GetPosition(), wxPoint(100, 50));
             const wxSize client = frame->GetClientSize();

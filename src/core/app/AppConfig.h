@@ -2,22 +2,28 @@
 // Program-wide defaults and settings as read from the configuration store.
 // New documents take their options and conditions from here.
 
+#include "options/OptionLimits.h"
+
 #include <array>
 #include <string>
 
 namespace vdx {
 
+// Longest deeper search after the rounds, in seconds.
+constexpr int kMaxSearchSeconds = option::kSearchSeconds.maximum;
+
 struct DefaultOptions {
-    int matchCount = 12;          // "Games"
-    int lineCount = 20;           // "Tips"
-    int linesPerTicket = 12;      // "TipsPerPage"
-    int rounds = 100;             // "Tries"
-    int unsuccessfulTries = 1000; // "Tilts"
-    int upToDifference = 5;       // "Diff"
-    int extraTries = 1000;        // "ExtraTilts"
-    int sortMode = 0;             // "Sort"
-    bool decimalPoint = false;    // "Separator"
-    bool zeroForDraw = false;     // "0forX"
+    int matchCount = option::kMatches.byDefault;
+    int lineCount = option::kLines.byDefault;
+    int linesPerTicket = option::kLinesPerTicket.byDefault;
+    int rounds = option::kRounds.byDefault;
+    int unsuccessfulTries = option::kUnsuccessfulTries.byDefault;
+    int upToDifference = option::kDifference.byDefault;
+    int extraTries = option::kExtraTries.byDefault;
+    int sortMode = option::kSortMode.byDefault;
+    bool decimalPoint = option::kDecimalPoint.byDefault != 0;
+    bool zeroForDraw = option::kZeroForDraw.byDefault != 0;
+    int searchSeconds = option::kSearchSeconds.byDefault;
 };
 
 struct DefaultConditions {

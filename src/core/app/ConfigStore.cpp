@@ -178,6 +178,10 @@ int ReadClamped(const ConfigStore& store, const char* name, long fallback, long 
     return static_cast<int>(std::clamp(v, lo, hi));
 }
 
+int ReadClamped(const ConfigStore& store, const OptionLimits& field) {
+    return ReadClamped(store, field.configKey, field.byDefault, field.minimum, field.maximum);
+}
+
 bool ReadFlag(const ConfigStore& store, const char* name, long fallback) {
     long v = fallback;
     store.ReadInt(name, v);
@@ -195,16 +199,18 @@ std::string ReadText(const ConfigStore& store, const char* name, const std::stri
 AppConfig ReadAppConfig(const ConfigStore& store) {
     AppConfig c;
     DefaultOptions& o = c.options;
-    o.matchCount = ReadClamped(store, key::kGames, 12, kMinMatches, kMaxMatches);
-    o.lineCount = ReadClamped(store, key::kTips, 20, 1, kMaxLines);
-    o.linesPerTicket = ReadClamped(store, key::kTipsPerPage, 12, kMinLinesPerTicket, kMaxLinesPerTicket);
-    o.rounds = ReadClamped(store, key::kTries, 100, 1, 1000);
-    o.unsuccessfulTries = ReadClamped(store, key::kTilts, 1000, 2, 10000);
-    o.upToDifference = ReadClamped(store, key::kDiff, 5, 0, 100);
-    o.extraTries = ReadClamped(store, key::kExtraTilts, 1000, 0, 10000);
-    o.sortMode = ReadClamped(store, key::kSort, 0, 0, 2);
-    o.decimalPoint = ReadFlag(store, key::kSeparator, 0);
-    o.zeroForDraw = ReadFlag(store, key::kZeroForX, 0);
+    o.matchCount = ReadClamped(store, option::kMatches);
+    o.lineCount = ReadClamped(store, option::kLines);
+    o.linesPerTicket = ReadClamped(store, option::kLinesPerTicket);
+    o.rounds = ReadClamped(store, option::kRounds);
+    o.unsuccessfulTries = ReadClamped(store, option::kUnsuccessfulTries);
+    o.upToDifference = ReadClamped(store, option::kDifference);
+    o.extraTries = ReadClamped(store, option::kExtraTries);
+    o.searchSeconds = ReadClamped(store, option::kSearchSeconds);
+    o.sortMode = ReadClamped(store, option::kSortMode);
+    // Any number but 0 is on.
+    o.decimalPoint = ReadFlag(store, key::kSeparator, option::kDecimalPoint.byDefault);
+    o.zeroForDraw = ReadFlag(store, key::kZeroForX, option::kZeroForDraw.byDefault);
 
     c.language = ReadText(store, key::kLanguage, "nx");
     c.ticketFormat = ReadText(store, key::kTicketformat, "");
@@ -239,6 +245,7 @@ void WriteAppConfig(ConfigStore& store, const AppConfig& c) {
     store.WriteInt(key::kTilts, o.unsuccessfulTries);
     store.WriteInt(key::kDiff, o.upToDifference);
     store.WriteInt(key::kExtraTilts, o.extraTries);
+    store.WriteInt(key::kSearchSeconds, o.searchSeconds);
     store.WriteInt(key::kSort, o.sortMode);
     store.WriteInt(key::kSeparator, o.decimalPoint ? 1 : 0);
     store.WriteInt(key::kZeroForX, o.zeroForDraw ? 1 : 0);

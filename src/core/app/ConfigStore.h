@@ -39,16 +39,17 @@ public:
 
 // Configuration key names.
 namespace key {
-inline constexpr const char* kGames = "Games";
-inline constexpr const char* kTips = "Tips";
-inline constexpr const char* kTipsPerPage = "TipsPerPage";
-inline constexpr const char* kTries = "Tries";
-inline constexpr const char* kTilts = "Tilts";
-inline constexpr const char* kDiff = "Diff";
-inline constexpr const char* kExtraTilts = "ExtraTilts";
-inline constexpr const char* kSort = "Sort";
-inline constexpr const char* kSeparator = "Separator";
-inline constexpr const char* kZeroForX = "0forX";
+inline constexpr const char* kGames = option::kMatches.configKey;
+inline constexpr const char* kTips = option::kLines.configKey;
+inline constexpr const char* kTipsPerPage = option::kLinesPerTicket.configKey;
+inline constexpr const char* kTries = option::kRounds.configKey;
+inline constexpr const char* kTilts = option::kUnsuccessfulTries.configKey;
+inline constexpr const char* kDiff = option::kDifference.configKey;
+inline constexpr const char* kExtraTilts = option::kExtraTries.configKey;
+inline constexpr const char* kSearchSeconds = option::kSearchSeconds.configKey;
+inline constexpr const char* kSort = option::kSortMode.configKey;
+inline constexpr const char* kSeparator = option::kDecimalPoint.configKey;
+inline constexpr const char* kZeroForX = option::kZeroForDraw.configKey;
 inline constexpr const char* kLanguage = "Language";
 inline constexpr const char* kTicketformat = "Ticketformat";
 inline constexpr const char* kSettings = "Settings";

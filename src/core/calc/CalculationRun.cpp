@@ -274,6 +274,13 @@ CalcResult RunCalculation(PoolsDocument& doc, const CalcOptions& options, Calcul
         if (faulty && progress) progress->Log(EngineFaultLogLine(options.documentTitle));
         // Whatever works on the rounds' best goes here, before the write-back.
 
+        const int searchSeconds = Override(options.searchSeconds, doc.searchSeconds, 0, kMaxSearchSeconds);
+        if (searchSeconds > 0 && !faulty) {
+            result.search = SearchAfterRounds(*best, searchSeconds, options.resetRandom,
+                                              options.resetRandom ? 7u : random.State(), progress);
+            if (result.search.improved) noImprovement = false;
+        }
+
         if (RecordConditions(doc)) doc.modified = true;
 
         if (noImprovement) {

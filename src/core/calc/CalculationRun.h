@@ -4,6 +4,7 @@
 // of the best into the document. The GUI's calculation window and vdxtool both
 // drive it; they see the run through CalculationProgress.
 
+#include "calc/DeepSearch.h"
 #include "calc/DistributionState.h"
 #include "calc/EngineRandom.h"
 #include "calc/Progress.h"
@@ -78,6 +79,8 @@ struct CalcOptions {
     int unsuccessfulTries = -1;
     int extraTries = -1;
     int difference = -1;
+    // Seconds of the deeper search after the rounds; -1 keeps the document's.
+    int searchSeconds = -1;
     // Seed every round with its index + 7 instead of seeding once from the clock.
     bool resetRandom = false;
     // Named in the log lines.
@@ -104,6 +107,7 @@ struct CalcResult {
     int threads = 1;           // worker threads used (1 also for the calling thread)
     long totalTries = 0;       // over all rounds
     long long elapsedMilliseconds = 0;
+    SearchOutcome search;      // the deeper search after the rounds
     std::string timeSpentText; // also in doc.lastCalculationText
     // The best's recorded figures, as the window shows them at the end.
     int matchesWithData = 0;   // M: the equals histogram has levels 0..M

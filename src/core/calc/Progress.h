@@ -10,6 +10,15 @@ namespace vdx {
 
 struct DistributionState;
 
+// Where the deeper search after the rounds stands.
+struct SearchReport {
+    long long elapsedMilliseconds = 0;
+    long long plannedMilliseconds = 0; // 0 in the repeatable mode, which counts epochs
+    int epochsDone = 0;
+    int epochsPlanned = 0;             // 0 with a time budget
+    long long steps = 0;               // moves looked at so far, all streams
+};
+
 struct StopRequests {
     bool noMoreRounds = false;   // finish this round, start no other
     bool stopRound = false;      // end this round at its next try boundary
@@ -50,6 +59,10 @@ public:
     // Rounds side by side: the running rounds, oldest first (the others' events are
     // those of the oldest). Called about every 20 ms while they run.
     virtual void RoundsRunning(const std::vector<RunningRound>& /*rounds*/) {}
+
+    // Every 200 ms or so of the deeper search after the rounds, and once at its
+    // end; best is the best distribution so far (its recorded histograms).
+    virtual void Searching(const SearchReport& /*report*/, const DistributionState& /*best*/) {}
 
     // Called by the rounds loop only.
     // A round (from 0) is about to be set up.

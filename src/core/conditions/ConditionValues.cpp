@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <utility>
 
 namespace vdx {
 
@@ -258,6 +259,24 @@ bool PageDiffers(const ConditionValues& a, const ConditionValues& b, int page) {
                a.ranges[page - 1] != b.ranges[page - 1];
     case kPageLimit: return a.limit != b.limit;
     default: return false;
+    }
+}
+
+void TakePage(ConditionValues& to, const ConditionValues& from, int page) {
+    switch (page) {
+    case kPageDuplicates:
+        to.enabled[0] = from.enabled[0];
+        to.useInCalc[0] = from.useInCalc[0];
+        to.noDuplicates = from.noDuplicates;
+        break;
+    case kPageTips1X2:
+    case kPageFavourites:
+        to.enabled[page] = from.enabled[page];
+        to.useInCalc[page] = from.useInCalc[page];
+        to.ranges[page - 1] = from.ranges[page - 1];
+        break;
+    case kPageLimit: to.limit = from.limit; break;
+    default: break;
     }
 }
 

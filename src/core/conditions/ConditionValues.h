@@ -69,6 +69,7 @@ KindBounds ShownBounds(const ConditionValues& values, const ConditionContext& co
 
 // --- texts of the pages ----------------------------------------------------------
 
+
 // "-> Number of Tips", with " (%d/%d Matches)" when not all matches have data,
 // or " (Average)" in the defaults variant.
 std::string NumberOfTipsHeader(const ConditionContext& context);
@@ -141,6 +142,8 @@ std::vector<DuplicateRow> DuplicateRows(int matchCount, int rowPitch);
 
 // Whether the page's part of two records differs.
 bool PageDiffers(const ConditionValues& a, const ConditionValues& b, int page);
+// Copies the page's part of from into to (what applying that page writes).
+void TakePage(ConditionValues& to, const ConditionValues& from, int page);
 // After the controls of a page changed: a condition page is marked for use in
 // the calculation, lists are clamped to 0..N, sliders to 0..100.
 void ReadPage(ConditionValues& shown, int page, const ConditionContext& context);

@@ -26,6 +26,7 @@ PoolsDocument::PoolsDocument(const AppConfig& config) {
     unsuccessfulTries = o.unsuccessfulTries;
     upToDifference = o.upToDifference;
     extraTries = o.extraTries;
+    searchSeconds = o.searchSeconds;
     sortMode = o.sortMode;
     decimalPoint = o.decimalPoint;
     zeroForDraw = o.zeroForDraw;

@@ -89,14 +89,14 @@ public:
 
     // --- saved fields -------------------------------------------------------
     int fileVersion = 211;
-    int matchCount = 12;
-    int lineCount = 20;
-    int linesPerTicket = 12;
-    int rounds = 100;
-    int unsuccessfulTries = 1000;
-    int upToDifference = 5;
-    int extraTries = 1000;
-    int sortMode = 0;
+    int matchCount = option::kMatches.byDefault;
+    int lineCount = option::kLines.byDefault;
+    int linesPerTicket = option::kLinesPerTicket.byDefault;
+    int rounds = option::kRounds.byDefault;
+    int unsuccessfulTries = option::kUnsuccessfulTries.byDefault;
+    int upToDifference = option::kDifference.byDefault;
+    int extraTries = option::kExtraTries.byDefault;
+    int sortMode = option::kSortMode.byDefault;
     bool decimalPoint = false;
     bool zeroForDraw = false;
     bool tipsUpToDate = false;
@@ -117,6 +117,9 @@ public:
     // --- derived and run-time fields -----------------------------------------
     std::vector<int> correctTips = std::vector<int>(kMaxLines, 0);
     std::vector<int> lineOrigin = std::vector<int>(kMaxLines, 0);
+    // Seconds of the deeper search after the rounds (0: none). Not in the file:
+    // a document takes it from the defaults.
+    int searchSeconds = 0;
     std::array<int, 3> conditionState{};
     int effectiveBounds[2][3][2]; // [group][kind][min,max]
     bool calculationRunning = false;

@@ -4,6 +4,7 @@
 #include "calc/LineScoring.h"
 #include "document/CodePage.h"
 #include "document/SafeSave.h"
+#include "options/OptionLimits.h"
 #include "text/Tr.h"
 
 #include <algorithm>
@@ -149,8 +150,11 @@ std::string FileText(const std::string& raw, int version) {
 }
 
 bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
-    if (!rd.ranged(doc.matchCount, kMinMatches, kMaxMatches, false, FileProblemKind::kMatchCount)) return false;
-    if (!rd.ranged(doc.lineCount, 1, kMaxLines, false, FileProblemKind::kLineCount)) return false;
+    if (!rd.ranged(doc.matchCount, option::kMatches.minimum, option::kMatches.maximum, false,
+                   FileProblemKind::kMatchCount))
+        return false;
+    if (!rd.ranged(doc.lineCount, option::kLines.minimum, option::kLines.maximum, false, FileProblemKind::kLineCount))
+        return false;
     if (!rd.anyFlag(doc.tipsUpToDate)) return false;
     if (version >= 200) {
         if (!rd.strictFlag(doc.hasTips)) return false;
@@ -158,16 +162,19 @@ bool ReadHeader(Reader& rd, PoolsDocument& doc, int version) {
         if (!rd.ranged(doc.tipMatchCount, kMinMatches, kMaxMatches, true)) return false;
         if (!rd.ranged(doc.calcMatchCount, 0, kMaxMatches)) return false;
     }
-    if (!rd.ranged(doc.sortMode, 0, 2)) return false;
+    if (!rd.ranged(doc.sortMode, option::kSortMode.minimum, option::kSortMode.maximum)) return false;
     if (version >= 200) {
         if (!rd.strictFlag(doc.decimalPoint)) return false;
         if (!rd.strictFlag(doc.zeroForDraw)) return false;
     }
-    if (!rd.ranged(doc.linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket)) return false;
-    if (!rd.ranged(doc.rounds, 1, 1000)) return false;
-    if (!rd.ranged(doc.unsuccessfulTries, 2, 10000)) return false;
-    if (!rd.ranged(doc.upToDifference, 0, 100)) return false;
-    if (!rd.ranged(doc.extraTries, 0, 10000)) return false;
+    auto field = [&rd](int& value, const OptionLimits& limits) {
+        return rd.ranged(value, limits.minimum, limits.maximum);
+    };
+    if (!field(doc.linesPerTicket, option::kLinesPerTicket)) return false;
+    if (!field(doc.rounds, option::kRounds)) return false;
+    if (!field(doc.unsuccessfulTries, option::kUnsuccessfulTries)) return false;
+    if (!field(doc.upToDifference, option::kDifference)) return false;
+    if (!field(doc.extraTries, option::kExtraTries)) return false;
     if (version < 211) return true;
 
     for (bool& f : doc.conditionEnabled)

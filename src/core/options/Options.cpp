@@ -15,7 +15,7 @@ bool OptionValues::operator==(const OptionValues& o) const {
     return matchCount == o.matchCount && lineCount == o.lineCount &&
            linesPerTicket == o.linesPerTicket && rounds == o.rounds &&
            unsuccessfulTries == o.unsuccessfulTries && upToDifference == o.upToDifference &&
-           extraTries == o.extraTries && sortMode == o.sortMode && useComma == o.useComma &&
+           extraTries == o.extraTries && searchSeconds == o.searchSeconds && sortMode == o.sortMode && useComma == o.useComma &&
            zeroForDraw == o.zeroForDraw;
 }
 
@@ -32,6 +32,7 @@ OptionValues OptionsFrom(const Source& o) {
     v.unsuccessfulTries = o.unsuccessfulTries;
     v.upToDifference = o.upToDifference;
     v.extraTries = o.extraTries;
+    v.searchSeconds = o.searchSeconds;
     v.sortMode = o.sortMode;
     v.useComma = !o.decimalPoint;
     v.zeroForDraw = o.zeroForDraw;
@@ -53,15 +54,23 @@ OptionValues DocumentResetValues(const DefaultOptions& defaults) {
 
 OptionValues BuiltInOptionValues() { return OptionsOf(DefaultOptions()); }
 
+// The document's fixed sizes are the ends of the option ranges.
+static_assert(option::kMatches.minimum == kMinMatches && option::kMatches.maximum == kMaxMatches);
+static_assert(option::kLines.maximum == kMaxLines);
+static_assert(option::kLinesPerTicket.minimum == kMinLinesPerTicket &&
+              option::kLinesPerTicket.maximum == kMaxLinesPerTicket);
+
 OptionFieldRule RuleOf(OptionField field, int linesPerTicket) {
+    const auto rule = [](const char* name, const OptionLimits& limits, int step, int smallStep) {
+        return OptionFieldRule{name, limits.minimum, limits.maximum, step, smallStep};
+    };
     switch (field) {
-    case kOptionLines:
-        return {N_("Lines"), 1, kMaxLines, std::clamp(linesPerTicket, kMinLinesPerTicket, kMaxLinesPerTicket), 1};
-    case kOptionRounds: return {N_("Rounds"), 1, 1000, 25, 5};
-    case kOptionUnsuccessfulTries: return {N_("Unsuccessful Tries"), 2, 10000, 25, 5};
-    case kOptionDifference: return {N_("Difference"), 0, 100, 1, 1};
+    case kOptionLines: return rule(N_("Lines"), option::kLines, option::kLinesPerTicket.Clamp(linesPerTicket), 1);
+    case kOptionRounds: return rule(N_("Rounds"), option::kRounds, 25, 5);
+    case kOptionUnsuccessfulTries: return rule(N_("Unsuccessful Tries"), option::kUnsuccessfulTries, 25, 5);
+    case kOptionDifference: return rule(N_("Difference"), option::kDifference, 1, 1);
     case kOptionExtraTries:
-    default: return {N_("Extra Tries"), 0, 10000, 25, 5};
+    default: return rule(N_("Extra Tries"), option::kExtraTries, 25, 5);
     }
 }
 
@@ -157,6 +166,7 @@ OptionsApplied ApplyOptions(PoolsDocument& doc, const OptionValues& values) {
     doc.unsuccessfulTries = std::clamp(values.unsuccessfulTries, 2, 10000);
     doc.upToDifference = std::clamp(values.upToDifference, 0, 100);
     doc.extraTries = std::clamp(values.extraTries, 0, 10000);
+    doc.searchSeconds = std::clamp(values.searchSeconds, 0, kMaxSearchSeconds);
     doc.sortMode = std::clamp(values.sortMode, 0, 2);
     doc.decimalPoint = !values.useComma;
     doc.zeroForDraw = values.zeroForDraw;
@@ -182,6 +192,7 @@ void ApplyDefaultOptions(AppConfig& config, const OptionValues& v) {
     d.unsuccessfulTries = std::clamp(v.unsuccessfulTries, 2, 10000);
     d.upToDifference = std::clamp(v.upToDifference, 0, 100);
     d.extraTries = std::clamp(v.extraTries, 0, 10000);
+    d.searchSeconds = std::clamp(v.searchSeconds, 0, kMaxSearchSeconds);
     d.sortMode = std::clamp(v.sortMode, 0, 2);
     d.decimalPoint = !v.useComma;
     d.zeroForDraw = v.zeroForDraw;

@@ -23,6 +23,7 @@ struct OptionValues {
     int sortMode = 0;
     bool useComma = true;      // the negation of decimalPoint
     bool zeroForDraw = false;
+    int searchSeconds = 0;     // deeper search after the rounds, 0..kMaxSearchSeconds
 
     bool operator==(const OptionValues& o) const;
     bool operator!=(const OptionValues& o) const { return !(*this == o); }

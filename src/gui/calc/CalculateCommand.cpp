@@ -67,10 +67,10 @@ bool RunCalculateCommand(VdxDocument* doc) {
     data.lastCalculationText.clear();
     SetMainStatus(_("Calculating, please wait ..."));
 
-    const int rounds = std::clamp(data.rounds, 1, 1000);
-    const int tries = std::clamp(data.unsuccessfulTries, 2, 10000);
-    const int extraTries = std::clamp(data.extraTries, 0, 10000);
-    const int difference = std::clamp(data.upToDifference, 0, 100);
+    const int rounds = vdx::option::kRounds.Clamp(data.rounds);
+    const int tries = vdx::option::kUnsuccessfulTries.Clamp(data.unsuccessfulTries);
+    const int extraTries = vdx::option::kExtraTries.Clamp(data.extraTries);
+    const int difference = vdx::option::kDifference.Clamp(data.upToDifference);
     // Takes the place of the document's earlier calculation window.
     auto* window = new CalculationWindow(doc, rounds, tries, extraTries, difference);
     AttachDocumentWindow(doc, DocWindow::Calculation, window);

@@ -12,6 +12,7 @@
 #include "ticketprint/TicketPrinting.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
+#include "windows/ConditionsDialog.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -28,7 +29,6 @@ wxString WhatCommandOpens(int id) {
     case kIdInput: return _("The input window is not available yet.");
     case kIdCalculate: return _("The calculation window is not available yet.");
     case kIdStatistics: return _("The statistics window is not available yet.");
-    case kIdConditions: return _("The conditions dialog is not available yet.");
     case kIdCharts: return _("The charts window is not available yet.");
     default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
@@ -56,6 +56,10 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdOptions) {
         ShowDocumentOptions(doc);
+        return true;
+    }
+    if (id == kIdConditions) {
+        ShowConditions(doc);
         return true;
     }
     ShowNotAvailable(WhatCommandOpens(id), doc->GetDocumentWindow());

@@ -14,7 +14,9 @@
 #include "ticketprint/FormatEditorFrame.h"
 #include "ticketprint/TicketPrinting.h"
 #include "view/VdxView.h"
+#include "windows/ConditionsDialog.h"
 #include "windows/OptionsDialog.h"
+#include "windows/SettingsDialog.h"
 
 #include <wx/docview.h>
 #include <wx/intl.h>
@@ -32,14 +34,6 @@ bool CalculationRunning() {
 bool SingleDocumentMode() {
     VdxApp* app = VdxApp::Get();
     return !app || !app->Config().settings.multiDocument;
-}
-
-wxString WhatIsMissing(int id) {
-    switch (id) {
-    case kIdDefaultConditions: return _("The Default Conditions window is not available yet.");
-    case kIdMoreOptions: return _("The settings window is not available yet.");
-    default: return wxString();
-    }
 }
 
 void ShowHelpContents() {
@@ -119,14 +113,11 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     }, wxID_ABOUT);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunLanguageDialog(frame); }, kIdLanguage);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultConditions(); }, kIdDefaultConditions);
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowSettings(); }, kIdMoreOptions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { FormatEditorFrame::Open(); }, kIdFormatEditor);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { SelectTicketFormat(frame); }, kIdSelectFormat);
-    for (int id : {kIdDefaultConditions, kIdMoreOptions}) {
-        frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
-            ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
-        }, id);
-    }
     for (int id : {kIdCalculate, kIdCharts, kIdInput, kIdOptions, kIdConditions, kIdStatistics}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             if (!RouteDocumentCommand(FrameDocument(frame), event.GetId())) event.Skip();
