@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -266,6 +267,83 @@ TEST(ChartLayoutTest, Placement) {
     const ChartRect big = ChartFrameSize(ChartMetrics{16, 0, 9});
     EXPECT_EQ(big.width, 597);
     EXPECT_EQ(big.height, 377 + 15 * 16 - 195);
+}
+
+// Every character 7 pixels wide; the text height is chosen per case.
+class FixedMeasure : public TextMeasure {
+public:
+    explicit FixedMeasure(int height) : height_(height) {}
+    int textWidth(const std::string& text, const TextStyle&) const override {
+        return 7 * static_cast<int>(text.size());
+    }
+    int textHeight() const override { return height_; }
+
+private:
+    int height_;
+};
+
+TEST(ChartLayoutTest, MetricsFollowTheFontAndTheWidestCount) {
+    PoolsDocument doc = Calculated(kTenLines);
+    Evaluate(doc);
+    std::array<ChartPage, kChartPageCount> pages;
+    for (int p = 0; p < kChartPageCount; ++p) pages[p] = ComputeChartPage(doc, p);
+    // Value texts of one, two and six characters on the three pages.
+    pages[kChartDuplicates].columns[0].valueText[0] = "12.345";
+    pages[kChartTips1X2].columns[2].valueText[0] = "99";
+    pages[kChartFavourites].columns[0].valueText[3] = "7";
+    pages[kChartFavourites].columns[0].valueText[14] = "123456"; // hidden row: not measured
+
+    struct Case { int height, rowHeight, labelExtra; };
+    const Case cases[] = {{10, 13, 3}, {13, 13, 3}, {17, 17, 3}};
+    for (const Case& c : cases) {
+        const auto m = MeasureChartPages(pages, FixedMeasure(c.height));
+        for (int p = 0; p < kChartPageCount; ++p) {
+            EXPECT_EQ(m[p].rowHeight, c.rowHeight) << c.height;
+            EXPECT_EQ(m[p].labelExtra, c.labelExtra) << "\"14:\" is 21 pixels";
+        }
+        EXPECT_EQ(m[kChartDuplicates].valueExtra, 42 - 12);
+        EXPECT_EQ(m[kChartTips1X2].valueExtra, 14 - 12) << "shared with the favourites page";
+        EXPECT_EQ(m[kChartFavourites].valueExtra, 14 - 12);
+    }
+}
+
+TEST(ChartLayoutTest, TextsOfTwelveMatchesFollowTheRows) {
+    PoolsDocument doc = Calculated(kTenLines);
+    doc.decimalPoint = false;
+    Evaluate(doc);
+    const ChartPage page = ComputeChartPage(doc, kChartDuplicates);
+    const ChartMetrics m{13, 3, 2};
+    const std::vector<ChartText> texts = ChartPageTexts(page, m);
+    // One header and rows 12 down to 0 of the one shown column.
+    ASSERT_EQ(texts.size(), 1u + 2u * 13u);
+    const ChartText& header = texts[0];
+    EXPECT_EQ(header.part, ChartText::kHeader);
+    EXPECT_EQ(header.text, "All matches");
+    EXPECT_EQ(header.align, ChartText::kCentre);
+    EXPECT_EQ(header.y, 13 * 2 + 20);
+    EXPECT_EQ(header.y + 22, ChartRowY(m, 12)) << "20 pixels plus the row's own offset above the top row";
+    EXPECT_EQ(header.x, ChartColumnPlacement(m, 0).headerX);
+    for (const ChartText& t : texts) {
+        EXPECT_EQ(t.column, 0);
+        if (t.part == ChartText::kHeader) continue;
+        EXPECT_LE(t.k, 12);
+        EXPECT_EQ(t.y, ChartRowY(m, t.k));
+        EXPECT_EQ(t.height, 13);
+        EXPECT_EQ(t.align, ChartText::kRight);
+        if (t.part == ChartText::kRowLabel) {
+            EXPECT_EQ(t.text, std::to_string(t.k) + ":");
+            EXPECT_EQ(t.x, 15);
+            EXPECT_EQ(t.width, 21);
+        } else {
+            EXPECT_EQ(t.text, page.columns[0].valueText[t.k]);
+            EXPECT_EQ(t.x, ChartColumnPlacement(m, 0).valueX);
+            EXPECT_EQ(t.width, 14);
+        }
+    }
+    // The drawing holds the third column's bars and the lowest row.
+    const ChartRect size = ChartDrawingSize(m);
+    EXPECT_GE(size.width, ChartColumnPlacement(m, 2).barX + kChartBarWidth);
+    EXPECT_GE(size.height, ChartRowY(m, 0) + m.rowHeight);
 }
 
 } // namespace

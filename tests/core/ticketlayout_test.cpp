@@ -619,7 +619,9 @@ TEST(TicketLayout, PrintedTicketsNeverOverlapWhateverTheFont) {
             for (const TicketItem& item : l.items)
                 if (item.ticket == k) bottom = std::max(bottom, item.y + c.height);
             EXPECT_LE(bottom + 20, titles[k + 1].y) << "font " << c.height << ", ticket " << k;
-            if (k == 0) EXPECT_EQ(bottom, l.ticketBottom) << c.height;
+            if (k == 0) {
+                EXPECT_EQ(bottom, l.ticketBottom) << c.height;
+            }
         }
     }
 

@@ -79,8 +79,8 @@ VdxDocument* Open(const fs::path& path) {
 
 void CloseAllDocuments() {
     for (wxObject* object : Manager().GetDocuments()) {
-        auto* doc = static_cast<VdxDocument*>(object);
-        doc->Data().calculationRunning = false;
+        auto* doc = static_cast<wxDocument*>(object);
+        if (auto* pools = dynamic_cast<VdxDocument*>(doc)) pools->Data().calculationRunning = false;
         doc->Modify(false); // no save question
     }
     Manager().CloseDocuments(true);

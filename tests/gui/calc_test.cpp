@@ -16,6 +16,8 @@
 #include "frame/CommandIds.h"
 #include "frame/CommandRouting.h"
 #include "frame/WindowList.h"
+#include "view/TicketCanvas.h"
+#include "view/VdxView.h"
 
 #include <gtest/gtest.h>
 
@@ -488,6 +490,53 @@ TEST(ProgressRowsTest, ConditionRowsLimitLineAndMarks) {
     current.conditions = {};
     EXPECT_EQ(MakeProgressRows(best, current, 0, false).size(), 5u);
     EXPECT_TRUE(MakeProgressRows(StateFigures(), StateFigures(), 0, false).empty());
+}
+
+TEST_F(CalcTest, TheTicketViewGrowsForTheConditionRowsOfACalculation) {
+    // 1/X/2 ranges of half the room on each side take part in the calculation.
+    vdx::PoolsDocument data;
+    data.setMatchCount(12);
+    data.setLineCount(12);
+    data.rounds = 2;
+    data.unsuccessfulTries = 20;
+    data.extraTries = 0;
+    data.conditionEnabled[1] = true;
+    data.conditionRangesAbsolute = false;
+    for (auto& range : data.conditionRanges[0]) range[0] = range[1] = 50;
+    for (int m = 0; m < 12; ++m) {
+        data.match(m).chances = {450 + 10 * (m % 3), 250};
+        vdx::UpdateProbabilities(data.match(m));
+    }
+    const fs::path path = dir_ / "conditions.vdx";
+    ASSERT_TRUE(vdx::SaveVdxFile(path.string(), data).ok);
+    VdxDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    auto* view = dynamic_cast<VdxView*>(doc->GetFirstView());
+    ASSERT_NE(view, nullptr);
+    TicketCanvas* canvas = view->Canvas();
+
+    // The window fits the ticket without tips; then it is made exactly that high.
+    Main().Show();
+    Settle(300);
+    const auto fitted = [&] { return !view->LayoutRequested(); };
+    canvas->Refresh();
+    Settle(300);
+    ASSERT_TRUE(fitted());
+    const int before = view->CurrentLayout().neededHeight;
+    const wxSize client = canvas->GetClientSize();
+    Main().SetClientSize(Main().GetClientSize() - wxSize(0, client.y - before));
+    Settle(300);
+    ASSERT_EQ(canvas->GetClientSize().y, before);
+
+    ASSERT_TRUE(RouteDocumentCommand(doc, kIdCalculate));
+    ASSERT_NE(doc->Data().lastConditionState[1], 0);
+    Main().Raise();
+    canvas->Refresh();
+    Settle(500);
+    // Correct tips and the condition row lie below the old bottom, and the view now holds them.
+    const vdx::TicketLayout after = view->CurrentLayout();
+    EXPECT_GT(after.neededHeight, before);
+    EXPECT_GE(canvas->GetClientSize().y, after.neededHeight);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the file dialog's type, the new document, the questions, the messages, the
 // files written and the log.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "app/FileChooser.h"
@@ -12,9 +13,15 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -280,6 +287,58 @@ TEST_F(TextIoTest, TotocalcioExportOfFourteenMatchesReadsBackAsTheSameLines) {
     EXPECT_EQ(read, exported);
 }
 
+// Runs action after milliseconds, also while a dialog runs its own loop.
+class Later : public wxEvtHandler {
+public:
+    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            done = true;
+            action_();
+        });
+        timer_.StartOnce(milliseconds);
+    }
+    bool done = false;
+
+private:
+    wxTimer timer_;
+    std::function<void()> action_;
+};
+
+// The real dialogs: titled as they should be, with the types to choose from;
+// Escape leaves them without a document or a file.
+TEST_F(TextIoTest, RealDialogsOpenWithTheirTitlesAndCancelCleanly) {
+    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 3, 12));
+    ASSERT_NE(doc, nullptr);
+    struct Case {
+        int id;
+        const char* title;
+    };
+    for (const Case& c : {Case{kIdImportText, "Import Text File"}, Case{kIdSaveAsText, "Create a Text File"}}) {
+        g_messages.clear();
+        bool found = false;
+        Later look(2500, [&] {
+            const std::string name = std::string("'") + c.title + "'";
+            found = std::system(("xdotool search --name " + name + " >/dev/null").c_str()) == 0;
+            if (const char* dir = std::getenv("VDX_SCREENSHOT_DIR")) {
+                const std::string grab = "xwd -silent -id $(xdotool search --name " + name + " | head -1) | "
+                                         "convert xwd:- '" + dir + "/" + std::to_string(c.id) + "-dialog.png'";
+                if (std::system(grab.c_str()) != 0) std::fprintf(stderr, "no picture of %s\n", c.title);
+            }
+            wxUIActionSimulator().Char(WXK_ESCAPE);
+        });
+        SendCommand(&Main(), c.id);
+        EXPECT_TRUE(look.done) << c.title; // the dialog was open meanwhile
+        EXPECT_TRUE(found) << c.title;
+        EXPECT_TRUE(g_messages.empty()) << g_messages.front().text;
+        EXPECT_EQ(Manager().GetDocuments().GetCount(), 1u);
+        EXPECT_EQ(Manager().CurrentVdxDocument(), doc);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
 } // namespace
 
-int main(int argc, char** argv) { return RunGuiTests(argc, argv); }
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    return RunGuiTests(argc, argv);
+}

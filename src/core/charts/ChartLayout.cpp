@@ -1,5 +1,6 @@
 #include "charts/ChartLayout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -64,6 +65,68 @@ ChartRect ChartFrameSize(const ChartMetrics& m) {
 }
 
 std::string ChartRowLabel(int k) { return std::to_string(k) + ":"; }
+
+std::array<ChartMetrics, kChartPageCount> MeasureChartPages(const std::array<ChartPage, kChartPageCount>& pages,
+                                                            const TextMeasure& measure) {
+    const TextStyle normal;
+    ChartMetrics common;
+    common.rowHeight = std::max(13, measure.textHeight());
+    common.labelExtra = std::max(0, measure.textWidth(ChartRowLabel(14), normal) - 18);
+    std::array<ChartMetrics, kChartPageCount> metrics;
+    for (int p = 0; p < kChartPageCount; ++p) {
+        metrics[p] = common;
+        metrics[p].valueExtra = std::max(0, measure.textWidth(WidestValueText(pages[p]), normal) - 12);
+    }
+    const int shared = std::max(metrics[kChartTips1X2].valueExtra, metrics[kChartFavourites].valueExtra);
+    metrics[kChartTips1X2].valueExtra = metrics[kChartFavourites].valueExtra = shared;
+    return metrics;
+}
+
+std::vector<ChartText> ChartPageTexts(const ChartPage& page, const ChartMetrics& m) {
+    std::vector<ChartText> texts;
+    for (int i = 0; i < 3; ++i) {
+        const ChartColumn& c = page.columns[i];
+        if (!c.shown) continue;
+        const ChartColumnPlace place = ChartColumnPlacement(m, i);
+        ChartText header;
+        header.part = ChartText::kHeader;
+        header.align = ChartText::kCentre;
+        header.text = c.header;
+        header.x = place.headerX;
+        header.y = ChartHeaderY(m, page.shownMatches);
+        header.width = place.headerWidth;
+        header.height = m.rowHeight;
+        header.column = i;
+        texts.push_back(header);
+        for (int k = kChartRows - 1; k >= 0; --k) {
+            if (!c.rowShown(k)) continue;
+            ChartText label;
+            label.part = ChartText::kRowLabel;
+            label.text = ChartRowLabel(k);
+            label.x = place.rowLabelX;
+            label.y = ChartRowY(m, k);
+            label.width = place.rowLabelWidth;
+            label.height = m.rowHeight;
+            label.column = i;
+            label.k = k;
+            texts.push_back(label);
+            ChartText value = label;
+            value.part = ChartText::kValue;
+            value.text = c.valueText[k];
+            value.x = place.valueX;
+            value.width = place.valueWidth;
+            texts.push_back(value);
+        }
+    }
+    return texts;
+}
+
+ChartRect ChartDrawingSize(const ChartMetrics& m) {
+    ChartRect r;
+    r.width = ChartColumnPlacement(m, 2).barX + kChartBarWidth + 15;
+    r.height = ChartRowY(m, 0) + m.rowHeight + 10;
+    return r;
+}
 
 std::vector<ChartShape> PaintChartPage(const ChartPage& page, const ChartMetrics& m) {
     std::vector<ChartShape> shapes;

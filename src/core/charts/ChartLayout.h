@@ -3,6 +3,7 @@
 // paints, as plain rectangles and lines.
 
 #include "charts/ChartPage.h"
+#include "view/TicketLayout.h"
 
 #include <vector>
 
@@ -44,6 +45,29 @@ struct ChartShape {
 
     bool operator==(const ChartShape& o) const;
 };
+
+// The metrics of the three pages in the window's font: the row height and the
+// room the row labels need follow the text height; the value labels need the
+// room of the widest count. The two range pages share their value room so that
+// their columns line up.
+std::array<ChartMetrics, kChartPageCount> MeasureChartPages(const std::array<ChartPage, kChartPageCount>& pages,
+                                                            const TextMeasure& measure);
+
+// A text of a page: row label, value label or column header, placed in a box
+// and aligned in it.
+struct ChartText {
+    enum Part { kRowLabel, kValue, kHeader } part = kRowLabel;
+    enum Align { kLeft, kRight, kCentre } align = kRight;
+    std::string text;
+    int x = 0, y = 0, width = 0, height = 0;
+    int column = 0;
+    int k = -1;           // row number, -1 for a header
+};
+
+// The texts of the visible rows and columns of a page.
+std::vector<ChartText> ChartPageTexts(const ChartPage& page, const ChartMetrics& metrics);
+// Width and height of everything a page draws, with a margin right and below.
+ChartRect ChartDrawingSize(const ChartMetrics& metrics);
 
 // Everything a page paints, in order: per column and visible row the bar
 // (green or red part, then the black rest), then the red bracket of the

@@ -13,6 +13,7 @@
 #include "frame/WindowList.h"
 #include "text/Tr.h"
 #include "ticketprint/FormatEditorFrame.h"
+#include "view/TextEditDocument.h"
 #include "view/VdxView.h"
 
 #include <wx/datetime.h>
@@ -179,6 +180,8 @@ void VdxApp::SelectLanguageAndHelp() {
 void VdxApp::RegisterTemplates() {
     new wxDocTemplate(docManager_.get(), _("Ticket"), "*.vdx", wxEmptyString, "vdx", "Vdx Doc",
                       "Vdx View", CLASSINFO(VdxDocument), CLASSINFO(VdxView));
+    // Several documents at once: plain text files can be edited too.
+    if (config_.settings.multiDocument) RegisterTextTemplate(docManager_.get());
 }
 
 void VdxApp::CreateMainFrame() {

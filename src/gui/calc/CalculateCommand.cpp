@@ -6,6 +6,7 @@
 #include "calc/CalculationRun.h"
 #include "calc/CalculationWindow.h"
 #include "document/VdxDocument.h"
+#include "view/VdxView.h"
 #include "windows/DocumentWindows.h"
 
 #include <wx/intl.h>
@@ -32,6 +33,13 @@ void SetMainStatus(const wxString& text) {
     VdxApp* app = VdxApp::Get();
     MainFrame* frame = app ? app->Frame() : nullptr;
     if (frame && frame->GetStatusBar()) frame->SetStatusText(text, 0);
+}
+
+// The lines of a calculation may bring condition rows the ticket had no room
+// for; the ticket views check their window size at their next drawing.
+void FitTicketViews(VdxDocument* doc) {
+    for (wxObject* view : doc->GetViews())
+        if (auto* ticketView = dynamic_cast<VdxView*>(view)) ticketView->RequestLayout();
 }
 
 } // namespace
@@ -65,6 +73,7 @@ bool RunCalculateCommand(VdxDocument* doc) {
     if (check.verdict != StartVerdict::kCalculate) return false;
 
     data.lastCalculationText.clear();
+    FitTicketViews(doc);
     SetMainStatus(_("Calculating, please wait ..."));
 
     const int rounds = vdx::option::kRounds.Clamp(data.rounds);
@@ -92,6 +101,8 @@ bool RunCalculateCommand(VdxDocument* doc) {
 
     // The write-back changed the lines (or at least the recorded conditions).
     if (data.modified) doc->Modify(true);
+    // Again: a repaint while the run served the event loop used up the first request.
+    FitTicketViews(doc);
     doc->NotifyChange(DocumentChange::Tips);
 
     const wxString elapsed = wxString::FromUTF8(data.lastCalculationText.c_str());

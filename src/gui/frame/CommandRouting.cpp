@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "calc/CalculateCommand.h"
+#include "calc/StatisticsWindow.h"
 #include "document/VdxDocument.h"
 #include "frame/CommandIds.h"
 #include "app/VdxApp.h"
@@ -13,6 +14,7 @@
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/ConditionsDialog.h"
+#include "windows/ChartsFrame.h"
 #include "windows/InputWindow.h"
 #include "windows/OptionsDialog.h"
 
@@ -28,8 +30,6 @@ wxString WhatCommandOpens(int id) {
     switch (id) {
     case kIdInput: return _("The input window is not available yet.");
     case kIdCalculate: return _("The calculation window is not available yet.");
-    case kIdStatistics: return _("The statistics window is not available yet.");
-    case kIdCharts: return _("The charts window is not available yet.");
     default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
 }
@@ -52,6 +52,14 @@ bool RouteDocumentCommand(VdxDocument* doc, int id) {
     }
     if (id == kIdCalculate) {
         RunCalculateCommand(doc);
+        return true;
+    }
+    if (id == kIdStatistics) {
+        OpenStatisticsWindow(doc);
+        return true;
+    }
+    if (id == kIdCharts) {
+        if (doc->Data().hasTips) OpenChartsFrame(doc);
         return true;
     }
     if (id == kIdOptions) {

@@ -41,7 +41,7 @@ bool RunExportCommand(VdxView* view) {
     const wxString dir = SaveAsFolder(doc->GetFilename(), doc->GetDocumentManager()->GetLastDirectory(),
                                       app ? app->ProgramDir() : wxString());
     const ChosenFile chosen = ChooseFileOfType(parent, FileDialogKind::Save, Translated(kExportDialogTitle), dir,
-                                               wxFileName(doc->GetTitle()).GetName(), ExportFilterText());
+                                               wxFileName(doc->GetUserReadableName()).GetName(), ExportFilterText());
     if (chosen.path.empty()) return false;
     const int type = chosen.filterIndex;
     wxString path = chosen.path;
