@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vdx {
 namespace {
@@ -130,6 +131,28 @@ TEST(FormatPreview, GapTextsShrinkAndShowTheUnitWhenItFits) {
     EXPECT_NE(TextStarting(p, "3.80"), nullptr);
     EXPECT_EQ(TextStarting(p, "3.80 mm"), nullptr); // 10 pixels: no room for the unit
     EXPECT_NE(TextStarting(p, "10.00 mm"), nullptr); // 28 pixels
+}
+
+// With a font wider than a line block the values of neighbouring line gaps
+// shrink instead of running into each other (and into each other's clicks).
+TEST(FormatPreview, LineGapValuesDoNotOverlap) {
+    const auto wide = [](const std::string& s, int step) {
+        return PreviewTextSize{static_cast<int>(s.size()) * (10 + step), 14 + step};
+    };
+    const FormatPreview p = BuildFormatPreview(TicketFormatValues(), wide);
+    std::vector<PreviewRect> boxes;
+    for (const PreviewText& t : p.texts)
+        if (t.text.rfind("3.80", 0) == 0 && t.y > p.ticket.bottom())
+            boxes.push_back({t.x, t.y, wide(t.text, t.fontStep).width, 14 + t.fontStep});
+    ASSERT_EQ(boxes.size(), 11u);
+    for (size_t k = 0; k + 1 < boxes.size(); ++k)
+        EXPECT_LT(boxes[k].right(), boxes[k + 1].x) << "gap texts " << k << " and " << k + 1 << " overlap";
+    for (int k = 0; k < 11; ++k) {
+        const PreviewHit& h = HitOf(p, PreviewTarget::kLineGap, k);
+        const PreviewHit* found = PreviewHitAt(p, h.rect.x + h.rect.width - 1, boxes[k].y + 2);
+        ASSERT_NE(found, nullptr);
+        EXPECT_EQ(found->index, k) << "the right end of gap " << k << " text clicks another gap";
+    }
 }
 
 TEST(FormatPreview, TextsGoThroughTheTranslation) {

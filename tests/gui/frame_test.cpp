@@ -479,23 +479,6 @@ TEST_F(FrameTest, CommandsAreEnabledByTheDocumentAndItsLines) {
     EXPECT_FALSE(IsEnabledIn(&Main(), kIdCalculate));
 }
 
-// Commands whose windows do not exist yet say so instead of doing nothing.
-TEST_F(FrameTest, CommandsWithoutTheirWindowSaySo) {
-    const fs::path path = dir_ / "round.vdx";
-    WriteDocument(path);
-    VdxDocument* doc = Open(path);
-    ASSERT_NE(doc, nullptr);
-    GiveTips(doc);
-    const std::vector<int> ids = {
-        kIdSelectFormat,   kIdFormatEditor,   kIdPrintTickets};
-    for (int id : ids) {
-        g_messages.clear();
-        SendCommand(&Main(), id);
-        ASSERT_EQ(g_messages.size(), 1u) << id;
-        EXPECT_TRUE(g_messages[0].text.EndsWith(" is not available yet.")) << id;
-    }
-}
-
 // ---------------------------------------------------------------------------
 // Keys outside the menus.
 

@@ -204,8 +204,19 @@ private:
             const bool unit = unitWidth <= x2 - x1;
             const double gap = v_.spacesBetweenLines[i] / 100.0;
             const std::string s = unit ? FormatText(tr(N_("%.2f mm")).c_str(), gap) : FormatText("%.2f", gap);
-            const int w = measure_(s, 0).width;
-            const PreviewRect box = text(s, (x1 + x2) / 2 - w / 2, valueY, PreviewColour::kRed);
+            // Neighbouring values stand one line block apart (room: the
+            // distance to the nearest one): a smaller font keeps them apart.
+            const int centre = (x1 + x2) / 2;
+            int room = 1 << 20;
+            if (i > 0) room = std::min(room, centre - (X(LineBlockPosition(v_, i) - v_.spacesBetweenLines[i - 1]) +
+                                                       X(LineBlockPosition(v_, i))) / 2);
+            if (i + 2 < v_.maxLines)
+                room = std::min(room, (X(LineBlockPosition(v_, i + 1) + 2 * v_.spaceBetweenXs) +
+                                       X(LineBlockPosition(v_, i + 2))) / 2 - centre);
+            int step = 0;
+            while (step > kMinFontStep && measure_(s, step).width > room - 2) --step;
+            const int w = measure_(s, step).width;
+            const PreviewRect box = text(s, centre - w / 2, valueY, PreviewColour::kRed, step);
             valuesBottom = std::max(valuesBottom, box.bottom());
             hit(PreviewTarget::kLineGap, i, Union(r, box));
         }

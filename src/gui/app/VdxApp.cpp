@@ -12,6 +12,7 @@
 #include "frame/MainFrame.h"
 #include "frame/WindowList.h"
 #include "text/Tr.h"
+#include "ticketprint/FormatEditorFrame.h"
 #include "view/TextEditDocument.h"
 #include "view/VdxView.h"
 
@@ -203,8 +204,7 @@ bool VdxApp::OpenStartFile() {
     if (start.usageError) return false;
     const wxString path = wxString::FromUTF8(start.path);
     if (start.kind == vdx::StartFileKind::Vdf) {
-        ShowMessage(wxString::Format(_("The format editor is not available yet, so %s cannot be opened."),
-                                     path));
+        FormatEditorFrame::OpenFile(path);
         return true;
     }
     OpenFileSilently(path);
@@ -254,6 +254,10 @@ void VdxApp::ShowLog() {
     if (logFrame && !AppWindows().Contains(logFrame)) AppWindows().Register(logFrame);
     logWindow_->Show();
     if (logFrame) logFrame->Raise();
+}
+
+wxConfigBase* VdxApp::SettingsConfig() const {
+    return store_ && !configUnusable_ ? &store_->Config() : nullptr;
 }
 
 void VdxApp::SetFormatEditor(wxFrame* editor, std::function<bool()> modified) {

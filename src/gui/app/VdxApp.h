@@ -17,6 +17,7 @@ class WxConfigStore;
 class wxHtmlHelpController;
 class wxLocale;
 class wxLogWindow;
+class wxConfigBase;
 
 class VdxApp : public wxApp {
 public:
@@ -36,6 +37,9 @@ public:
     wxLogWindow* LogWindow() const { return logWindow_; }
     // nullptr when no help book could be loaded.
     wxHtmlHelpController* Help() const { return help_.get(); }
+    // The configuration for groups of their own (the format editor's recent
+    // files); nullptr when the configuration file is not used.
+    wxConfigBase* SettingsConfig() const;
     // The folder of the program file (example, help, catalogs).
     const wxString& ProgramDir() const { return programDir_; }
     // The language in use: "en", "de", "fr", "it", "nl" or "sv".

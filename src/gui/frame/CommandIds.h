@@ -41,9 +41,24 @@ enum CommandId : int {
     kIdLanguage = 7203,
     kIdMoreOptions = 7204,
 
+    // Format editor: its value commands, its help and its frame.
+    kIdFormatInsertDirection = 7207,
+    kIdFormatJustification = 7208,
+    kIdFormatOutputRatio = 7209,
+    kIdFormatMatches = 7210,
+    kIdFormatLines = 7211,
+    kIdFormatTipsOrder = 7212,
+    kIdFormatSizeOfX = 7213,
+    kIdFormatSpaceBetweenXs = 7214,
+    kIdFormatSides = 7215,
+    kIdFormatMatchGaps = 7216,
+    kIdFormatLineGaps = 7217,
+    kIdFormatEditorHelp = 7218,
+
     kIdMainFrame = 7219,
     kIdPoolsChildFrame = 7220,
     kIdTextChildFrame = 7221,
+    kIdFormatEditorFrame = 7228,
 };
 
 // The window menu lists at most this many windows (ids kIdWindowFirst..kIdWindowLast).

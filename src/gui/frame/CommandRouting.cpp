@@ -10,6 +10,7 @@
 #include "view/ExportCommand.h"
 #include "view/PrintCommands.h"
 #include "view/PrintPreviewFrame.h"
+#include "ticketprint/TicketPrinting.h"
 #include "view/TicketPaging.h"
 #include "view/VdxView.h"
 #include "windows/ConditionsDialog.h"
@@ -29,7 +30,6 @@ wxString WhatCommandOpens(int id) {
     switch (id) {
     case kIdInput: return _("The input window is not available yet.");
     case kIdCalculate: return _("The calculation window is not available yet.");
-    case kIdPrintTickets: return _("Ticket printing is not available yet.");
     default: return _("Paging and highlighting in the ticket view is not available yet.");
     }
 }
@@ -88,6 +88,10 @@ bool RouteViewCommand(VdxView* view, int id) {
     if (view->DoCommand(id)) return true; // paging and highlighting
     if (id == kIdSaveAsText) {
         RunExportCommand(view);
+        return true;
+    }
+    if (id == kIdPrintTickets) {
+        PrintTickets(view);
         return true;
     }
     ShowNotAvailable(WhatCommandOpens(id), view->GetFrame());

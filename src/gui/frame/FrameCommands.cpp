@@ -11,6 +11,8 @@
 #include "frame/CommandRouting.h"
 #include "frame/LanguageDialog.h"
 #include "frame/WindowList.h"
+#include "ticketprint/FormatEditorFrame.h"
+#include "ticketprint/TicketPrinting.h"
 #include "view/VdxView.h"
 #include "windows/ConditionsDialog.h"
 #include "windows/OptionsDialog.h"
@@ -32,14 +34,6 @@ bool CalculationRunning() {
 bool SingleDocumentMode() {
     VdxApp* app = VdxApp::Get();
     return !app || !app->Config().settings.multiDocument;
-}
-
-wxString WhatIsMissing(int id) {
-    switch (id) {
-    case kIdSelectFormat: return _("The choice of a ticket format is not available yet.");
-    case kIdFormatEditor: return _("The format editor is not available yet.");
-    default: return wxString();
-    }
 }
 
 void ShowHelpContents() {
@@ -121,12 +115,9 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultOptions(); }, kIdDefaultOptions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowDefaultConditions(); }, kIdDefaultConditions);
     frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { ShowSettings(); }, kIdMoreOptions);
+    frame->Bind(wxEVT_MENU, [](wxCommandEvent&) { FormatEditorFrame::Open(); }, kIdFormatEditor);
     frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { RunImportCommand(frame); }, kIdImportText);
-    for (int id : {kIdSelectFormat, kIdFormatEditor}) {
-        frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
-            ShowNotAvailable(WhatIsMissing(event.GetId()), frame);
-        }, id);
-    }
+    frame->Bind(wxEVT_MENU, [frame](wxCommandEvent&) { SelectTicketFormat(frame); }, kIdSelectFormat);
     for (int id : {kIdCalculate, kIdCharts, kIdInput, kIdOptions, kIdConditions, kIdStatistics}) {
         frame->Bind(wxEVT_MENU, [frame](wxCommandEvent& event) {
             if (!RouteDocumentCommand(FrameDocument(frame), event.GetId())) event.Skip();
@@ -147,6 +138,7 @@ void BindFrameCommands(wxFrame* frame, FrameKind kind) {
 void RefreshPrintTicketsLabels(wxFrame* only) {
     VdxApp* app = VdxApp::Get();
     if (!app) return;
+    DropPrintFormat(); // the next print reads the selected file again
     const wxString label = PrintTicketsLabel(wxString::FromUTF8(app->Config().ticketFormat));
     auto relabel = [&label](wxFrame* frame) {
         wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;
