@@ -89,6 +89,12 @@ public:
              kIdOptionsHelp);
         BindWindowMenuCommands(this);
         sizer->SetSizeHints(this);
+        // A window manager may hand over the frame's decorations after the last
+        // size event, leaving the panel laid out for the smaller client area.
+        Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+            event.Skip();
+            if (panel_ && panel_->GetSize() != GetClientSize()) Layout();
+        });
     }
 
     OptionsDialog* Panel() const { return panel_; }
