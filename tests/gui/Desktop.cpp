@@ -83,11 +83,14 @@ bool SettleUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
 
 bool VisibleInFrame(wxWindow* window) {
     if (!window->IsShownOnScreen()) return false;
-    const wxRect rect(window->GetScreenPosition(), window->GetSize());
-    for (wxWindow* outer = window->GetParent(); outer; outer = outer->GetParent()) {
-        const wxRect client(outer->ClientToScreen(wxPoint(0, 0)), outer->GetClientSize());
-        if (!client.Contains(rect)) return false;
-        if (outer->IsTopLevel()) break;
+    // Each window against its parent's client area, in the parent's own
+    // coordinates: screen coordinates lag behind when a loaded window manager
+    // moves the frame late, which says nothing about what the user can see.
+    for (wxWindow* w = window; w && !w->IsTopLevel(); w = w->GetParent()) {
+        wxWindow* parent = w->GetParent();
+        if (!parent) break;
+        const wxRect rect(w->GetPosition(), w->GetSize());
+        if (!wxRect(wxPoint(0, 0), parent->GetClientSize()).Contains(rect)) return false;
     }
     return true;
 }

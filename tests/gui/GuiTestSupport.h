@@ -13,8 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <wx/event.h>
+#include <wx/timer.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,23 @@ protected:
     void SetUp() override;
     void TearDown() override;
     std::filesystem::path dir_;
+};
+
+// Runs action after milliseconds, also while a dialog runs its own loop.
+class Later : public wxEvtHandler {
+public:
+    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
+        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+            done = true;
+            action_();
+        });
+        timer_.StartOnce(milliseconds);
+    }
+    bool done = false;
+
+private:
+    wxTimer timer_;
+    std::function<void()> action_;
 };
 
 } // namespace vdx::guitest

@@ -251,23 +251,6 @@ TEST_F(PrintTest, PostScriptFileHoldsTheTextsOfThePage) {
     EXPECT_NE(ps.find("Correct Tips"), std::string::npos);
 }
 
-// Runs action after milliseconds, also while a dialog runs its own loop.
-class Later : public wxEvtHandler {
-public:
-    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
-        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-            done = true;
-            action_();
-        });
-        timer_.StartOnce(milliseconds);
-    }
-    bool done = false;
-
-private:
-    wxTimer timer_;
-    std::function<void()> action_;
-};
-
 // Presses a key as the user would, at the window that has the focus.
 void PressKey(int key) {
     wxUIActionSimulator simulator;

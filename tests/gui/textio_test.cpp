@@ -287,23 +287,6 @@ TEST_F(TextIoTest, TotocalcioExportOfFourteenMatchesReadsBackAsTheSameLines) {
     EXPECT_EQ(read, exported);
 }
 
-// Runs action after milliseconds, also while a dialog runs its own loop.
-class Later : public wxEvtHandler {
-public:
-    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
-        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-            done = true;
-            action_();
-        });
-        timer_.StartOnce(milliseconds);
-    }
-    bool done = false;
-
-private:
-    wxTimer timer_;
-    std::function<void()> action_;
-};
-
 // The real dialogs: titled as they should be, with the types to choose from;
 // Escape leaves them without a document or a file.
 TEST_F(TextIoTest, RealDialogsOpenWithTheirTitlesAndCancelCleanly) {

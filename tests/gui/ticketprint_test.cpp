@@ -117,22 +117,6 @@ Slip PrintSlip(const vdx::PoolsDocument& doc, const vdx::TicketFormatValues& for
     return slip;
 }
 
-class Later : public wxEvtHandler {
-public:
-    Later(int milliseconds, std::function<void()> action) : timer_(this), action_(std::move(action)) {
-        Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-            done = true;
-            action_();
-        });
-        timer_.StartOnce(milliseconds);
-    }
-    bool done = false;
-
-private:
-    wxTimer timer_;
-    std::function<void()> action_;
-};
-
 class TicketPrintTest : public AppTest {
 protected:
     void SetUp() override {
