@@ -189,7 +189,8 @@ TEST(StatisticsLayoutTest, ALargerFontGivesALargerDrawingAndLongTitlesAreShorten
     EXPECT_GT(large.barsHeight, small.barsHeight);
     for (int h : {12, 24}) {
         const FixedMeasure m(h);
-        const StatText* title = Find(LayOutStatistics(v, m), StatPart::Cell, 2, kStatTitle);
+        const StatisticsLayout layout = LayOutStatistics(v, m); // Find points into it
+        const StatText* title = Find(layout, StatPart::Cell, 2, kStatTitle);
         ASSERT_NE(title, nullptr);
         EXPECT_LE(m.textWidth(title->text, title->style), kStatTitleHeights * h);
         EXPECT_GT(title->text.size(), 10u);
