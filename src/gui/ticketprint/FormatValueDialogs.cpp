@@ -28,7 +28,7 @@ std::optional<vdx::FormatChangeValue> AskChoice(wxWindow* parent, FormatChange k
 }
 
 // Fields in stored units; scale 100 shows millimetres with two decimals.
-struct FieldSpec {
+struct FieldRule {
     wxString label;
     int value, low, high, smallStep, largeStep, decimals, scale;
     bool showRange;
@@ -37,10 +37,10 @@ struct FieldSpec {
 
 // The values of the fields after OK with at least one change.
 std::optional<std::vector<int>> AskNumbers(wxWindow* parent, const wxString& prompt,
-                                           const std::vector<FieldSpec>& specs) {
+                                           const std::vector<FieldRule>& fields) {
     std::vector<std::unique_ptr<NumericEntry>> entries;
     std::vector<NumericEntry*> pointers;
-    for (const FieldSpec& s : specs) {
+    for (const FieldRule& s : fields) {
         entries.push_back(std::make_unique<NumericEntry>(s.value, s.label, s.low, s.high, s.smallStep, s.largeStep,
                                                          s.decimals, s.scale, s.showRange, s.unit));
         pointers.push_back(entries.back().get());
@@ -53,8 +53,8 @@ std::optional<std::vector<int>> AskNumbers(wxWindow* parent, const wxString& pro
 }
 
 std::optional<vdx::FormatChangeValue> AskOne(wxWindow* parent, FormatChange kind, const wxString& prompt,
-                                             const FieldSpec& spec) {
-    const auto values = AskNumbers(parent, prompt, {spec});
+                                             const FieldRule& field) {
+    const auto values = AskNumbers(parent, prompt, {field});
     if (!values) return std::nullopt;
     return vdx::FormatChangeValue{kind, -1, values->front(), {}};
 }
@@ -62,18 +62,18 @@ std::optional<vdx::FormatChangeValue> AskOne(wxWindow* parent, FormatChange kind
 std::optional<vdx::FormatChangeValue> AskGaps(wxWindow* parent, const vdx::TicketFormatValues& v, bool matches) {
     const FormatChange kind = matches ? FormatChange::kAllMatchGaps : FormatChange::kAllLineGaps;
     const std::vector<int> gaps = vdx::FormatArray(v, kind);
-    std::vector<FieldSpec> specs;
+    std::vector<FieldRule> fields;
     for (size_t k = 0; k < gaps.size(); ++k) {
         const int first = static_cast<int>(k) + 1;
         const wxString label = wxString::Format(matches ? _("Matches %d - %d") : _("Lines %d - %d"), first, first + 1);
-        specs.push_back({label, gaps[k], v.sizeOfX, vdx::kSpaceMax, 5, 20, 2, 100, false, wxString()});
+        fields.push_back({label, gaps[k], v.sizeOfX, vdx::kSpaceMax, 5, 20, 2, 100, false, wxString()});
     }
     const wxString prompt =
         matches ? wxString::Format(_("%s,\nmeasured from the centres of the 'X'\n(in millimetre, %.2f - %.2f):"),
                                    _("Specify the spaces between the matches"), v.sizeOfX / 100.0, 10.0)
                 : wxString::Format(_("%s,\nmeasured from the centres of the\nneighbouring 'X' (in mm, %.2f - %.2f):"),
                                    _("Specify the spaces between the lines"), v.sizeOfX / 100.0, 10.0);
-    const auto values = AskNumbers(parent, prompt, specs);
+    const auto values = AskNumbers(parent, prompt, fields);
     if (!values) return std::nullopt;
     return vdx::FormatChangeValue{kind, -1, 0, *values};
 }
@@ -126,7 +126,7 @@ std::optional<vdx::FormatChangeValue> AskFormatChange(wxWindow* parent, const vd
                       // xgettext:no-c-format
                       _("The output ratio adapts all space values specified\nby the ticket format. A value of 100% "
                         "changes nothing,\na higher value will increase all spaces, a lower one\nwill decrease "
-                        "them. This ratio shall correct\na disproportion between the specifications and the\n"
+                        "them. This ratio shall correct\na disproportion between the set values and the\n"
                         "actual output."),
                       {Tr(vdx::FormatChangeLabel(FormatChange::kOutputRatio)), v.outputRatio, vdx::kOutputRatioMin,
                        vdx::kOutputRatioMax, 1, 10, 0, 1, true, "%"});
@@ -157,16 +157,16 @@ std::optional<vdx::FormatChangeValue> AskFormatChange(wxWindow* parent, const vd
                       {Tr(vdx::FormatChangeLabel(FormatChange::kSpaceBetweenXs)), v.spaceBetweenXs, v.sizeOfX,
                        vdx::kSpaceMax, 5, 20, 2, 100, false, wxString()});
     case kIdFormatSides: {
-        std::vector<FieldSpec> specs;
+        std::vector<FieldRule> fields;
         for (int side = 0; side < 4; ++side)
-            specs.push_back({Tr(vdx::FormatChangeLabel(FormatChange::kSide, side)), v.spacesToSides[side],
+            fields.push_back({Tr(vdx::FormatChangeLabel(FormatChange::kSide, side)), v.spacesToSides[side],
                              vdx::MinSideSpace(v.sizeOfX), vdx::kSideSpaceMax, 10, 50, 2, 100, false, wxString()});
         const auto values = AskNumbers(
             parent,
             wxString::Format(_("Specify the spaces between the sides\nof the ticket and the centre of the\nnext 'X' "
                                "(in millimetre, %.2f - %.2f):"),
                              v.sizeOfX * 0.005, 200.0),
-            specs);
+            fields);
         if (!values) return std::nullopt;
         return vdx::FormatChangeValue{FormatChange::kAllSides, -1, 0, *values};
     }
