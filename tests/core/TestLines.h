@@ -2,6 +2,7 @@
 // Builds calculated documents from lines written as text, one string per line,
 // one character per match: '1', 'X', '2', anything else for no tip.
 
+#include "calc/Conditions.h"
 #include "document/PoolsDocument.h"
 
 #include <string>
@@ -50,6 +51,26 @@ inline PoolsDocument WithLines(const std::vector<std::string>& lines, PoolsDocum
         e.recomputeTipCounts(doc.tipLineCount);
     }
     return doc;
+}
+
+// Lines in match order: every match gets its planned tips, "1"s first; a poor
+// but valid distribution that the document takes as up to date.
+inline void GiveOrderedLines(PoolsDocument& doc) {
+    doc.resizeTipArrays();
+    for (int i = 0; i < doc.matchCount; ++i) {
+        MatchEntry& m = doc.match(i);
+        if (!m.hasData()) continue;
+        int l = 0;
+        for (int t = 0; t < 3; ++t)
+            for (int c = 0; c < m.targetCounts[t]; ++c) m.tips[l++] = static_cast<uint8_t>(t);
+        m.hasTips = true;
+    }
+    doc.tipLineCount = doc.lineCount;
+    doc.tipMatchCount = doc.matchCount;
+    doc.hasTips = true;
+    for (MatchEntry& m : doc.matches) m.recomputeTipCounts(doc.tipLineCount);
+    doc.setTipsUpToDate(-1);
+    RecomputeConditionBookkeeping(doc, true);
 }
 
 } // namespace vdx::testlines

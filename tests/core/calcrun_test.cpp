@@ -5,6 +5,8 @@
 #include "calc/Probabilities.h"
 #include "calc/SampleRound.h"
 
+#include "TestLines.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,6 +16,8 @@
 
 namespace vdx {
 namespace {
+
+using testlines::GiveOrderedLines;
 
 // Equals histogram of the document's lines, counted the plain way.
 Histogram RecountEquals(const PoolsDocument& doc) {
@@ -64,25 +68,6 @@ std::vector<std::vector<uint8_t>> Lines(const PoolsDocument& doc) {
     for (const MatchEntry& m : doc.matches)
         tips.emplace_back(m.tips.begin(), m.tips.begin() + std::min<size_t>(m.tips.size(), doc.lineCount));
     return tips;
-}
-
-// Gives the document lines in line order (first all favourites, ...): a poor
-// but valid distribution that the document takes as up to date.
-void GiveOrderedLines(PoolsDocument& doc) {
-    for (int i = 0; i < doc.matchCount; ++i) {
-        MatchEntry& m = doc.match(i);
-        if (!m.hasData()) continue;
-        int l = 0;
-        for (int t = 0; t < 3; ++t)
-            for (int c = 0; c < m.targetCounts[t]; ++c) m.tips[l++] = static_cast<uint8_t>(t);
-        m.hasTips = true;
-    }
-    doc.tipLineCount = doc.lineCount;
-    doc.tipMatchCount = doc.matchCount;
-    doc.hasTips = true;
-    for (MatchEntry& m : doc.matches) m.recomputeTipCounts(doc.tipLineCount);
-    doc.setTipsUpToDate(-1);
-    RecomputeConditionBookkeeping(doc, true);
 }
 
 CalcOptions Quick(int rounds = 4, int tries = 100, int extra = 100) {

@@ -7,6 +7,8 @@
 #include "calc/Probabilities.h"
 #include "calc/SampleRound.h"
 
+#include "TestLines.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +19,8 @@
 
 namespace vdx {
 namespace {
+
+using testlines::GiveOrderedLines;
 
 using Clock = std::chrono::steady_clock;
 
@@ -34,25 +38,6 @@ std::unique_ptr<DistributionState> StateOf(const PoolsDocument& doc) {
     auto s = std::make_unique<DistributionState>();
     EXPECT_TRUE(MakeOldDistributionState(*s, doc, StateOptionsFromDocument(doc, -1)));
     return s;
-}
-
-// Lines in line order (first all favourites, then the neutrals...): valid but poor.
-void GiveOrderedLines(PoolsDocument& doc) {
-    doc.resizeTipArrays();
-    for (int i = 0; i < doc.matchCount; ++i) {
-        MatchEntry& m = doc.match(i);
-        if (!m.hasData()) continue;
-        int l = 0;
-        for (int t = 0; t < 3; ++t)
-            for (int c = 0; c < m.targetCounts[t]; ++c) m.tips[l++] = static_cast<uint8_t>(t);
-        m.hasTips = true;
-    }
-    doc.tipLineCount = doc.lineCount;
-    doc.tipMatchCount = doc.matchCount;
-    doc.hasTips = true;
-    for (MatchEntry& m : doc.matches) m.recomputeTipCounts(doc.tipLineCount);
-    doc.setTipsUpToDate(-1);
-    RecomputeConditionBookkeeping(doc, true);
 }
 
 std::array<std::array<int, 3>, kMaxMatches> RankCounts(const DistributionState& s) {
