@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh
 tools/build.sh
-example="$PWD/build/bin/example.vdx"
+example="$PWD/build/share/vendrixplanner/example.vdx"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/vendrixplanner "$example"
 fi

@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 program="$build/bin/vendrixplanner"
-document=${2:-"$build/bin/example.vdx"}
+document=${2:-"$build/share/vendrixplanner/example.vdx"}
 out="$build/screenshot.png"
 
 if [ ! -x "$program" ]; then

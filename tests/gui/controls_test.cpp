@@ -50,8 +50,8 @@ using namespace vdx::guitest;
 
 namespace {
 
-wxString InProgramDir(const wxString& name) {
-    return App().ProgramDir() + wxFILE_SEP_PATH + name;
+wxString InDataDir(const wxString& name) {
+    return App().DataDir() + wxFILE_SEP_PATH + name;
 }
 
 std::string ReadFile(const wxString& path) { return ReadBytes(std::string(path.fn_str())); }
@@ -228,7 +228,7 @@ TEST(HelpBook, StartsWithoutTheHelpWarning) {
 
 TEST(HelpBook, EverySectionLeadsToItsOwnPage) {
     wxHtmlHelpData data;
-    ASSERT_TRUE(data.AddBook(InProgramDir("VdxHelp.hhp")));
+    ASSERT_TRUE(data.AddBook(InDataDir("VdxHelp.hhp")));
     ASSERT_EQ(kSectionPages.size(), HelpSectionNumbers().size());
     for (int section : HelpSectionNumbers()) {
         ASSERT_EQ(kSectionPages.count(section), 1u) << section;
@@ -249,7 +249,7 @@ TEST(HelpBook, PagesExplainTheirWindow) {
     const std::regex tag("<[^>]*>");
     const std::regex word("[A-Za-z]{2,}");
     for (const auto& [section, page] : kSectionPages) {
-        const std::string html = ReadFile(InProgramDir("helppages/" + page));
+        const std::string html = ReadFile(InDataDir("helppages/" + page));
         ASSERT_FALSE(html.empty()) << page;
         EXPECT_NE(html.find("<title>"), std::string::npos) << page;
         const std::string text = std::regex_replace(html, tag, " ");
@@ -314,10 +314,10 @@ TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
 
 TEST(HelpBook, MissingLanguageBookFallsBackToEnglishQuietly) {
     LogCounter log;
-    const wxString english = EnglishHelpBase(App().ProgramDir());
+    const wxString english = EnglishHelpBase(App().DataDir());
     {
         wxHtmlHelpController help;
-        EXPECT_TRUE(InitializeHelp(help, InProgramDir("de/VdxHelp_de"), english));
+        EXPECT_TRUE(InitializeHelp(help, InDataDir("de/VdxHelp_de"), english));
         EXPECT_FALSE(help.GetHelpData()->FindPageById(HelpSection::Input).empty());
     }
     {

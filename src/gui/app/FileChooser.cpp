@@ -31,15 +31,20 @@ wxString CanonicalFolder(const wxString& dir) {
 
 } // namespace
 
-wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxString& programDir) {
+static bool InProgramFolder(const wxString& dir, const wxArrayString& programFolders) {
+    if (dir.empty()) return false;
+    const wxString canonical = CanonicalFolder(dir);
+    for (const wxString& folder : programFolders)
+        if (!folder.empty() && canonical.StartsWith(CanonicalFolder(folder))) return true;
+    return false;
+}
+
+wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxArrayString& programFolders) {
     wxString dir = wxPathOnly(documentFile);
     if (dir.empty()) dir = lastDir;
-    const bool inProgramFolder =
-        !programDir.empty() && !dir.empty() && CanonicalFolder(dir).StartsWith(CanonicalFolder(programDir));
-    if (!dir.empty() && !inProgramFolder) return dir;
+    if (!dir.empty() && !InProgramFolder(dir, programFolders)) return dir;
     const wxString documents = wxStandardPaths::Get().GetDocumentsDir();
-    if (!documents.empty() && wxFileName::DirExists(documents) &&
-        (programDir.empty() || !CanonicalFolder(documents).StartsWith(CanonicalFolder(programDir))))
+    if (!documents.empty() && wxFileName::DirExists(documents) && !InProgramFolder(documents, programFolders))
         return documents;
     return wxFileName::GetHomeDir();
 }

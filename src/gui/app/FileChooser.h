@@ -2,6 +2,7 @@
 // The question for a file name to save under goes through one function, so
 // that one place decides how it is asked (and tests can answer it).
 
+#include <wx/arrstr.h>
 #include <wx/string.h>
 
 #include <functional>
@@ -17,10 +18,10 @@ wxString ChooseFileToSave(wxWindow* parent, const wxString& defaultDir,
                           const wxString& filter);
 
 // The folder Save As starts in for a document at documentFile (empty: never
-// saved): its own folder, else lastDir; but never the program's folder or one
-// below it, which an installed program cannot write: the user's documents
-// folder (or home) instead.
-wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxString& programDir);
+// saved): its own folder, else lastDir; but never one of the program's folders
+// (its bin and data folders) or one below them, which an installed program
+// cannot write: the user's documents folder (or home) instead.
+wxString SaveAsFolder(const wxString& documentFile, const wxString& lastDir, const wxArrayString& programFolders);
 
 // Answers the question instead of the file dialog (empty handler: the dialog
 // again); returns the previous handler.

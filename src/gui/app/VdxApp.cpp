@@ -1,5 +1,7 @@
 #include "app/VdxApp.h"
 
+#include "app/InstallLayout.h"
+
 #include "app/AppLog.h"
 #include "app/ConfigStore.h"
 #include "app/Messages.h"
@@ -57,10 +59,23 @@ const vdx::AppConfig& CurrentAppConfig() {
     return app ? app->Config() : builtIn;
 }
 
+void VdxApp::SetProgramDir(const wxString& dir) {
+    programDir_ = dir;
+    dataDir_ = wxString::FromUTF8(vdx::DataDirectory(
+        dir.utf8_string(), [](const std::string& path) { return wxFileName::DirExists(wxString::FromUTF8(path)); }));
+}
+
+wxArrayString VdxApp::ProgramFolders() const {
+    wxArrayString folders;
+    folders.Add(programDir_);
+    if (dataDir_ != programDir_) folders.Add(dataDir_);
+    return folders;
+}
+
 bool VdxApp::OnInit() {
     // The base OnInit is not called: our command line has its own rules.
     SetAppName("VendrixPlanner");
-    programDir_ = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+    SetProgramDir(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
     docManager_ = std::make_unique<MyDocManager>();
 
     ParseArguments();
@@ -132,7 +147,7 @@ void VdxApp::SeedRandom() {
 void VdxApp::SelectLanguageAndHelp() {
     if (!options_.language.empty()) config_.language = options_.language;
     const vdx::LanguageChoice choice = vdx::ChooseLanguage(
-        config_.language, SystemLanguageCode(), programDir_.utf8_string());
+        config_.language, SystemLanguageCode(), dataDir_.utf8_string());
     languageInUse_ = wxString::FromUTF8(choice.code);
 
     {
@@ -143,12 +158,8 @@ void VdxApp::SelectLanguageAndHelp() {
             locale_->Init(wxLANGUAGE_ENGLISH, wxLOCALE_DONT_LOAD_DEFAULT);
         } else {
             wxLocale::AddCatalogLookupPathPrefix(wxString::FromUTF8(choice.catalogDir));
-            // The build and the installation keep the catalogs in share/locale beside bin.
-            wxFileName shared = wxFileName::DirName(programDir_);
-            shared.RemoveLastDir();
-            shared.AppendDir("share");
-            shared.AppendDir("locale");
-            wxLocale::AddCatalogLookupPathPrefix(shared.GetPath());
+            wxLocale::AddCatalogLookupPathPrefix(
+                wxString::FromUTF8(vdx::CatalogDirectory(programDir_.utf8_string())));
             const wxLanguageInfo* info = wxLocale::FindLanguageInfo(languageInUse_);
             locale_->Init(info ? info->Language : wxLANGUAGE_ENGLISH);
             locale_->AddCatalog("vdx");
@@ -169,7 +180,7 @@ void VdxApp::SelectLanguageAndHelp() {
     help_ = std::make_unique<wxHtmlHelpController>();
     // A language without a book of its own gets the English one.
     const bool helpReady = InitializeHelp(*help_, wxString::FromUTF8(choice.helpFile),
-                                          EnglishHelpBase(programDir_));
+                                          EnglishHelpBase(dataDir_));
     if (!helpReady) {
         help_.reset();
         if (!wxGetEnv("VDX_NO_HELP_WARNING", nullptr))
@@ -238,7 +249,7 @@ void VdxApp::OpenExample() {
         PlayWarningSound();
         return;
     }
-    const wxString path = wxFileName(programDir_, "example.vdx").GetFullPath();
+    const wxString path = wxFileName(dataDir_, "example.vdx").GetFullPath();
     // Marked also when it was open already: the example itself stays as shipped.
     if (auto* doc = dynamic_cast<VdxDocument*>(docManager_->CreateDocument(path, wxDOC_SILENT)))
         doc->Data().saveAsOnSave = true;

@@ -40,13 +40,17 @@ public:
     // The configuration for groups of their own (the format editor's recent
     // files); nullptr when the configuration file is not used.
     wxConfigBase* SettingsConfig() const;
-    // The folder of the program file (example, help, catalogs).
+    // The folder of the program file.
     const wxString& ProgramDir() const { return programDir_; }
+    // The folder of the program's data: example, sample format, sound, help books.
+    const wxString& DataDir() const { return dataDir_; }
+    // The folders the program's own files live in, never offered for saving.
+    wxArrayString ProgramFolders() const;
     // The language in use: "en", "de", "fr", "it", "nl" or "sv".
     const wxString& LanguageInUse() const { return languageInUse_; }
 
     // Another folder for the program's files (tests run the program from elsewhere).
-    void SetProgramDir(const wxString& dir) { programDir_ = dir; }
+    void SetProgramDir(const wxString& dir);
 
     // Opens "example.vdx" of the program folder; Save then asks for a new name.
     void OpenExample();
@@ -88,6 +92,7 @@ private:
     vdx::AppConfig config_;
     vdx::CommandLineOptions options_;
     wxString programDir_;
+    wxString dataDir_;
     wxString languageInUse_ = "en";
     wxWeakRef<MainFrame> frame_; // cleared when the frame is deleted
     wxLogWindow* logWindow_ = nullptr;

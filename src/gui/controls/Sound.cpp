@@ -1,5 +1,6 @@
 #include "controls/Sound.h"
 
+#include "app/InstallLayout.h"
 #include "app/VdxApp.h"
 
 #include <wx/filename.h>
@@ -17,9 +18,11 @@ SoundHook& Hook() {
     return hook;
 }
 
-wxString ProgramFolder() {
-    if (const VdxApp* app = VdxApp::Get()) return app->ProgramDir();
-    return wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath();
+wxString DataFolder() {
+    if (const VdxApp* app = VdxApp::Get()) return app->DataDir();
+    const std::string programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath().utf8_string();
+    return wxString::FromUTF8(vdx::DataDirectory(
+        programDir, [](const std::string& path) { return wxFileName::DirExists(wxString::FromUTF8(path)); }));
 }
 
 // Loaded once and kept for the whole run: an asynchronous playback may still
@@ -43,7 +46,7 @@ wxSound* BellsSound() {
 
 } // namespace
 
-wxString BellsSoundPath() { return wxFileName(ProgramFolder(), "BELLS.WAV").GetFullPath(); }
+wxString BellsSoundPath() { return wxFileName(DataFolder(), "BELLS.WAV").GetFullPath(); }
 
 SoundHook SetWarningSoundHook(SoundHook hook) {
     SoundHook previous = std::move(Hook());

@@ -39,7 +39,7 @@ bool RunExportCommand(VdxView* view) {
     wxWindow* parent = view->GetFrame();
     const VdxApp* app = VdxApp::Get();
     const wxString dir = SaveAsFolder(doc->GetFilename(), doc->GetDocumentManager()->GetLastDirectory(),
-                                      app ? app->ProgramDir() : wxString());
+                                      app ? app->ProgramFolders() : wxArrayString());
     const ChosenFile chosen = ChooseFileOfType(parent, FileDialogKind::Save, Translated(kExportDialogTitle), dir,
                                                wxFileName(doc->GetUserReadableName()).GetName(), ExportFilterText());
     if (chosen.path.empty()) return false;

@@ -142,7 +142,7 @@ bool TextEditDocument::SaveAs() {
     if (!docTemplate) return false;
     const VdxApp* app = VdxApp::Get();
     const wxString dir = vdx::gui::SaveAsFolder(GetFilename(), GetDocumentManager()->GetLastDirectory(),
-                                                app ? app->ProgramDir() : wxString());
+                                                app ? app->ProgramFolders() : wxArrayString());
     const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() + ")|" +
                             docTemplate->GetFileFilter();
     const wxString fileName = vdx::gui::ChooseFileToSave(GetDocumentWindow(), dir, wxFileNameFromPath(GetFilename()),
