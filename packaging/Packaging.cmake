@@ -29,26 +29,30 @@ install(FILES ${VDX_PACKAGING_OUT}/vendrixplanner.1.gz ${VDX_PACKAGING_OUT}/vdxt
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${VDX_PACKAGING_OUT}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vendrixplanner)
 
+# Installing and packaging take the tree as built; they do not build all targets
+# (the tests among them) again first.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vendrixplanner)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The VendrixPlanner developers")
 set(CPACK_PACKAGE_CONTACT "The VendrixPlanner developers <maintainers@vendrixplanner.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "football pools planner that prints onto betting slips")
+# CPack puts the summary first and indents these lines itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"football pools planner that prints onto betting slips
- VendrixPlanner plans a football pools bet. For one round you enter 2 to 14
- matches with the chances of each outcome or the odds of bookmakers and choose
- how many lines to play (1 to 1000). The program places the tips so that the
- lines differ from one another as much as possible, optionally under
- conditions, shows them as tickets, checks them against the results, and
- prints them on paper or as crosses onto real betting slips.
- .
- The package holds the desktop program and vdxtool, its command-line tool.")
+"VendrixPlanner plans a football pools bet. For one round you enter 2 to 14
+matches with the chances of each outcome or the odds of bookmakers and choose
+how many lines to play (1 to 1000). The program places the tips so that the
+lines differ from one another as much as possible, optionally under
+conditions, shows them as tickets, checks them against the results, and
+prints them on paper or as crosses onto real betting slips.
+
+The package holds the desktop program and vdxtool, its command-line tool.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vendrixplanner.org/)
 # The runtime libraries are found by dpkg-shlibdeps, not written by hand.

@@ -33,8 +33,9 @@ WindowManager::WindowManager() {
     if (pid < 0) return;
     if (pid == 0) {
         // Quiet: its own messages are no part of the tests' output.
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        // (Should /dev/null fail to open, openbox merely talks.)
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) {
+        }
         execlp("openbox", "openbox", "--sm-disable", "--startup", startup.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
