@@ -35,14 +35,17 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <regex>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace vdx::gui;
@@ -246,6 +249,100 @@ TEST(HelpBook, EverySectionLeadsToItsOwnPage) {
         if (items[i].level > 0) ids.insert(items[i].id);
     for (int id : ids) EXPECT_EQ(ids.count(id), 1u) << "contents number " << id << " repeated";
     for (int section : HelpSectionNumbers()) EXPECT_EQ(ids.count(section), 1u) << section;
+}
+
+// What a book holds, for comparing the books of all languages: the contents as
+// (level, number, page) and, per page, its headings, links and pictures.
+struct BookShape {
+    std::vector<std::tuple<int, int, std::string>> contents;
+    std::map<std::string, std::vector<std::string>> pageParts;
+};
+
+std::vector<std::string> Matches(const std::string& text, const std::regex& pattern) {
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+        found.push_back((*it)[1].str());
+    return found;
+}
+
+// Reads the book at folder/hhp; pictures that do not exist are reported as missing.
+BookShape ReadBookShape(const wxString& folder, const wxString& hhp, std::vector<std::string>& missing) {
+    BookShape shape;
+    wxHtmlHelpData data;
+    EXPECT_TRUE(data.AddBook(folder + "/" + hhp)) << hhp;
+    const wxHtmlHelpDataItems& items = data.GetContentsArray();
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].level == 0) continue; // the book itself
+        const std::string page = wxFileName(items[i].page.BeforeFirst('#')).GetFullName().utf8_string();
+        shape.contents.emplace_back(items[i].level, items[i].id, page);
+    }
+    const std::regex heading("<(h[1-3])[ >]", std::regex::icase);
+    const std::regex link("href=\"([^\"]*)\"", std::regex::icase);
+    const std::regex picture("<img[^>]*src=\"([^\"]*)\"", std::regex::icase);
+    for (const auto& [level, id, page] : shape.contents) {
+        const std::string html = ReadFile(folder + "/helppages/" + wxString::FromUTF8(page));
+        EXPECT_FALSE(html.empty()) << hhp << ": " << page;
+        std::vector<std::string> parts = Matches(html, heading);
+        std::vector<std::string> links = Matches(html, link);
+        std::sort(links.begin(), links.end()); // a glossary sorts by its own words
+        for (const std::string& l : links) parts.push_back("href " + l);
+        for (const std::string& src : Matches(html, picture)) {
+            parts.push_back("img " + src);
+            if (!wxFileName::FileExists(folder + "/helppages/" + wxString::FromUTF8(src)))
+                missing.push_back(hhp.utf8_string() + ": " + page + " shows " + src);
+        }
+        shape.pageParts[page] = parts;
+    }
+    return shape;
+}
+
+// Every language's book has the English book's contents, numbers, pages,
+// headings, links and pictures (taken in its own language), so F1 lands on the
+// same place whatever the language.
+TEST(HelpBook, EveryLanguageHasTheWholeBook) {
+    std::vector<std::string> missing;
+    const BookShape english = ReadBookShape(App().DataDir(), "VdxHelp.hhp", missing);
+    ASSERT_FALSE(english.contents.empty());
+    for (const char* lang : {"de", "fr", "it", "sv"}) {
+        SCOPED_TRACE(lang);
+        const wxString folder = InDataDir(lang);
+        const wxString hhp = wxString::Format("VdxHelp_%s.hhp", lang);
+        const BookShape book = ReadBookShape(folder, hhp, missing);
+        EXPECT_EQ(book.contents, english.contents);
+        for (const auto& [page, parts] : english.pageParts)
+            EXPECT_EQ(book.pageParts.count(page) ? book.pageParts.at(page) : std::vector<std::string>{}, parts)
+                << page;
+        wxHtmlHelpData data;
+        ASSERT_TRUE(data.AddBook(folder + "/" + hhp));
+        for (const auto& [section, page] : kSectionPages)
+            EXPECT_TRUE(data.FindPageById(section).EndsWith(wxString::Format("%s/helppages/%s", lang, page)))
+                << section << " -> " << data.FindPageById(section);
+    }
+    EXPECT_TRUE(missing.empty()) << missing.size() << " pictures missing, the first: " << missing.front();
+}
+
+// Every section number the windows can open is one the books are checked for:
+// the numbers named in Help.h are the list, and the windows use only those.
+TEST(HelpBook, TheWindowsOpenOnlySectionsTheBooksAreCheckedFor) {
+    const std::string header = ReadFile(VDX_SOURCE_DIR "/src/gui/controls/Help.h");
+    ASSERT_FALSE(header.empty());
+    std::set<std::string> names;
+    std::set<int> numbers;
+    const std::regex constant("constexpr int (\\w+) = (\\d+);");
+    for (auto it = std::sregex_iterator(header.begin(), header.end(), constant); it != std::sregex_iterator(); ++it) {
+        names.insert((*it)[1].str());
+        numbers.insert(std::stoi((*it)[2].str()));
+    }
+    EXPECT_EQ(numbers, std::set<int>(HelpSectionNumbers().begin(), HelpSectionNumbers().end()));
+    const std::regex used("HelpSection::(\\w+)");
+    const std::regex literal("ShowHelpSection\\(\\s*\\d");
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(VDX_SOURCE_DIR "/src/gui")) {
+        if (entry.path().extension() != ".cpp" && entry.path().extension() != ".h") continue;
+        const std::string code = ReadBytes(entry.path());
+        EXPECT_FALSE(std::regex_search(code, literal)) << entry.path() << " opens a section by a bare number";
+        for (const std::string& name : Matches(code, used))
+            EXPECT_TRUE(names.count(name)) << entry.path() << " opens HelpSection::" << name;
+    }
 }
 
 TEST(HelpBook, PagesExplainTheirWindow) {
