@@ -27,13 +27,14 @@ constexpr int kWeightBase = 5;
 // start's top level.
 constexpr double kHotTemperature = 0.6;
 constexpr double kColdTemperature = 0.04;
-// Share of moves aimed at a line's most equal partner.
-constexpr double kAimedShare = 0.3;
+// A move looks at this many exchanges that part a pair at the top and keeps
+// the best of them, if the temperature allows.
+constexpr int kSampledMoves = 4;
 // Repeatable mode: one epoch stands for this many seconds, with this many line
-// visits per stream (a move looks at every line once or twice): about a second
-// for the four streams on two cores of today.
+// visits per stream (a move looks at every line once per exchange it weighs and
+// once more when taken): about a second for the four streams on two cores of today.
 constexpr double kEpochSeconds = 1.0;
-constexpr double kLineVisitsPerSecond = 3.0e7;
+constexpr double kLineVisitsPerSecond = 1.0e8;
 
 class Rng {
 public:
@@ -123,6 +124,7 @@ public:
         Rebuild();
         steps_ = 0;
         improved_ = false;
+        topLevel_ = -1;
     }
 
     // Anneals from hot to cold over the steps, or until the deadline, or until stopped.
@@ -176,6 +178,14 @@ private:
         }
         // The diagonal reads as level 15, which weighs nothing either way.
         up_[15] = down_[15] = 0;
+        for (int tx = 0; tx < 4; ++tx)
+            for (int tc = 0; tc < 4; ++tc)
+                for (int u = 0; u < 4; ++u)
+                    for (int e = 0; e < 16; ++e) {
+                        const int i = u << 4 | e;
+                        forX_[tx][tc][i] = u == tx ? down_[e] : u == tc ? up_[e] : 0;
+                        forC_[tx][tc][i] = u == tx ? up_[e] : u == tc ? down_[e] : 0;
+                    }
 
         std::fill(eq_.begin(), eq_.end(), 0);
         if (!nd_.empty()) std::fill(nd_.begin(), nd_.end(), 0);
@@ -212,56 +222,98 @@ private:
         }
     }
 
-    // One move: an exchange of two lines' different tips in one match, taken
-    // when the weighted pairs do not rise too much for the temperature.
-    void Step(double temperature) {
-        const int p = pr_.movable[rng_.Below(static_cast<uint32_t>(pr_.movable.size()))];
-        int a = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
-        int match = p;
-        if (rng_.Unit() < kAimedShare) {
-            // Part a from its most equal partner in a match they share.
-            const uint8_t* row = Row(a);
-            int partner = -1, most = -1;
-            for (int c = 0; c < n_; ++c)
-                if (row[c] != 15 && row[c] > most) {
-                    most = row[c];
-                    partner = c;
-                }
-            if (partner >= 0 && most > 0) {
-                int shared[kMaxMatches];
-                int count = 0;
-                for (int q : pr_.movable)
-                    if (Tips(q)[a] == Tips(q)[partner]) shared[count++] = q;
-                if (count > 0) match = shared[rng_.Below(static_cast<uint32_t>(count))];
+    // Change of the weighted pairs when x and c exchange their tips in match p:
+    // x leaves the lines with its tip and joins those with c's, c the other way
+    // round; the pair x-c stays as it is.
+    int64_t Delta(int p, int x, int c) {
+        const uint8_t* t = Tips(p);
+        const uint8_t tx = t[x], tc = t[c];
+        const uint8_t* rx = Row(x);
+        const uint8_t* rc = Row(c);
+        // Table lookups instead of branches on each line's tip, which no
+        // branch predictor can guess.
+        const int64_t* fx = forX_[tx][tc];
+        const int64_t* fc = forC_[tx][tc];
+        int64_t delta = 0;
+        for (int d = 0; d < n_; ++d) {
+            const int row = t[d] << 4;
+            delta += fx[row | rx[d]] + fc[row | rc[d]];
+        }
+        return delta - 2 * up_[rx[c]];
+    }
+
+    // A pair at the walk's top level, at random.
+    bool PickTopPair(int& a, int& b) {
+        // A list of the pairs at the top, kept by Apply; entries that have
+        // left the top are dropped as they are drawn.
+        const int top = TopEntry(now_.equals);
+        if (top != topLevel_ || topPairs_.size() > 4 * static_cast<size_t>(now_.equals[top]) + 1024) ListTopPairs(top);
+        for (int listed = 0; listed < 2; ++listed) {
+            if (listed == 1) ListTopPairs(top);
+            while (!topPairs_.empty()) {
+                const size_t i = rng_.Below(static_cast<uint32_t>(topPairs_.size()));
+                a = static_cast<int>(topPairs_[i] >> 16);
+                b = static_cast<int>(topPairs_[i] & 0xFFFF);
+                if (Row(a)[b] == top) return top > 0;
+                topPairs_[i] = topPairs_.back();
+                topPairs_.pop_back();
             }
         }
-        uint8_t* t = Tips(match);
-        const uint8_t ta = t[a];
-        int b = -1;
-        for (int tries = 0; tries < 64; ++tries) {
-            const int c = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
-            if (t[c] != ta) {
-                b = c;
+        return false;
+    }
+
+    void ListTopPairs(int top) {
+        topLevel_ = top;
+        topPairs_.clear();
+        for (int x = 0; x < n_; ++x) {
+            const uint8_t* row = Row(x);
+            for (int y = x + 1; y < n_; ++y)
+                if (row[y] == top) topPairs_.push_back(static_cast<uint32_t>(x) << 16 | static_cast<uint32_t>(y));
+        }
+    }
+
+    void NoteIfTop(int x, int y, int equals) {
+        if (equals == topLevel_)
+            topPairs_.push_back(static_cast<uint32_t>(std::min(x, y)) << 16 | static_cast<uint32_t>(std::max(x, y)));
+    }
+
+    // One move: a pair at the top is parted by handing one of its lines' tip
+    // in a match they share to another line, in exchange for that line's tip.
+    // Of a few such exchanges drawn at random the best is taken when the
+    // temperature allows.
+    void Step(double temperature) {
+        int a = -1, b = -1;
+        if (!PickTopPair(a, b)) return;
+        int shared[kMaxMatches];
+        int sharedCount = 0;
+        for (int q : pr_.movable)
+            if (Tips(q)[a] == Tips(q)[b]) shared[sharedCount++] = q;
+        if (sharedCount == 0) return;
+
+        int64_t bestDelta = 0;
+        int bp = -1, bx = -1, bc = -1;
+        for (int k = 0; k < kSampledMoves; ++k) {
+            const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
+            const int x = rng_.Below(2) ? a : b;
+            const uint8_t* t = Tips(p);
+            for (int tries = 0; tries < 16; ++tries) {
+                const int c = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
+                if (t[c] == t[x]) continue;
+                const int64_t delta = Delta(p, x, c);
+                if (bp < 0 || delta < bestDelta) {
+                    bestDelta = delta;
+                    bp = p;
+                    bx = x;
+                    bc = c;
+                }
                 break;
             }
         }
-        if (b < 0) return;
-        const uint8_t tb = t[b];
-
-        // Change of the weighted pairs: a leaves the lines with ta and joins
-        // those with tb, b the other way round; the pair a-b stays as it is.
-        const uint8_t* ra = Row(a);
-        const uint8_t* rb = Row(b);
-        int64_t delta = 0;
-        for (int c = 0; c < n_; ++c) {
-            const uint8_t tc = t[c];
-            if (tc == ta) delta += down_[ra[c]] + up_[rb[c]];
-            else if (tc == tb) delta += up_[ra[c]] + down_[rb[c]];
-        }
-        delta -= 2 * up_[ra[b]];
-        if (delta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(delta) / temperature)) return;
-        if (!KeepsHardConditions(match, a, b, ta, tb)) return;
-        Apply(match, a, b, ta, tb);
+        if (bp < 0) return;
+        if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature)) return;
+        const uint8_t tx = Tips(bp)[bx], tc = Tips(bp)[bc];
+        if (!KeepsHardConditions(bp, bx, bc, tx, tc)) return;
+        Apply(bp, bx, bc, tx, tc);
         if (Better()) {
             bestTips_ = tips_;
             best_ = now_;
@@ -319,6 +371,8 @@ private:
             ++h[rb[c]];
             Row(c)[a] = ra[c];
             Row(c)[b] = rb[c];
+            NoteIfTop(a, c, ra[c]);
+            NoteIfTop(b, c, rb[c]);
             if (nd) {
                 Histogram& d = now_.duplicates;
                 --d[na[c]];
@@ -390,9 +444,13 @@ private:
     Measures now_, best_;
     int64_t weight_[17] = {};
     int64_t up_[16] = {}, down_[16] = {};
+    // [tip of x][tip of c][tip of d << 4 | equals]: what the pair x-d (c-d) adds to an exchange of x and c.
+    int64_t forX_[4][4][64] = {}, forC_[4][4][64] = {};
     std::unique_ptr<DistributionState> probeBest_, probeNow_;
     long long steps_ = 0;
     bool improved_ = false;
+    std::vector<uint32_t> topPairs_;  // pairs (first << 16 | second) that were at topLevel_ when listed
+    int topLevel_ = -1;
 };
 
 std::vector<uint8_t> TipsOf(const DistributionState& s) {
@@ -445,7 +503,7 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     if (options.repeatable) {
         epochsPlanned = options.epochs > 0 ? options.epochs
                                            : std::max(1, static_cast<int>(std::lround(options.seconds / kEpochSeconds)));
-        const double visits = 1.5 * problem.n;
+        const double visits = (kSampledMoves + 1.0) * problem.n;
         epochSteps = options.steps > 0 ? options.steps
                                        : std::max(1000LL, static_cast<long long>(kLineVisitsPerSecond * kEpochSeconds / visits));
     }

@@ -1,6 +1,8 @@
 #pragma once
 // A deeper search after the rounds: simulated annealing over exchanges of two
-// lines' tips within one match, so the planned tip counts never change.
+// lines' tips within one match, so the planned tip counts never change. Every
+// move sets out to part a pair at the walk's top level, the only pairs whose
+// loss counts at once.
 //
 // Several independent walks start from the best distribution with their own
 // random streams; after each epoch the best of them becomes the start of the
