@@ -209,7 +209,9 @@ TEST(ParallelRounds, RequestsReachEveryRunningRound) {
             EXPECT_LT(r.roundsPassed, 12);
         }
         EXPECT_EQ(progress.roundsEnded, r.roundsPassed);
-        if (c.allRounds) EXPECT_EQ(progress.maxRunning, 2) << "two rounds ran side by side";
+        if (c.allRounds) {
+            EXPECT_EQ(progress.maxRunning, 2) << "two rounds ran side by side";
+        }
     }
 }
 
