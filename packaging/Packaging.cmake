@@ -58,5 +58,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://vendrixplanner.org/)
 # The runtime libraries are found by dpkg-shlibdeps, not written by hand.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# wxWidgets' own texts (standard buttons, the help window) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wx3.2-i18n)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

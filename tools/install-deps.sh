@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libwxgtk3.2-dev libgtest-dev libgmock-dev
           libbenchmark-dev xvfb xauth openbox clang libclang-rt-14-dev gettext python3
-          dpkg-dev desktop-file-utils appstream lintian libglib2.0-bin shared-mime-info)
+          dpkg-dev desktop-file-utils appstream lintian libglib2.0-bin shared-mime-info wx3.2-i18n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -272,10 +272,18 @@ BookShape ReadBookShape(const wxString& folder, const wxString& hhp, std::vector
     EXPECT_TRUE(data.AddBook(folder + "/" + hhp)) << hhp;
     const wxHtmlHelpDataItems& items = data.GetContentsArray();
     for (size_t i = 0; i < items.size(); ++i) {
+        // Every name shows, accented letters and all.
+        EXPECT_FALSE(items[i].name.empty() || items[i].name.Contains(wxUniChar(0xFFFD)))
+            << hhp << ": contents entry " << i << " (" << items[i].page << ") has no readable name";
         if (items[i].level == 0) continue; // the book itself
         const std::string page = wxFileName(items[i].page.BeforeFirst('#')).GetFullName().utf8_string();
         shape.contents.emplace_back(items[i].level, items[i].id, page);
     }
+    const wxHtmlHelpDataItems& keywords = data.GetIndexArray();
+    EXPECT_FALSE(keywords.empty()) << hhp << " has no index";
+    for (size_t i = 0; i < keywords.size(); ++i)
+        EXPECT_FALSE(keywords[i].name.empty() || keywords[i].name.Contains(wxUniChar(0xFFFD)))
+            << hhp << ": index entry " << i << " (" << keywords[i].page << ") has no readable name";
     const std::regex heading("<(h[1-3])[ >]", std::regex::icase);
     const std::regex link("href=\"([^\"]*)\"", std::regex::icase);
     const std::regex picture("<img[^>]*src=\"([^\"]*)\"", std::regex::icase);

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/filename.h>
 #include <wx/grid.h>
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpwnd.h>
@@ -81,6 +82,8 @@ protected:
             page = helpWindow && helpWindow->GetHtmlWindow() ? helpWindow->GetHtmlWindow()->GetOpenedPage() : wxString();
             return !page.empty();
         });
+        Settle(300);
+        SaveScreenshot(("help-" + Language() + "-" + wxFileName(page).GetName().utf8_string()).c_str());
         if (help && help->GetFrame()) help->GetFrame()->Close(true);
         Settle(100);
         return page;
