@@ -21,6 +21,7 @@
 #include <wx/html/helpctrl.h>
 #include <wx/html/helpwnd.h>
 #include <wx/html/htmlwin.h>
+#include <wx/log.h>
 #include <wx/uiaction.h>
 
 #include <cstdlib>
@@ -44,6 +45,20 @@ wxString BookPage(const std::string& page) {
     return wxString::FromUTF8(lang == "en" ? "/share/vendrixplanner/helppages/" + page
                                            : "/share/vendrixplanner/" + lang + "/helppages/" + page);
 }
+
+// Collects what reaches the log while it lives.
+class LogCollector : public wxLog {
+public:
+    LogCollector() { previous_ = wxLog::SetActiveTarget(this); }
+    ~LogCollector() override { wxLog::SetActiveTarget(previous_); }
+    wxArrayString messages;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override { messages.Add(message); }
+
+private:
+    wxLog* previous_;
+};
 
 class HelpLanguageTest : public AppTest {
 protected:
@@ -106,8 +121,10 @@ TEST_F(HelpLanguageTest, F1OpensTheBookOfTheLanguageAtTheSectionOfTheWindow) {
     SendCommand(App().Frame(), kIdInput);
     InputWindow* input = FindInputWindow(doc);
     ASSERT_NE(input, nullptr);
+    LogCollector log; // the page shows a picture of the window
     const wxString inputPage = PressF1In(input->Grid());
     EXPECT_TRUE(inputPage.EndsWith(BookPage("input.html"))) << inputPage;
+    EXPECT_TRUE(log.messages.empty()) << "the help page logged: " << log.messages[0];
     input->Close(true);
 
     SendCommand(App().Frame(), kIdOptions);

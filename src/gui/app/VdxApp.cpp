@@ -21,6 +21,7 @@
 #include <wx/datetime.h>
 #include <wx/filefn.h>
 #include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/fs_arc.h>
 #include <wx/generic/logg.h>
 #include <wx/html/helpctrl.h>
@@ -76,6 +77,8 @@ bool VdxApp::OnInit() {
     // The base OnInit is not called: our command line has its own rules.
     SetAppName("VendrixPlanner");
     SetProgramDir(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
+    // The help books show pictures of the windows.
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG)) wxImage::AddHandler(new wxPNGHandler);
     docManager_ = std::make_unique<MyDocManager>();
 
     ParseArguments();
