@@ -24,6 +24,7 @@ struct FieldCase {
     int DefaultOptions::*config;
     int PoolsDocument::*document;
     std::optional<OptionField> dialogField; // a text field of the options dialog
+    bool inFile = true;                      // also a word of the document file
 };
 
 const std::vector<FieldCase>& Cases() {
@@ -39,6 +40,8 @@ const std::vector<FieldCase>& Cases() {
          kOptionDifference},
         {"ExtraTries", &option::kExtraTries, &DefaultOptions::extraTries, &PoolsDocument::extraTries,
          kOptionExtraTries},
+        {"SearchSeconds", &option::kSearchSeconds, &DefaultOptions::searchSeconds, &PoolsDocument::searchSeconds,
+         kOptionSearchSeconds, false},
         {"SortMode", &option::kSortMode, &DefaultOptions::sortMode, &PoolsDocument::sortMode, std::nullopt},
     };
     return cases;
@@ -93,7 +96,19 @@ int ReadBack(const std::string& bytes) {
     return ReadVdx(in, doc);
 }
 
-TEST_P(OptionLimitsTest, TheFileReaderTakesTheRangeAndRefusesWhatLiesOutside) {
+const std::vector<FieldCase>& FileCases() {
+    static const std::vector<FieldCase> cases = [] {
+        std::vector<FieldCase> inFile;
+        for (const FieldCase& c : Cases())
+            if (c.inFile) inFile.push_back(c);
+        return inFile;
+    }();
+    return cases;
+}
+
+class OptionFileLimitsTest : public OptionLimitsTest {};
+
+TEST_P(OptionFileLimitsTest, TheFileReaderTakesTheRangeAndRefusesWhatLiesOutside) {
     const FieldCase& c = GetParam();
     const OptionLimits& l = *c.limits;
     for (int value : {l.minimum, l.maximum}) {
@@ -137,6 +152,8 @@ TEST(OptionLimitsTable, TheOptionsDialogAcceptsExactlyTheRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, OptionLimitsTest, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fields, OptionFileLimitsTest, ::testing::ValuesIn(FileCases()),
                          [](const ::testing::TestParamInfo<FieldCase>& info) { return std::string(info.param.name); });
 
 } // namespace

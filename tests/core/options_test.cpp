@@ -26,7 +26,8 @@ struct StepCase {
     int value;
 };
 
-const char* const kFieldNames[kOptionFieldCount] = {"Lines", "Rounds", "Tries", "Difference", "Extra"};
+const char* const kFieldNames[kOptionFieldCount] = {"Lines", "Rounds", "Tries", "Difference", "Extra",
+                                                     "Search"};
 
 class OptionStepTest : public ::testing::TestWithParam<StepCase> {};
 
@@ -66,7 +67,17 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{kOptionDifference, 12, "0", -1, false, 0},
         StepCase{kOptionDifference, 12, "100", +1, false, 100},
         StepCase{kOptionExtraTries, 12, "0", -1, false, 0},
-        StepCase{kOptionExtraTries, 12, "7", +1, true, 25}),
+        StepCase{kOptionExtraTries, 12, "7", +1, true, 25},
+        StepCase{kOptionSearchSeconds, 12, "0", +1, true, 15},
+        StepCase{kOptionSearchSeconds, 12, "0", -1, false, 0},  // off stays off
+        StepCase{kOptionSearchSeconds, 12, "15", -1, true, 10},
+        StepCase{kOptionSearchSeconds, 12, "5", -1, true, 0},
+        StepCase{kOptionSearchSeconds, 12, "3", -1, true, 0},   // clamped to off
+        StepCase{kOptionSearchSeconds, 12, "50", -1, true, 45},
+        StepCase{kOptionSearchSeconds, 12, "60", +1, true, 75},
+        StepCase{kOptionSearchSeconds, 12, "", +1, true, 30},
+        StepCase{kOptionSearchSeconds, 12, "3590", +1, true, 3600},
+        StepCase{kOptionSearchSeconds, 12, "3600", +1, false, 3600}),
     [](const ::testing::TestParamInfo<StepCase>& info) {
         const StepCase& c = info.param;
         std::string name = std::string(kFieldNames[c.field]) + "_" + testnames::Part(c.text) +
@@ -76,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 struct CheckCase {
-    std::array<std::string, kOptionFieldCount> texts; // lines, rounds, tries, difference, extra
+    std::array<std::string, kOptionFieldCount> texts; // lines, rounds, tries, difference, extra, search
     int firstInvalid;
     std::string message; // of the first invalid text
 };
@@ -95,45 +106,55 @@ TEST_P(OptionCheckTest, ReportsTheFirstInvalidTextWithItsRange) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, OptionCheckTest,
     ::testing::Values(
-        CheckCase{{"1000", "1", "2", "0", "0"}, kOptionFieldCount, ""},
-        CheckCase{{"1001", "1", "2", "0", "0"}, kOptionLines,
+        CheckCase{{"1000", "1", "2", "0", "0", "0"}, kOptionFieldCount, ""},
+        CheckCase{{"1001", "1", "2", "0", "0", "0"}, kOptionLines,
                   "Entry of Lines is invalid!\nValid entries are numbers from 1 to 1000"},
-        CheckCase{{"0", "x", "1", "0", "0"}, kOptionLines,
+        CheckCase{{"0", "x", "1", "0", "0", "0"}, kOptionLines,
                   "Entry of Lines is invalid!\nValid entries are numbers from 1 to 1000"},
-        CheckCase{{"20", "1001", "1", "0", "0"}, kOptionRounds,
+        CheckCase{{"20", "1001", "1", "0", "0", "0"}, kOptionRounds,
                   "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"},
-        CheckCase{{"20", "100", "1", "0", "0"}, kOptionUnsuccessfulTries,
+        CheckCase{{"20", "100", "1", "0", "0", "0"}, kOptionUnsuccessfulTries,
                   "Entry of Unsuccessful Tries is invalid!\nValid entries are numbers from 2 to 10000"},
-        CheckCase{{"20", "100", "2", "101", "0"}, kOptionDifference,
+        CheckCase{{"20", "100", "2", "101", "0", "0"}, kOptionDifference,
                   "Entry of Difference is invalid!\nValid entries are numbers from 0 to 100"},
-        CheckCase{{"20", "100", "2", "100", ""}, kOptionExtraTries,
+        CheckCase{{"20", "100", "2", "100", "", "0"}, kOptionExtraTries,
                   "Entry of Extra Tries is invalid!\nValid entries are numbers from 0 to 10000"},
+        CheckCase{{"20", "100", "2", "5", "0", "3601"}, kOptionSearchSeconds,
+                  "Entry of Search Further is invalid!\nValid entries are numbers from 0 to 3600"},
+        CheckCase{{"20", "100", "2", "5", "0", ""}, kOptionSearchSeconds,
+                  "Entry of Search Further is invalid!\nValid entries are numbers from 0 to 3600"},
+        CheckCase{{"20", "100", "2", "5", "0", "-0,6"}, kOptionSearchSeconds,
+                  "Entry of Search Further is invalid!\nValid entries are numbers from 0 to 3600"},
+        CheckCase{{"20", "100", "2", "5", "0", "3600"}, kOptionFieldCount, ""},
         // The range is checked before rounding.
-        CheckCase{{"1000.4", "100", "2", "0", "0"}, kOptionLines,
+        CheckCase{{"1000.4", "100", "2", "0", "0", "0"}, kOptionLines,
                   "Entry of Lines is invalid!\nValid entries are numbers from 1 to 1000"},
-        CheckCase{{"20", "0,6", "2", "0", "0"}, kOptionRounds,
+        CheckCase{{"20", "0,6", "2", "0", "0", "0"}, kOptionRounds,
                   "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"}),
     [](const ::testing::TestParamInfo<CheckCase>& info) {
         const CheckCase& c = info.param;
-        if (c.firstInvalid == kOptionFieldCount) return std::string("Valid");
+        if (c.firstInvalid == kOptionFieldCount)
+            return "Valid_search" + testnames::Part(c.texts[kOptionSearchSeconds]);
         return std::string(kFieldNames[c.firstInvalid]) + "_" + testnames::Part(c.texts[c.firstInvalid]);
     });
 
 TEST(OptionCheckTest, ValidTextsAreRoundedAndRewritten) {
-    const OptionTextCheck check = CheckOptionTexts({"20.5", "999,5", "0002", "4.49", "10000"}, OptionValues());
+    const OptionTextCheck check =
+        CheckOptionTexts({"20.5", "999,5", "0002", "4.49", "10000", "89,5"}, OptionValues());
     ASSERT_TRUE(check.ok());
-    EXPECT_EQ(check.texts, (std::array<std::string, kOptionFieldCount>{"21", "1000", "2", "4", "10000"}));
+    EXPECT_EQ(check.texts, (std::array<std::string, kOptionFieldCount>{"21", "1000", "2", "4", "10000", "90"}));
     EXPECT_EQ(check.values.lineCount, 21);
     EXPECT_EQ(check.values.rounds, 1000);
     EXPECT_EQ(check.values.unsuccessfulTries, 2);
     EXPECT_EQ(check.values.upToDifference, 4);
     EXPECT_EQ(check.values.extraTries, 10000);
+    EXPECT_EQ(check.values.searchSeconds, 90);
 }
 
 TEST(OptionCheckTest, TextsBeforeTheInvalidOneAreRewrittenTheRestStay) {
-    const OptionTextCheck check = CheckOptionTexts({"20,4", "7.6", "1", "4.49", "0012"}, OptionValues());
+    const OptionTextCheck check = CheckOptionTexts({"20,4", "7.6", "1", "4.49", "0012", "030"}, OptionValues());
     EXPECT_EQ(check.firstInvalid, kOptionUnsuccessfulTries);
-    EXPECT_EQ(check.texts, (std::array<std::string, kOptionFieldCount>{"20", "8", "1", "4.49", "0012"}));
+    EXPECT_EQ(check.texts, (std::array<std::string, kOptionFieldCount>{"20", "8", "1", "4.49", "0012", "030"}));
 }
 
 // Three matches at 400/300/300 and ten lines that fit them: four "1", three
@@ -294,6 +315,7 @@ TEST(ResetValuesTest, DocumentResetKeepsCommaOnAndXWhateverTheDefaults) {
     EXPECT_EQ(b.unsuccessfulTries, 1000);
     EXPECT_EQ(b.upToDifference, 5);
     EXPECT_EQ(b.extraTries, 1000);
+    EXPECT_EQ(b.searchSeconds, 0); // the classic calculation
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <wx/radiobox.h>
 #include <wx/spinbutt.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #include <filesystem>
 #include <string>
@@ -33,6 +34,34 @@ namespace {
 
 void SetText(OptionsDialog* dialog, OptionField field, const char* text) {
     dialog->FieldText(field)->SetValue(text); // as typed: the change event fires
+}
+
+// Puts the focus into the field with its text selected and types keys over it.
+void TypeInto(wxTextCtrl* field, const char* keys) {
+    wxGetTopLevelParent(field)->Raise();
+    field->SetFocus();
+    SettleUntil([field] { return wxWindow::FindFocus() == field; }, 1000);
+    field->SelectAll();
+    wxUIActionSimulator().Text(keys);
+    Settle(120);
+}
+
+void PressKey(wxWindow* window, int key) {
+    window->SetFocus();
+    SettleUntil([window] { return wxWindow::FindFocus() == window; }, 1000);
+    wxUIActionSimulator().Char(key);
+    Settle(120);
+}
+
+// A real click in the middle of a button.
+void Click(wxWindow* button) {
+    SettleUntil([button] { return button->IsShownOnScreen(); }, 2000);
+    wxUIActionSimulator pointer;
+    const wxRect rect = button->GetScreenRect();
+    pointer.MouseMove(rect.GetLeft() + rect.width / 2, rect.GetTop() + rect.height / 2);
+    Settle(60);
+    pointer.MouseClick();
+    Settle(120);
 }
 
 class OptionsTest : public AppTest {
@@ -163,6 +192,8 @@ TEST_F(OptionsTest, AnInvalidEntryIsReportedAndNothingIsApplied) {
         {vdx::kOptionUnsuccessfulTries, "1",
          "Entry of Unsuccessful Tries is invalid!\nValid entries are numbers from 2 to 10000"},
         {vdx::kOptionRounds, "", "Entry of Rounds is invalid!\nValid entries are numbers from 1 to 1000"},
+        {vdx::kOptionSearchSeconds, "3601",
+         "Entry of Search Further is invalid!\nValid entries are numbers from 0 to 3600"},
     };
     VdxDocument* doc = OpenCalculatedDocument("round.vdx");
     ASSERT_NE(doc, nullptr);
@@ -184,6 +215,7 @@ TEST_F(OptionsTest, AnInvalidEntryIsReportedAndNothingIsApplied) {
         EXPECT_FALSE(doc->IsModified());
         wxTheApp->ProcessIdle();
         EXPECT_EQ(FindDocumentOptions(doc), dialog); // still open
+        EXPECT_EQ(wxWindow::FindFocus(), dialog->FieldText(c.field));
         dialog->CloseWindow();
         wxTheApp->ProcessIdle();
     }
@@ -387,6 +419,65 @@ TEST_F(OptionsTest, DefaultOptionsChangeWhatFileNewGives) {
 }
 
 
+// The seconds of the deeper search: typed, stepped with the keys and applied
+// by a click on OK, in a document and in the defaults.
+TEST_F(OptionsTest, TheSearchSecondsAreTypedSteppedAndApplied) {
+    VdxDocument* doc = OpenCalculatedDocument("round.vdx");
+    ASSERT_NE(doc, nullptr);
+    OptionsDialog* dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    wxTextCtrl* search = dialog->FieldText(vdx::kOptionSearchSeconds);
+    EXPECT_EQ(search->GetValue(), "0"); // off unless chosen
+    EXPECT_EQ(dialog->FieldSpin(vdx::kOptionSearchSeconds)->GetMax(), 3600);
+
+    TypeInto(search, "4x5"); // only digits get in
+    EXPECT_EQ(search->GetValue(), "45");
+    EXPECT_TRUE(dialog->ApplyButton()->IsEnabled());
+    PressKey(search, WXK_UP);
+    EXPECT_EQ(search->GetValue(), "60");
+    EXPECT_EQ(dialog->FieldSpin(vdx::kOptionSearchSeconds)->GetValue(), 60);
+    PressKey(search, WXK_DOWN);
+    PressKey(search, WXK_DOWN);
+    EXPECT_EQ(search->GetValue(), "30");
+    Click(dialog->OkButton());
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(doc->Data().searchSeconds, 30);
+    EXPECT_EQ(doc->Data().rounds, 100); // the others as they were
+    EXPECT_TRUE(doc->IsModified());
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(FindDocumentOptions(doc), nullptr);
+
+    // Opened again it shows the document's value; &default the configured one.
+    App().Config().options.searchSeconds = 90;
+    dialog = OpenOptions(doc);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionSearchSeconds)->GetValue(), "30");
+    Click(dialog->DefaultButton());
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionSearchSeconds)->GetValue(), "90");
+    dialog->CloseWindow();
+    wxTheApp->ProcessIdle();
+    EXPECT_EQ(doc->Data().searchSeconds, 30); // closing applies nothing
+
+    // The defaults: what a new document starts with.
+    dialog = ShowDefaultOptions();
+    ASSERT_NE(dialog, nullptr);
+    search = dialog->FieldText(vdx::kOptionSearchSeconds);
+    EXPECT_EQ(search->GetValue(), "90");
+    TypeInto(search, "120");
+    Click(dialog->OkButton());
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(App().Config().options.searchSeconds, 120);
+    auto* created = dynamic_cast<VdxDocument*>(Manager().CreateDocument(wxString(), wxDOC_NEW));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->Data().searchSeconds, 120);
+
+    // The defaults' &default is the classic calculation again.
+    dialog = ShowDefaultOptions();
+    ASSERT_NE(dialog, nullptr);
+    Click(dialog->DefaultButton());
+    EXPECT_EQ(dialog->FieldText(vdx::kOptionSearchSeconds)->GetValue(), "0");
+}
+
 // Under a window manager the frame's decorations become known only after the
 // first showing; the window used to shrink by them now and then.
 TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
@@ -404,7 +495,8 @@ TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
                 return frame->GetPosition() == wxPoint(100, 50) && client.x >= needed.x &&
                        client.y >= needed.y && VisibleInFrame(dialog->DrawBox()) &&
                        VisibleInFrame(dialog->DefaultButton()) &&
-                       VisibleInFrame(dialog->FieldText(vdx::kOptionDifference));
+                       VisibleInFrame(dialog->FieldText(vdx::kOptionDifference)) &&
+                       VisibleInFrame(dialog->FieldSpin(vdx::kOptionSearchSeconds));
             });
             EXPECT_EQ(frame->GetPosition(), wxPoint(100, 50));
             const wxSize client = frame->GetClientSize();
@@ -413,6 +505,8 @@ TEST_F(OptionsTest, OpensAtItsPlaceAndSizeEveryTimeWithEveryControlVisible) {
             EXPECT_TRUE(VisibleInFrame(dialog->DrawBox()));
             EXPECT_TRUE(VisibleInFrame(dialog->DefaultButton()));
             EXPECT_TRUE(VisibleInFrame(dialog->FieldText(vdx::kOptionDifference)));
+            EXPECT_TRUE(VisibleInFrame(dialog->FieldSpin(vdx::kOptionSearchSeconds)));
+            if (opening == 0) SaveScreenshot(defaults ? "default-options" : "document-options");
             dialog->CloseWindow();
             Settle(20);
         }

@@ -35,9 +35,9 @@ inline constexpr OptionLimits kDecimalPoint{"Separator", 0, 0, 1};
 inline constexpr OptionLimits kZeroForDraw{"0forX", 0, 0, 1};
 
 // Every field, for the checks that go through all of them.
-inline constexpr std::array<const OptionLimits*, 10> kAll = {
+inline constexpr std::array<const OptionLimits*, 11> kAll = {
     &kMatches, &kLines, &kLinesPerTicket, &kRounds, &kUnsuccessfulTries,
-    &kDifference, &kExtraTries, &kSortMode, &kDecimalPoint, &kZeroForDraw};
+    &kDifference, &kExtraTries, &kSearchSeconds, &kSortMode, &kDecimalPoint, &kZeroForDraw};
 } // namespace option
 
 } // namespace vdx

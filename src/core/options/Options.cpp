@@ -69,6 +69,7 @@ OptionFieldRule RuleOf(OptionField field, int linesPerTicket) {
     case kOptionRounds: return rule(N_("Rounds"), option::kRounds, 25, 5);
     case kOptionUnsuccessfulTries: return rule(N_("Unsuccessful Tries"), option::kUnsuccessfulTries, 25, 5);
     case kOptionDifference: return rule(N_("Difference"), option::kDifference, 1, 1);
+    case kOptionSearchSeconds: return rule(N_("Search Further"), option::kSearchSeconds, 15, 5);
     case kOptionExtraTries:
     default: return rule(N_("Extra Tries"), option::kExtraTries, 25, 5);
     }
@@ -80,6 +81,7 @@ int FieldOf(const OptionValues& v, OptionField field) {
     case kOptionRounds: return v.rounds;
     case kOptionUnsuccessfulTries: return v.unsuccessfulTries;
     case kOptionDifference: return v.upToDifference;
+    case kOptionSearchSeconds: return v.searchSeconds;
     case kOptionExtraTries:
     default: return v.extraTries;
     }
@@ -91,6 +93,7 @@ void SetField(OptionValues& v, OptionField field, int value) {
     case kOptionRounds: v.rounds = value; break;
     case kOptionUnsuccessfulTries: v.unsuccessfulTries = value; break;
     case kOptionDifference: v.upToDifference = value; break;
+    case kOptionSearchSeconds: v.searchSeconds = value; break;
     case kOptionExtraTries:
     default: v.extraTries = value; break;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The options of a document (or the defaults of new documents) as one record,
-// the rules of their five number fields, and writing them to a document or to
+// the rules of their number fields, and writing them to a document or to
 // the defaults.
 
 #include "app/AppConfig.h"
@@ -38,13 +38,14 @@ OptionValues DocumentResetValues(const DefaultOptions& defaults);
 // What "&default" puts into the default-options dialog: the built-in values.
 OptionValues BuiltInOptionValues();
 
-// The five number fields, in the order they are checked.
+// The number fields, in the order they are checked.
 enum OptionField : int {
     kOptionLines = 0,
     kOptionRounds,
     kOptionUnsuccessfulTries,
     kOptionDifference,
     kOptionExtraTries,
+    kOptionSearchSeconds,
     kOptionFieldCount
 };
 
@@ -78,9 +79,9 @@ std::optional<int> OptionFieldValue(const OptionFieldRule& rule, const std::stri
 // "Entry of %s is invalid!\nValid entries are numbers from %d to %d".
 std::string InvalidOptionMessage(const OptionFieldRule& rule);
 
-// Checks the five texts in field order. Every text before the first invalid
+// Checks the texts in field order. Every text before the first invalid
 // one is rewritten as its whole number; firstInvalid is kOptionFieldCount
-// when all are valid, and values then carries the five numbers.
+// when all are valid, and values then carries the numbers.
 struct OptionTextCheck {
     std::array<std::string, kOptionFieldCount> texts;
     int firstInvalid = kOptionFieldCount;

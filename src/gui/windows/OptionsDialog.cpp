@@ -57,12 +57,16 @@ const FieldLook kFieldLooks[kOptionFieldCount] = {
     {wxTRANSLATE("E&xtra Tries"),
      wxTRANSLATE("A round with a distribution (almost) as good as the best so far gets a number of "
                  "extra tries.")},
+    {wxTRANSLATE("&Search Further (Seconds, 0 = Off)"),
+     wxTRANSLATE("After the rounds, the best distribution is improved further by exchanging tips between "
+                 "lines for this many seconds. 0 keeps the calculation as it is.")},
 };
 
 // Field names of the message about an invalid entry, for the catalogs.
 [[maybe_unused]] const char* const kFieldNames[] = {wxTRANSLATE("Lines"), wxTRANSLATE("Rounds"),
                                                     wxTRANSLATE("Unsuccessful Tries"),
-                                                    wxTRANSLATE("Difference"), wxTRANSLATE("Extra Tries")};
+                                                    wxTRANSLATE("Difference"), wxTRANSLATE("Extra Tries"),
+                                                    wxTRANSLATE("Search Further")};
 
 // The small frame around a panel; closing it makes the panel forget itself.
 class OptionsFrame : public wxFrame {
@@ -255,7 +259,8 @@ void OptionsDialog::BuildControls() {
     wxWindow* calculateBox = calculate->GetStaticBox();
     calculateBox->SetToolTip(_("This box contains options for advanced users."));
     auto* calculateGrid = new wxFlexGridSizer(2, wxSize(8, 6));
-    for (OptionField field : {kOptionRounds, kOptionUnsuccessfulTries, kOptionExtraTries, kOptionDifference})
+    for (OptionField field :
+         {kOptionRounds, kOptionUnsuccessfulTries, kOptionExtraTries, kOptionDifference, kOptionSearchSeconds})
         addField(calculateBox, calculateGrid, field);
     calculate->Add(calculateGrid, 0, wxALL, 4);
 

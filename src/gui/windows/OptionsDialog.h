@@ -42,7 +42,7 @@ public:
     // --- shared behaviour ------------------------------------------------------
     // Shows the stored values; "a&pply" off, focus on the OK button.
     void Fill();
-    // Checks the five texts; on success writes every value and returns true,
+    // Checks the texts; on success writes every value and returns true,
     // else reports the first invalid text and changes nothing.
     bool ValidateAndApply();
     void PressOk();
