@@ -60,6 +60,8 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, 2 * (kPaddedLines + 64)> exchangeScratch{};
 
     int tieCounter = 0;
+    // The highest counter the last block of many lines saw (where counting starts).
+    int topGuess = 0;
 
     // Random fills: the line each upper half of the generator's state draws
     // among drawLines lines.

@@ -99,9 +99,11 @@ inline int ChoosePlain(const ChooseArgs& x) {
             for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
             // Lanes where the candidate has fewer pairs, and where it has more: as
             // numbers, the larger of the two masks holds the highest lane that differs.
-            const uint32_t fewer = FewerMaskV(eq, best), more = FewerMaskV(best, eq);
+            const uint32_t fewer = FewerMaskV(eq, best) & x.lanes, more = FewerMaskV(best, eq) & x.lanes;
             if (fewer <= more) {
                 if (fewer == more) { // equal histograms
+                    // Only the top levels are known: the lower ones would have to decide.
+                    if (x.lanes != kAllLanes) return -1;
                     ++ties;
                     if (x.rng->RandomUpTo(ties) == 0) {
                         ties = 0;
@@ -337,5 +339,26 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
         const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
         const Bytes hit = AndB(AndB(EqB(LoadB(row + 32 * k), LoadB(top + 32 * k)), known), LoadB(freeMask + 32 * k));
         StoreB(partners + 32 * k, AddB(p, hit)); // hit is -1 where it applies
+    }
+}
+
+// Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row
+// with from <= equals < below: CountLarge's counts for those entries, the
+// others are not touched. Near the top few lines qualify, so they are found
+// by a vector compare and counted one by one. tips reaches a whole chunk of
+// 32, padded with 3.
+void CountBetween(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
+    const int chunks = (n + 31) / 32;
+    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
+    const Bytes unassigned = Set1B(kRankUnassigned);
+    for (int c = 0; c < chunks; ++c) {
+        const Bytes r = LoadB(row + 32 * c);
+        const Bytes inside = AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling));
+        uint32_t bits = MaskB(AndNotB(EqB(LoadB(tips + 32 * c), unassigned), inside));
+        while (bits) {
+            const int j = 32 * c + __builtin_ctz(bits);
+            bits &= bits - 1;
+            ++sum[(tips[j] << 4) | (row[j] & 15)];
+        }
     }
 }
