@@ -362,3 +362,18 @@ void CountBetween(const uint8_t* row, const uint8_t* tips, int n, int from, int 
         }
     }
 }
+
+// Several lines left the free set together: as DropTopPartner for each of
+// them in turn (a known count stops at 0, which makes it unknown).
+void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
+    const int chunks = (n + 31) / 32;
+    for (int k = 0; k < chunks; ++k) {
+        const Bytes p = LoadB(partners + 32 * k), t = LoadB(top + 32 * k);
+        Bytes hits = ZeroB();
+        for (int a = 0; a < h; ++a) hits = SubB(hits, EqB(LoadB(rows[a] + 32 * k), t));
+        hits = AndB(hits, LoadB(freeMask + 32 * k));
+        const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
+        const Bytes fewer = SubB(AddB(p, hits), MaxB(p, hits)); // the smaller of the two, modulo 256
+        StoreB(partners + 32 * k, SubB(p, AndB(known, fewer)));
+    }
+}

@@ -434,6 +434,7 @@ using ValueFn = int (*)(const uint8_t*, const uint8_t*, int, int, int*);
 using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, int);
 using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
 using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
+using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
 
 struct Kernels {
     ChooseFn choose;
@@ -449,12 +450,14 @@ struct Kernels {
     DropFn drop;
     PairsFn pairs;
     BetweenFn between;
+    DropAllFn dropAll;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
-            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween         \
+            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
+            ns::DropTopPartners                                                                               \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -592,6 +595,10 @@ int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int
 
 void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
     Pick().drop(partners, top, row, freeMask, n);
+}
+
+void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
+    Pick().dropAll(partners, top, rows, h, freeMask, n);
 }
 
 uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
