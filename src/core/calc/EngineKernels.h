@@ -77,12 +77,13 @@ inline int ChooseFor(const ChooseArgs& x) {
 
 // The common case without conditions, with every loop bound known at compile
 // time. The starting best has an entry no candidate reaches (entry 15 stays
-// empty), so the first one wins.
-template <int H, int C0, int C1>
+// empty), so the first one wins. kTopLevels: only x.lanes are compared.
+template <int H, int C0, int C1, bool kTopLevels>
 inline int ChoosePlain(const ChooseArgs& x) {
     constexpr int kRest = H - C0, C2 = kRest - C1;
     constexpr int kFavPairs = C0 * (C0 - 1) / 2, kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
     int ties = 0, chosen = 0;
+    const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
     Vec best = UnbeatenV();
     const Vec base = LoadV(x.base);
     for (int g = 0; g < x.groupCount; ++g) {
@@ -99,11 +100,11 @@ inline int ChoosePlain(const ChooseArgs& x) {
             for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
             // Lanes where the candidate has fewer pairs, and where it has more: as
             // numbers, the larger of the two masks holds the highest lane that differs.
-            const uint32_t fewer = FewerMaskV(eq, best) & x.lanes, more = FewerMaskV(best, eq) & x.lanes;
+            const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
             if (fewer <= more) {
                 if (fewer == more) { // equal histograms
                     // Only the top levels are known: the lower ones would have to decide.
-                    if (x.lanes != kAllLanes) return -1;
+                    if (kTopLevels) return -1;
                     ++ties;
                     if (x.rng->RandomUpTo(ties) == 0) {
                         ties = 0;
@@ -127,7 +128,8 @@ using ChooseFn = int (*)(const ChooseArgs&);
 
 template <int H, int C0, int C1>
 int ChooseCounts(const ChooseArgs& x) {
-    return x.cond->weigh ? ChooseFor<H, -1, -1, true>(x) : ChoosePlain<H, C0, C1>(x);
+    if (x.cond->weigh) return ChooseFor<H, -1, -1, true>(x);
+    return x.lanes == kAllLanes ? ChoosePlain<H, C0, C1, false>(x) : ChoosePlain<H, C0, C1, true>(x);
 }
 
 template <int H, int C0, int... C1>
