@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace vdx;
 using namespace vdx::testing;
@@ -400,4 +403,37 @@ TEST(EngineTest, OldDistributionKeepsTheDocumentLines) {
 
     doc.match(2).tips[7] = kNoTip;
     EXPECT_FALSE(MakeOldDistributionState(*s, doc, o));
+}
+
+// Random fills drop the lines of a whole block from the partner counts in one
+// pass; every vector code must agree with dropping them one by one, including
+// counts that run out (they become unknown) and unknown ones (0 and 255).
+TEST(EngineTest, BlockDropOfTopPartnersMatchesOneByOne) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    std::mt19937 random(12);
+    constexpr int kPadded = 256;
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        for (int round = 0; round < 200; ++round) {
+            const int n = 1 + static_cast<int>(random() % 230);
+            const int h = 1 + static_cast<int>(random() % kMaxBlockSize);
+            std::vector<uint8_t> top(kPadded, 0), partners(kPadded, 0), freeMask(kPadded, 0);
+            std::vector<std::vector<uint8_t>> rows(h, std::vector<uint8_t>(kPadded, 0));
+            const uint8_t counts[] = {0, 1, 1, 2, 2, 3, 4, 5, 7, 253, 254, 255};
+            for (int i = 0; i < n; ++i) {
+                top[i] = static_cast<uint8_t>(random() % 3);
+                partners[i] = counts[random() % std::size(counts)];
+                freeMask[i] = random() % 4 ? 0xFF : 0;
+                for (auto& row : rows) row[i] = static_cast<uint8_t>(random() % 3);
+            }
+            const uint8_t* rowPointers[kMaxBlockSize];
+            for (int a = 0; a < h; ++a) rowPointers[a] = rows[a].data();
+            std::vector<uint8_t> oneByOne = partners;
+            for (int a = 0; a < h; ++a) DropTopPartner(oneByOne.data(), top.data(), rowPointers[a], freeMask.data(), n);
+            DropTopPartners(partners.data(), top.data(), rowPointers, h, freeMask.data(), n);
+            ASSERT_EQ(partners, oneByOne) << "kernel set " << static_cast<int>(set) << ", round " << round;
+        }
+    }
 }

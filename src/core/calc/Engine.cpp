@@ -529,9 +529,11 @@ void EngineCore::RandomFill(int b) {
     ctx.random.Seed(state);
     w.blockSize = size;
     w.freeCount -= h;
-    if (w.partnersValid)
-        for (int a = 0; a < h; ++a)
-            DropTopPartner(w.partners.data(), w.top.data(), pe.Row(w.block[a]), w.freeMask.data(), n);
+    if (w.partnersValid) {
+        const uint8_t* rows[kMaxBlockSize];
+        for (int a = 0; a < h; ++a) rows[a] = pe.Row(w.block[a]);
+        DropTopPartners(w.partners.data(), w.top.data(), rows, h, w.freeMask.data(), n);
+    }
 }
 
 void EngineCore::CountBlockRanks(int p) {

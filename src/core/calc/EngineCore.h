@@ -60,6 +60,8 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, 2 * (kPaddedLines + 64)> exchangeScratch{};
 
     int tieCounter = 0;
+    // The highest counter the last block of many lines saw (where counting starts).
+    int topGuess = 0;
 
     // Random fills: the line each upper half of the generator's state draws
     // among drawLines lines.
@@ -94,6 +96,8 @@ int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int
 // A line left the free set: free lines with a known count that had it as a top
 // partner lose one.
 void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n);
+// The same for h lines (rows) that left together, in one pass.
+void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n);
 
 // Bit j set when free line j of a chunk of 32 can matter to a greedy choice
 // with the running c and the most partners found at it (see FormBlock).

@@ -77,12 +77,13 @@ inline int ChooseFor(const ChooseArgs& x) {
 
 // The common case without conditions, with every loop bound known at compile
 // time. The starting best has an entry no candidate reaches (entry 15 stays
-// empty), so the first one wins.
-template <int H, int C0, int C1>
+// empty), so the first one wins. kTopLevels: only x.lanes are compared.
+template <int H, int C0, int C1, bool kTopLevels>
 inline int ChoosePlain(const ChooseArgs& x) {
     constexpr int kRest = H - C0, C2 = kRest - C1;
     constexpr int kFavPairs = C0 * (C0 - 1) / 2, kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
     int ties = 0, chosen = 0;
+    const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
     Vec best = UnbeatenV();
     const Vec base = LoadV(x.base);
     for (int g = 0; g < x.groupCount; ++g) {
@@ -99,9 +100,11 @@ inline int ChoosePlain(const ChooseArgs& x) {
             for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
             // Lanes where the candidate has fewer pairs, and where it has more: as
             // numbers, the larger of the two masks holds the highest lane that differs.
-            const uint32_t fewer = FewerMaskV(eq, best), more = FewerMaskV(best, eq);
+            const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
             if (fewer <= more) {
                 if (fewer == more) { // equal histograms
+                    // Only the top levels are known: the lower ones would have to decide.
+                    if (kTopLevels) return -1;
                     ++ties;
                     if (x.rng->RandomUpTo(ties) == 0) {
                         ties = 0;
@@ -125,7 +128,8 @@ using ChooseFn = int (*)(const ChooseArgs&);
 
 template <int H, int C0, int C1>
 int ChooseCounts(const ChooseArgs& x) {
-    return x.cond->weigh ? ChooseFor<H, -1, -1, true>(x) : ChoosePlain<H, C0, C1>(x);
+    if (x.cond->weigh) return ChooseFor<H, -1, -1, true>(x);
+    return x.lanes == kAllLanes ? ChoosePlain<H, C0, C1, false>(x) : ChoosePlain<H, C0, C1, true>(x);
 }
 
 template <int H, int C0, int... C1>
@@ -337,5 +341,41 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
         const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
         const Bytes hit = AndB(AndB(EqB(LoadB(row + 32 * k), LoadB(top + 32 * k)), known), LoadB(freeMask + 32 * k));
         StoreB(partners + 32 * k, AddB(p, hit)); // hit is -1 where it applies
+    }
+}
+
+// Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row
+// with from <= equals < below: CountLarge's counts for those entries, the
+// others are not touched. Near the top few lines qualify, so they are found
+// by a vector compare and counted one by one. tips reaches a whole chunk of
+// 32, padded with 3.
+void CountBetween(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
+    const int chunks = (n + 31) / 32;
+    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
+    const Bytes unassigned = Set1B(kRankUnassigned);
+    for (int c = 0; c < chunks; ++c) {
+        const Bytes r = LoadB(row + 32 * c);
+        const Bytes inside = AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling));
+        uint32_t bits = MaskB(AndNotB(EqB(LoadB(tips + 32 * c), unassigned), inside));
+        while (bits) {
+            const int j = 32 * c + __builtin_ctz(bits);
+            bits &= bits - 1;
+            ++sum[(tips[j] << 4) | (row[j] & 15)];
+        }
+    }
+}
+
+// Several lines left the free set together: as DropTopPartner for each of
+// them in turn (a known count stops at 0, which makes it unknown).
+void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
+    const int chunks = (n + 31) / 32;
+    for (int k = 0; k < chunks; ++k) {
+        const Bytes p = LoadB(partners + 32 * k), t = LoadB(top + 32 * k);
+        Bytes hits = ZeroB();
+        for (int a = 0; a < h; ++a) hits = SubB(hits, EqB(LoadB(rows[a] + 32 * k), t));
+        hits = AndB(hits, LoadB(freeMask + 32 * k));
+        const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
+        const Bytes fewer = SubB(AddB(p, hits), MaxB(p, hits)); // the smaller of the two, modulo 256
+        StoreB(partners + 32 * k, SubB(p, AndB(known, fewer)));
     }
 }

@@ -121,6 +121,9 @@ struct ConditionTerms {
     uint16_t dupPairs = 0;     // block pairs that become duplicates when they share a rank
 };
 
+// The comparison mask of histograms known at every level (two bits per level).
+constexpr uint32_t kAllLanes = 0xFFFFFFFFu;
+
 struct ChooseArgs {
     int h = 0;
     int favourites = 0;
@@ -137,6 +140,8 @@ struct ChooseArgs {
     const BlockHistogram* violation[2] = {};      // [a][rank] flattened per group
     EngineRandom* rng = nullptr;
     int* tie = nullptr;
+    // Levels the plain choice compares; with fewer than all, a tie there ends it with -1.
+    uint32_t lanes = kAllLanes;
 };
 
 // One histogram per pair level: a pair with e equals moves to e + 1 when both
@@ -428,6 +433,8 @@ using MaximaFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*)
 using ValueFn = int (*)(const uint8_t*, const uint8_t*, int, int, int*);
 using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, int);
 using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
+using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
+using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
 
 struct Kernels {
     ChooseFn choose;
@@ -442,12 +449,15 @@ struct Kernels {
     ValueFn withValue;
     DropFn drop;
     PairsFn pairs;
+    BetweenFn between;
+    DropAllFn dropAll;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
-            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs                        \
+            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
+            ns::DropTopPartners                                                                               \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -513,6 +523,41 @@ void BuildOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, 
     Pick().large(sum, h, outside);
 }
 
+// Many lines: the candidates nearly always differ within the few highest
+// levels, which only a few outside lines reach. The outside tables are
+// counted from those lines alone and the choice compares those levels; a tie
+// there needs more levels (no draw is made before), and after a second try
+// the caller counts all (-1).
+constexpr int kTopLevelLines = 128;
+
+int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, int n, EngineWork& w, ChooseArgs& args) {
+    uint8_t* padded = w.exchangeScratch.data();
+    std::memcpy(padded, tips, static_cast<size_t>(n));
+    std::memset(padded + n, kRankUnassigned, 32);
+    // Levels from the highest counter of the last block on; the first pass
+    // takes everything up to the top, whatever it is now.
+    int from = std::max(1, w.topGuess - 1);
+    int below = kEqualsLevels;
+    alignas(32) uint16_t sum[kMaxBlockSize][80] = {};
+    for (int pass = 0; pass < 2; ++pass) {
+        if (from < 1) return -1;
+        for (int a = 0; a < h; ++a) Pick().between(rows[a], padded, n, from, below, sum[a] + 1);
+        int top = 0;
+        for (int a = 0; a < h; ++a)
+            for (int k = 1; k <= 48; ++k)
+                if (sum[a][k]) top = std::max(top, (k - 1) & 15);
+        if (top > 0) w.topGuess = top;
+        Pick().large(sum, h, w.outside);
+        // Entry e of an outside table needs the counts at e and e - 1.
+        args.lanes = kAllLanes << (2 * (from + 1));
+        const int chosen = Pick().choose(args);
+        if (chosen >= 0) return chosen;
+        below = from;
+        from -= 2;
+    }
+    return -1;
+}
+
 } // namespace
 
 void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch) {
@@ -552,6 +597,10 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
     Pick().drop(partners, top, row, freeMask, n);
 }
 
+void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
+    Pick().dropAll(partners, top, rows, h, freeMask, n);
+}
+
 uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
     return Pick().mark(top, partners, freeMask, static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
 }
@@ -582,10 +631,8 @@ void EngineCore::OptimiseBlock(int p) {
     // The block's own lines are not outside lines.
     for (int a = 0; a < h; ++a) tips[w.block[a]] = kRankUnassigned;
 
-    // Outside tables: a line outside with equals e adds e + 1 under its own rank, e under the others.
     const uint8_t* rows[kMaxBlockSize] = {};
     for (int a = 0; a < h; ++a) rows[a] = pe.Row(w.block[a]);
-    BuildOutsideTables(rows, h, tips.data(), n, w.keys.data(), w.outside);
     if (cond.weigh) {
         for (int a = 0; a < h; ++a) {
             const int line = w.block[a];
@@ -643,7 +690,14 @@ void EngineCore::OptimiseBlock(int p) {
     args.violation[1] = &w.violation[1][0][0];
     args.rng = &ctx.random;
     args.tie = &w.tieCounter;
-    const int chosen = Pick().choose(args);
+    int chosen = -1;
+    if (!cond.weigh && n >= kTopLevelLines) chosen = ChooseByTopLevels(rows, h, tips.data(), n, w, args);
+    if (chosen < 0) {
+        // Outside tables: a line outside with equals e adds e + 1 under its own rank, e under the others.
+        BuildOutsideTables(rows, h, tips.data(), n, w.keys.data(), w.outside);
+        args.lanes = kAllLanes;
+        chosen = Pick().choose(args);
+    }
     for (int a = 0; a < h; ++a) tips[w.block[a]] = list.patterns[chosen].rank[a];
     w.useRuns = false;
 }
