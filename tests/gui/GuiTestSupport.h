@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/arrstr.h>
 #include <wx/event.h>
+#include <wx/log.h>
 #include <wx/timer.h>
 
 #include <filesystem>
@@ -25,6 +27,22 @@ namespace vdx::guitest {
 VdxApp& App();
 MyDocManager& Manager();
 MainFrame& Main();
+
+// Collects what reaches the log while it lives (and keeps it from the log window).
+class LogRecorder : public wxLog {
+public:
+    LogRecorder() { previous_ = wxLog::SetActiveTarget(this); }
+    ~LogRecorder() override { wxLog::SetActiveTarget(previous_); }
+    LogRecorder(const LogRecorder&) = delete;
+    LogRecorder& operator=(const LogRecorder&) = delete;
+    wxArrayString messages;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override { messages.Add(message); }
+
+private:
+    wxLog* previous_;
+};
 
 // The text of the application's log window.
 wxString LogText();

@@ -59,20 +59,6 @@ wxString InDataDir(const wxString& name) {
 
 std::string ReadFile(const wxString& path) { return ReadBytes(std::string(path.fn_str())); }
 
-// Counts what reaches the log while it lives.
-class LogCounter : public wxLog {
-public:
-    LogCounter() { previous_ = wxLog::SetActiveTarget(this); }
-    ~LogCounter() override { wxLog::SetActiveTarget(previous_); }
-    int count = 0;
-
-protected:
-    void DoLogRecord(wxLogLevel, const wxString&, const wxLogRecordInfo&) override { ++count; }
-
-private:
-    wxLog* previous_;
-};
-
 // Runs the event loop until done() or the time is up.
 bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
@@ -421,7 +407,7 @@ TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
 }
 
 TEST(HelpBook, MissingLanguageBookFallsBackToEnglishQuietly) {
-    LogCounter log;
+    LogRecorder log;
     const wxString english = EnglishHelpBase(App().DataDir());
     {
         wxHtmlHelpController help;
@@ -432,7 +418,7 @@ TEST(HelpBook, MissingLanguageBookFallsBackToEnglishQuietly) {
         wxHtmlHelpController help;
         EXPECT_FALSE(InitializeHelp(help, "/nonexistent/de/VdxHelp_de", "/nonexistent/VdxHelp"));
     }
-    EXPECT_EQ(log.count, 0);
+    EXPECT_EQ(log.messages.size(), 0u);
 }
 
 // ---------------------------------------------------------------------------
@@ -497,12 +483,12 @@ TEST(Pictures, IconsComeInSeveralSizes) {
 }
 
 TEST(Pictures, UnknownNamesGiveEmptyResults) {
-    LogCounter log;
+    LogRecorder log;
     EXPECT_FALSE(ProgramBitmap("no-such-picture").IsOk());
     EXPECT_FALSE(ProgramBitmap("no-such-picture", true).IsOk());
     EXPECT_FALSE(OwnBitmap("").IsOk());
     EXPECT_TRUE(ProgramIcon("no-such-icon").IsEmpty());
-    EXPECT_EQ(log.count, 0);
+    EXPECT_EQ(log.messages.size(), 0u);
 }
 
 // ---------------------------------------------------------------------------
@@ -543,7 +529,7 @@ TEST(WarningSound, FileIsAShortPcmBell) {
 }
 
 TEST(WarningSound, ReturnsAtOnceAndSaysNothing) {
-    LogCounter log;
+    LogRecorder log;
     for (int i = 0; i < 3; ++i) {
         const auto start = std::chrono::steady_clock::now();
         PlayWarningSound();
@@ -551,7 +537,7 @@ TEST(WarningSound, ReturnsAtOnceAndSaysNothing) {
         // The sound lasts 0.42 s; waiting for it would take at least that.
         EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(spent).count(), 300);
     }
-    EXPECT_EQ(log.count, 0);
+    EXPECT_EQ(log.messages.size(), 0u);
     EXPECT_EQ(g_messages.size(), 0u);
 }
 

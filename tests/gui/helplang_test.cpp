@@ -46,20 +46,6 @@ wxString BookPage(const std::string& page) {
                                            : "/share/vendrixplanner/" + lang + "/helppages/" + page);
 }
 
-// Collects what reaches the log while it lives.
-class LogCollector : public wxLog {
-public:
-    LogCollector() { previous_ = wxLog::SetActiveTarget(this); }
-    ~LogCollector() override { wxLog::SetActiveTarget(previous_); }
-    wxArrayString messages;
-
-protected:
-    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override { messages.Add(message); }
-
-private:
-    wxLog* previous_;
-};
-
 class HelpLanguageTest : public AppTest {
 protected:
     void TearDown() override {
@@ -121,7 +107,7 @@ TEST_F(HelpLanguageTest, F1OpensTheBookOfTheLanguageAtTheSectionOfTheWindow) {
     SendCommand(App().Frame(), kIdInput);
     InputWindow* input = FindInputWindow(doc);
     ASSERT_NE(input, nullptr);
-    LogCollector log; // the page shows a picture of the window
+    LogRecorder log; // the page shows a picture of the window
     const wxString inputPage = PressF1In(input->Grid());
     EXPECT_TRUE(inputPage.EndsWith(BookPage("input.html"))) << inputPage;
     EXPECT_TRUE(log.messages.empty()) << "the help page logged: " << log.messages[0];
