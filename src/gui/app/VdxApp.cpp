@@ -60,10 +60,14 @@ const vdx::AppConfig& CurrentAppConfig() {
     return app ? app->Config() : builtIn;
 }
 
+wxString VdxApp::DataDirFor(const wxString& programDir) {
+    return wxString::FromUTF8(vdx::DataDirectory(
+        programDir.utf8_string(), [](const std::string& path) { return wxFileName::DirExists(wxString::FromUTF8(path)); }));
+}
+
 void VdxApp::SetProgramDir(const wxString& dir) {
     programDir_ = dir;
-    dataDir_ = wxString::FromUTF8(vdx::DataDirectory(
-        dir.utf8_string(), [](const std::string& path) { return wxFileName::DirExists(wxString::FromUTF8(path)); }));
+    dataDir_ = DataDirFor(dir);
 }
 
 wxArrayString VdxApp::ProgramFolders() const {

@@ -49,6 +49,8 @@ public:
     // The language in use: "en", "de", "fr", "it", "nl" or "sv".
     const wxString& LanguageInUse() const { return languageInUse_; }
 
+    // The data folder that belongs to a program folder.
+    static wxString DataDirFor(const wxString& programDir);
     // Another folder for the program's files (tests run the program from elsewhere).
     void SetProgramDir(const wxString& dir);
 

@@ -1,6 +1,5 @@
 #include "controls/Sound.h"
 
-#include "app/InstallLayout.h"
 #include "app/VdxApp.h"
 
 #include <wx/filename.h>
@@ -20,9 +19,7 @@ SoundHook& Hook() {
 
 wxString DataFolder() {
     if (const VdxApp* app = VdxApp::Get()) return app->DataDir();
-    const std::string programDir = wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath().utf8_string();
-    return wxString::FromUTF8(vdx::DataDirectory(
-        programDir, [](const std::string& path) { return wxFileName::DirExists(wxString::FromUTF8(path)); }));
+    return VdxApp::DataDirFor(wxFileName(wxStandardPaths::Get().GetExecutablePath()).GetPath());
 }
 
 // Loaded once and kept for the whole run: an asynchronous playback may still
