@@ -1,0 +1,118 @@
+// Every window at the size it opens with, under a window manager, in the
+// language given by VDX_TEST_LANGUAGE ("en" unless set): the page dialogs
+// show all they hold.
+
+#include "Desktop.h"
+#include "GuiTestSupport.h"
+
+#include "windows/ChartsFrame.h"
+#include "windows/ConditionsDialog.h"
+#include "windows/MyNotebook.h"
+#include "windows/NotebookPage.h"
+#include "windows/SettingsDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <wx/sizer.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace vdx::gui;
+using namespace vdx::guitest;
+
+namespace {
+
+std::string Language() {
+    const char* code = std::getenv("VDX_TEST_LANGUAGE");
+    return code && *code ? code : "en";
+}
+
+// The controls of a window and of the windows inside it, the window itself excluded.
+void CollectControls(wxWindow* window, std::vector<wxWindow*>& out) {
+    for (wxWindow* child : window->GetChildren()) {
+        if (child->IsTopLevel() || !child->IsShown()) continue;
+        out.push_back(child);
+        CollectControls(child, out);
+    }
+}
+
+// What is wrong with the page shown in frame: controls cut off by the frame,
+// a client area below the sizer's minimum.
+std::string Faults(MyNotebookFrame* frame) {
+    std::string faults;
+    const wxSize client = frame->GetClientSize();
+    const wxSize needed = frame->GetSizer()->CalcMin();
+    if (client.x < needed.x || client.y < needed.y)
+        faults += "client " + std::to_string(client.x) + "x" + std::to_string(client.y) + " below " +
+                  std::to_string(needed.x) + "x" + std::to_string(needed.y) + "; ";
+    NotebookPage* page = frame->Book()->Page(frame->Book()->GetSelection());
+    std::vector<wxWindow*> controls;
+    CollectControls(page, controls);
+    for (wxWindow* control : controls) {
+        const std::string name = control->GetLabel().utf8_string();
+        if (!VisibleInFrame(control)) faults += "cut off: " + name + "; ";
+    }
+    return faults;
+}
+
+class WindowFitTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        fs::copy_file(VDX_RESOURCES_DIR "/example.vdx", dir_ / "example.vdx");
+        doc_ = Open(dir_ / "example.vdx");
+        ASSERT_NE(doc_, nullptr);
+        ASSERT_TRUE(doc_->Data().hasTips);
+    }
+    void TearDown() override {
+        CloseAllDocuments();
+        AppTest::TearDown();
+    }
+
+    // Opens a page dialog many times: each time, once the window manager had
+    // its say, the page shown (a different one each time) holds everything.
+    void OpenManyTimes(const char* what, const std::function<MyNotebookFrame*()>& open, const wxPoint& place) {
+        for (int opening = 0; opening < 15; ++opening) {
+            SCOPED_TRACE(testing::Message() << what << ", opening " << opening);
+            const bool placed = place != wxDefaultPosition;
+            MyNotebookFrame* frame = open();
+            ASSERT_NE(frame, nullptr);
+            frame->Book()->SetSelection(static_cast<size_t>(opening % frame->Book()->PageCount()));
+            SettleUntil([&] {
+                return frame->IsShownOnScreen() && Faults(frame).empty() &&
+                       (!placed || frame->GetPosition() == place);
+            });
+            EXPECT_EQ(Faults(frame), "");
+            if (placed) {
+                EXPECT_EQ(frame->GetPosition(), place);
+            }
+            frame->Close(true);
+            Settle(20);
+        }
+    }
+
+    VdxDocument* doc_ = nullptr;
+};
+
+TEST_F(WindowFitTest, PageDialogsShowEveryControlEveryTimeTheyOpen) {
+    OpenManyTimes("conditions", [&] { return ShowConditions(doc_); }, wxPoint(100, 50));
+    OpenManyTimes("default conditions", [] { return ShowDefaultConditions(); }, wxPoint(100, 50));
+    // The window manager places the settings window now and then on its own
+    // (at the top left); its size is what counts here.
+    OpenManyTimes("settings", [] { return ShowSettings(); }, wxDefaultPosition);
+    OpenManyTimes("charts", [&] { return OpenChartsFrame(doc_); }, wxDefaultPosition);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const WindowManager manager;
+    GuiTestOptions options;
+    options.arguments = {"-l=" + Language()};
+    return RunGuiTests(argc, argv, options);
+}
