@@ -1,6 +1,6 @@
 // Every window at the size it opens with, under a window manager, in the
 // language given by VDX_TEST_LANGUAGE ("en" unless set): the page dialogs
-// show all they hold.
+// show all they hold, and every button is as wide as its label.
 
 #include "Desktop.h"
 #include "GuiTestSupport.h"
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <wx/button.h>
 #include <wx/sizer.h>
 
 #include <cstdlib>
@@ -42,7 +43,7 @@ void CollectControls(wxWindow* window, std::vector<wxWindow*>& out) {
 }
 
 // What is wrong with the page shown in frame: controls cut off by the frame,
-// a client area below the sizer's minimum.
+// buttons narrower than their label, a client area below the sizer's minimum.
 std::string Faults(MyNotebookFrame* frame) {
     std::string faults;
     const wxSize client = frame->GetClientSize();
@@ -56,6 +57,11 @@ std::string Faults(MyNotebookFrame* frame) {
     for (wxWindow* control : controls) {
         const std::string name = control->GetLabel().utf8_string();
         if (!VisibleInFrame(control)) faults += "cut off: " + name + "; ";
+        if (auto* button = dynamic_cast<wxButton*>(control)) {
+            if (button->GetBestSize().x > button->GetSize().x)
+                faults += "button too narrow: " + name + " (" + std::to_string(button->GetSize().x) + " < " +
+                          std::to_string(button->GetBestSize().x) + "); ";
+        }
     }
     return faults;
 }
@@ -90,6 +96,14 @@ protected:
             EXPECT_EQ(Faults(frame), "");
             if (placed) {
                 EXPECT_EQ(frame->GetPosition(), place);
+            }
+            // A marked apply button is wider than the plain one.
+            NotebookPage* page = frame->Book()->Page(frame->Book()->GetSelection());
+            if (opening == 0 && page->ApplyButton()->IsShown()) {
+                page->ValuesChanged();
+                for (int i = 0; i < frame->Book()->PageCount(); ++i) frame->Book()->Page(i)->UpdateMarking();
+                SettleUntil([&] { return Faults(frame).empty(); }, 1000);
+                EXPECT_EQ(Faults(frame), "") << "with changes pending";
             }
             frame->Close(true);
             Settle(20);
