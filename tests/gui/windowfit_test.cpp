@@ -1,10 +1,14 @@
 // Every window at the size it opens with, under a window manager, in the
 // language given by VDX_TEST_LANGUAGE ("en" unless set): the page dialogs
-// show all they hold, and every button is as wide as its label.
+// and the statistics show all they hold, and every button
+// is as wide as its label.
 
 #include "Desktop.h"
 #include "GuiTestSupport.h"
 
+#include "calc/StatisticsPanel.h"
+#include "calc/StatisticsWindow.h"
+#include "frame/CommandIds.h"
 #include "windows/ChartsFrame.h"
 #include "windows/ConditionsDialog.h"
 #include "windows/MyNotebook.h"
@@ -14,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
+#include <wx/display.h>
 #include <wx/sizer.h>
 
 #include <cstdlib>
@@ -120,6 +125,27 @@ TEST_F(WindowFitTest, PageDialogsShowEveryControlEveryTimeTheyOpen) {
     // (at the top left); its size is what counts here.
     OpenManyTimes("settings", [] { return ShowSettings(); }, wxDefaultPosition);
     OpenManyTimes("charts", [&] { return OpenChartsFrame(doc_); }, wxDefaultPosition);
+}
+
+TEST_F(WindowFitTest, StatisticsOpenLargeEnoughForTheExample) {
+    ASSERT_EQ(doc_->Data().matchCount, 12);
+    SendCommand(&Main(), kIdStatistics);
+    StatisticsWindow* window = FindStatisticsWindow(doc_);
+    ASSERT_NE(window, nullptr);
+    StatisticsPanel* panel = window->Panel();
+    const vdx::StatisticsLayout& drawing = panel->Drawing();
+    const wxRect screen = wxDisplay(window).GetClientArea();
+    ASSERT_LE(drawing.height, screen.height - 100) << "the example fits on the test screen";
+    SettleUntil([&] {
+        const wxSize client = panel->GetClientSize();
+        return window->IsShownOnScreen() && client.x >= drawing.width && client.y >= drawing.height;
+    });
+    SaveScreenshot(("statistics-" + Language()).c_str());
+    EXPECT_GE(panel->GetClientSize().x, drawing.width);
+    EXPECT_GE(panel->GetClientSize().y, drawing.height);
+    EXPECT_TRUE(screen.Contains(window->GetScreenRect())) << "within the screen";
+    window->Close(true);
+    Settle(50);
 }
 
 } // namespace
