@@ -1,6 +1,6 @@
 // Every window at the size it opens with, under a window manager, in the
-// language given by VDX_TEST_LANGUAGE ("en" unless set): the page dialogs
-// and the statistics show all they hold, and every button
+// language given by VDX_TEST_LANGUAGE ("en" unless set): the page dialogs,
+// the statistics and the format editor show all they hold, and every button
 // is as wide as its label.
 
 #include "Desktop.h"
@@ -9,6 +9,9 @@
 #include "calc/StatisticsPanel.h"
 #include "calc/StatisticsWindow.h"
 #include "frame/CommandIds.h"
+#include "ticketprint/FormatCanvas.h"
+#include "ticketprint/FormatEditorFrame.h"
+#include "ticketprint/TicketFormatDoc.h"
 #include "windows/ChartsFrame.h"
 #include "windows/ConditionsDialog.h"
 #include "windows/MyNotebook.h"
@@ -18,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
+#include <wx/dcclient.h>
 #include <wx/display.h>
 #include <wx/sizer.h>
 
@@ -146,6 +150,43 @@ TEST_F(WindowFitTest, StatisticsOpenLargeEnoughForTheExample) {
     EXPECT_TRUE(screen.Contains(window->GetScreenRect())) << "within the screen";
     window->Close(true);
     Settle(50);
+}
+
+TEST_F(WindowFitTest, FormatEditorShowsEveryTextApartAndInside) {
+    FormatEditorFrame::OpenFile(VDX_RESOURCES_DIR "/slip12.vdf");
+    FormatEditorFrame* editor = FormatEditorFrame::Instance();
+    ASSERT_NE(editor, nullptr);
+    FormatCanvas* canvas = editor->Canvas();
+    SettleUntil([&] { return editor->IsShownOnScreen() && editor->Document() != nullptr; });
+    ASSERT_NE(editor->Document(), nullptr);
+    canvas->Rebuild();
+    const vdx::FormatPreview& preview = canvas->Preview();
+    const wxSize needed(preview.width, preview.height);
+    SettleUntil([&] {
+        const wxSize client = canvas->GetClientSize();
+        return client.x >= needed.x && client.y >= needed.y;
+    });
+    SaveScreenshot(("formateditor-" + Language()).c_str());
+
+    std::vector<wxRect> boxes;
+    wxClientDC dc(canvas);
+    for (const vdx::PreviewText& t : preview.texts) {
+        dc.SetFont(canvas->PreviewFont(t.fontStep));
+        boxes.emplace_back(wxPoint(t.x, t.y), dc.GetTextExtent(wxString::FromUTF8(t.text)));
+    }
+    const wxRect client(canvas->GetClientSize());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const std::string text = preview.texts[i].text;
+        EXPECT_TRUE(client.Contains(boxes[i])) << "cut off: " << text;
+        for (size_t j = i + 1; j < boxes.size(); ++j)
+            // A few pixels apart, or neighbouring values read as one.
+            EXPECT_FALSE(wxRect(boxes[i]).Inflate(4, 0).Intersects(boxes[j])) << text << " / " << preview.texts[j].text;
+    }
+    EXPECT_TRUE(wxRect(wxDisplay(editor).GetClientArea()).Contains(editor->GetScreenRect())) << "within the screen";
+
+    editor->Document()->Modify(false);
+    editor->Close(true);
+    SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; });
 }
 
 } // namespace
