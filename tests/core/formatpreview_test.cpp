@@ -155,6 +155,48 @@ TEST(FormatPreview, LineGapValuesDoNotOverlap) {
     }
 }
 
+// Below the ticket every text keeps clear of its neighbours: values of line
+// gaps by half a line, the sides' names by moving the right one a row down
+// when both do not fit side by side (long translations, a narrow ticket).
+TEST(FormatPreview, TextsBelowTheTicketStandApart) {
+    // Narrower by a pixel a character for each step down.
+    const auto shrinking = [](const std::string& s, int step) {
+        return PreviewTextSize{static_cast<int>(s.size()) * (7 + step), 14 + step};
+    };
+    struct Case {
+        const char* what;
+        bool longNames;
+    };
+    for (const Case& c : {Case{"short names", false}, Case{"long names", true}}) {
+        SCOPED_TRACE(c.what);
+        const TicketFormatValues v;
+        const auto translate = [&](const char* text) -> std::string {
+            if (!c.longNames) return text;
+            const std::string t = text;
+            if (t == "Space to &Left") return "A much longer name of the space to the left side of the ticket";
+            if (t == "Space to &Right") return "A much longer name of the space to the right side of the ticket";
+            return t;
+        };
+        const FormatPreview p = BuildFormatPreview(v, shrinking, translate);
+        std::vector<PreviewRect> boxes;
+        std::vector<std::string> names;
+        for (const PreviewText& t : p.texts)
+            if (t.y > p.ticket.bottom()) {
+                boxes.push_back({t.x, t.y, shrinking(t.text, t.fontStep).width, 14 + t.fontStep});
+                names.push_back(t.text);
+            }
+        ASSERT_GE(boxes.size(), 15u);
+        for (size_t i = 0; i < boxes.size(); ++i)
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                const PreviewRect& a = boxes[i];
+                const PreviewRect& b = boxes[j];
+                const bool apart = a.right() + 7 <= b.x || b.right() + 7 <= a.x || a.bottom() <= b.y ||
+                                   b.bottom() <= a.y;
+                EXPECT_TRUE(apart) << names[i] << " / " << names[j];
+            }
+    }
+}
+
 TEST(FormatPreview, TextsGoThroughTheTranslation) {
     const std::map<std::string, std::string> german = {{"%s: %.2f mm", "%s = %.2f mm"},
                                                        {"Total Length", "Gesamtlänge"},

@@ -213,8 +213,9 @@ private:
             if (i + 2 < v_.maxLines)
                 room = std::min(room, (X(LineBlockPosition(v_, i + 1) + 2 * v_.spaceBetweenXs) +
                                        X(LineBlockPosition(v_, i + 2))) / 2 - centre);
+            // Half a line of space between neighbours, or they read as one number.
             int step = 0;
-            while (step > kMinFontStep && measure_(s, step).width > room - 2) --step;
+            while (step > kMinFontStep && measure_(s, step).width > room - lineHeight_ / 2) --step;
             const int w = measure_(s, step).width;
             const PreviewRect box = text(s, centre - w / 2, valueY, PreviewColour::kRed, step);
             valuesBottom = std::max(valuesBottom, box.bottom());
@@ -224,15 +225,18 @@ private:
         // The sides' names stand on the row below, so only their texts are
         // clicked (a rectangle over both rows would cover the line gaps).
         horizontal(t.x, X(firstX), rowA);
-        hit(PreviewTarget::kSide, kSideLeft,
-            text(measured(name(FormatChange::kSide, kSideLeft), v_.spacesToSides[kSideLeft]), t.x, rowB,
-                 PreviewColour::kRed));
+        const PreviewRect leftName = text(measured(name(FormatChange::kSide, kSideLeft), v_.spacesToSides[kSideLeft]),
+                                          t.x, rowB, PreviewColour::kRed);
+        hit(PreviewTarget::kSide, kSideLeft, leftName);
         horizontal(X(lastX), t.right(), rowA);
         const std::string right = measured(name(FormatChange::kSide, kSideRight), v_.spacesToSides[kSideRight]);
-        hit(PreviewTarget::kSide, kSideRight,
-            text(right, t.right() - measure_(right, 0).width, rowB, PreviewColour::kRed));
+        // Long names (or a narrow ticket) put the right side's on a row of its own.
+        const int rightX = t.right() - measure_(right, 0).width;
+        const int rightY = rightX < leftName.right() + kItemGap ? rowB + lineHeight_ + 2 : rowB;
+        const PreviewRect rightName = text(right, rightX, rightY, PreviewColour::kRed);
+        hit(PreviewTarget::kSide, kSideRight, rightName);
 
-        const int rowC = rowB + lineHeight_ + 10;
+        const int rowC = rightName.bottom() + 10;
         hit(PreviewTarget::kTotalLength, -1, text(measured(tr(N_("Total Length")), length), t.x, rowC));
         hit(PreviewTarget::kTotalHeight, -1,
             text(measured(tr(N_("Total Height")), height), t.x, rowC + lineHeight_ + 2));

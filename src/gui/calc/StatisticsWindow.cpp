@@ -8,9 +8,12 @@
 #include "frame/MenuBuilder.h"
 #include "windows/DocumentWindows.h"
 
+#include <wx/display.h>
 #include <wx/intl.h>
 #include <wx/settings.h>
 #include <wx/sizer.h>
+
+#include <algorithm>
 
 namespace vdx::gui {
 
@@ -46,7 +49,30 @@ StatisticsWindow::StatisticsWindow(VdxDocument* doc)
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(panel_, 1, wxEXPAND);
     SetSizer(sizer);
+    SetClientSize(WholePageClientSize());
+    // Frame extents that arrive late take their room from the client area:
+    // it grows back, once per size it was left with.
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        event.Skip();
+        if (!IsShown() || IsMaximized() || IsIconized()) return;
+        const wxSize client = GetClientSize();
+        const wxSize wanted = WholePageClientSize();
+        if ((client.x < wanted.x || client.y < wanted.y) && client != grownFrom_) {
+            grownFrom_ = client;
+            SetClientSize(wxSize(std::max(client.x, wanted.x), std::max(client.y, wanted.y)));
+        }
+    });
     doc->Subscribe(this, [this](DocumentChange) { panel_->Recompute(); });
+}
+
+wxSize StatisticsWindow::WholePageClientSize() const {
+    const vdx::StatisticsLayout& page = panel_->Drawing();
+    const wxSize client = GetClientSize();
+    wxSize wanted(std::max(client.x, page.width), std::max(client.y, page.height));
+    const wxRect screen = wxDisplay(this).GetClientArea();
+    const wxSize frame = GetSize() - client;
+    wanted.DecTo(screen.GetSize() - frame);
+    return wanted;
 }
 
 StatisticsWindow* FindStatisticsWindow(const VdxDocument* doc) {

@@ -18,7 +18,11 @@ public:
     StatisticsPanel* Panel() const { return panel_; }
 
 private:
+    // The client size that shows the whole page, as far as the screen allows.
+    wxSize WholePageClientSize() const;
+
     StatisticsPanel* panel_ = nullptr;
+    wxSize grownFrom_;
 };
 
 // The document's statistics window, or nullptr.

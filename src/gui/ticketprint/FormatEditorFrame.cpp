@@ -15,9 +15,13 @@
 #include "ticketprint/TicketFormatView.h"
 
 #include <wx/config.h>
+#include <wx/display.h>
 #include <wx/intl.h>
 #include <wx/menu.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
+
+#include <algorithm>
 
 using namespace vdx::gui;
 
@@ -129,6 +133,25 @@ FormatEditorFrame* FormatEditorFrame::Open() {
     frame->Centre();
     frame->Show();
     return frame;
+}
+
+void FormatEditorFrame::GrowToShow(const wxSize& content) {
+    if (IsMaximized() || IsIconized()) return;
+    // The canvas fills the client area and always shows its scroll bars.
+    const wxSize scrollBars(wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, this),
+                            wxSystemSettings::GetMetric(wxSYS_HSCROLL_Y, this));
+    const wxSize outside = GetSize() - GetClientSize() + scrollBars;
+    wxSize wanted = GetSize();
+    wanted.IncTo(content + outside);
+    const wxRect screen = wxDisplay(this).GetClientArea();
+    wanted.DecTo(screen.GetSize());
+    if (wanted == GetSize()) return;
+    SetSize(wanted);
+    // Keep it on the screen: it may have grown past the right or bottom edge.
+    wxPoint place = GetPosition();
+    place.x = std::max(screen.x, std::min(place.x, screen.GetRight() + 1 - wanted.x));
+    place.y = std::max(screen.y, std::min(place.y, screen.GetBottom() + 1 - wanted.y));
+    Move(place);
 }
 
 void FormatEditorFrame::OpenFile(const wxString& path) {

@@ -26,6 +26,10 @@ public:
     // The open format, or nullptr.
     TicketFormatDoc* Document() const;
 
+    // Makes the client area large enough for content (a format's preview), as
+    // far as the screen allows; never smaller.
+    void GrowToShow(const wxSize& content);
+
     // Closes the documents (forced: without questions that may keep them),
     // saves the recent files and lets the frame go.
     bool Destroy() override;

@@ -37,6 +37,8 @@ bool TicketFormatView::OnCreate(wxDocument* doc, long) {
         AppLog(_("New format document created"));
     else
         AppLog(wxString::Format(_("Format file %s opened for editing"), doc->GetFilename()));
+    canvas_->Rebuild();
+    editor_->GrowToShow(wxSize(canvas_->Preview().width, canvas_->Preview().height));
     canvas_->Refresh();
     return true;
 }

@@ -59,14 +59,31 @@ void MyNotebookFrame::Prepare() {
     wxSize largestPage;
     for (int i = 0; i < book_->PageCount(); ++i)
         largestPage.IncTo(book_->Page(i)->GetSizer()->GetMinSize());
-    wxSize needed = ClientToWindowSize(book_->CalcSizeFromPage(largestPage));
+    wxSize needed = book_->CalcSizeFromPage(largestPage);
     // Wide enough for every tab, so that none hides behind the scroll arrows.
     int tabs = 0;
     for (int i = 0; i < book_->PageCount(); ++i)
         tabs += book_->GetTextExtent(book_->GetPageText(static_cast<size_t>(i))).x + FromDIP(kTabPadding);
-    needed.IncTo(ClientToWindowSize(wxSize(tabs, 0)));
-    SetMinSize(needed);
-    SetSize(wxSize(std::max(first.x, needed.x), std::max(first.y, needed.y)));
+    needed.IncTo(wxSize(tabs, 0));
+    book_->SetMinSize(needed);
+    // The minimum as a client size: the window manager's frame extents, known
+    // only once the frame is mapped, then count on top of it.
+    sizer->SetSizeHints(this);
+    SetSize(wxSize(std::max(first.x, GetSize().x), std::max(first.y, GetSize().y)));
+    // Frame extents that arrive late shrink the client area of a frame larger
+    // than its minimum; it then grows back (once per size it lacks), and the
+    // pages are laid out for the client area it has.
+    Bind(wxEVT_IDLE, [this](wxIdleEvent& event) {
+        event.Skip();
+        const wxSize client = GetClientSize();
+        const wxSize minimum = GetSizer()->GetMinSize();
+        if ((client.x < minimum.x || client.y < minimum.y) && client != grownFrom_) {
+            grownFrom_ = client;
+            SetMinClientSize(minimum);
+            SetClientSize(wxSize(std::max(client.x, minimum.x), std::max(client.y, minimum.y)));
+        }
+        if (book_->GetSize() != GetClientSize()) Layout();
+    });
     for (int i = 0; i < book_->PageCount(); ++i) book_->Page(i)->UpdateMarking();
     if (NotebookPage* page = book_->Page(book_->GetSelection())) page->OkButton()->SetFocus();
 }

@@ -45,6 +45,7 @@ private:
 
     wxWeakRef<VdxDocument> doc_;
     bool prepared_ = false;
+    wxSize grownFrom_;
     MyNotebook* book_ = nullptr;
 };
 

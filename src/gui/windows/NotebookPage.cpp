@@ -9,7 +9,21 @@
 #include <wx/intl.h>
 #include <wx/sizer.h>
 
+#include <algorithm>
+
 namespace vdx::gui {
+
+namespace {
+
+// The buttons share one width unless a label (a translation, a marked one)
+// needs more.
+void FitButtonToLabel(wxButton* button) {
+    button->SetMinSize(wxDefaultSize);
+    button->InvalidateBestSize();
+    button->SetMinSize(wxSize(std::max(button->FromDIP(82), button->GetBestSize().x), -1));
+}
+
+} // namespace
 
 NotebookPage::NotebookPage(MyNotebook* notebook, const wxString& label)
     : wxPanel(notebook, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL, "MyPanel"),
@@ -28,6 +42,7 @@ NotebookPage::NotebookPage(MyNotebook* notebook, const wxString& label)
     default_ = new wxButton(this, wxID_ANY, _("&default"), wxDefaultPosition, buttonSize);
     default_->SetToolTip(_("resets the options of this panel to the default values"));
     apply_->Disable();
+    for (wxButton* button : {ok_, cancel_, apply_, default_}) FitButtonToLabel(button);
 
     ok_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         if (book_->Pending()) book_->ApplyAll();
@@ -64,7 +79,11 @@ void NotebookPage::PressDefault() {
 void NotebookPage::ValuesChanged() { book_->SetPending(); }
 
 void NotebookPage::SetLabelKeepingFocus(wxButton* button, const wxString& label) {
-    if (button->GetLabel() != label) button->SetLabel(label);
+    if (button->GetLabel() == label) return;
+    button->SetLabel(label);
+    const wxSize before = button->GetMinSize();
+    FitButtonToLabel(button);
+    if (button->GetMinSize() != before) Layout();
 }
 
 void NotebookPage::UpdateMarking() {
