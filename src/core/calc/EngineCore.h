@@ -36,6 +36,13 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, kPaddedLines> top{};
     alignas(64) std::array<uint8_t, kPaddedLines> partners{};
     bool partnersValid = false;
+    // The same over all lines, taken with the last update of the pair table of
+    // a step with many lines; fullTopsValid while the table has not changed since.
+    alignas(64) std::array<uint8_t, kPaddedLines> fullTop{};
+    alignas(64) std::array<uint8_t, kPaddedLines> fullPartners{};
+    alignas(64) std::array<uint8_t, kPaddedLines> lineMask{}; // 0xFF for lines 0..lineMaskLines - 1
+    int lineMaskLines = 0;
+    bool fullTopsValid = false;
 
     // The block being formed and optimised.
     std::array<int, kMaxBlockSize> block{};
@@ -81,6 +88,18 @@ void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta
 // The same for two fully assigned matches at once: adds `added`, takes out
 // `removed`; scratch holds 2 * (lineCount + 32) bytes.
 void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch);
+
+// UpdatePairTable and ExchangePairTableMatches that also give per line the
+// highest counter over all lines and the number of lines at it (255: too many
+// to track); valid is 0xFF for lines 0..n-1 and 0 up to a whole chunk of 32.
+void UpdatePairTableTops(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch,
+                         const uint8_t* valid, uint8_t* tops, uint8_t* counts);
+void ExchangePairTableMatchesTops(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch,
+                                  const uint8_t* valid, uint8_t* tops, uint8_t* counts);
+
+// Blocks of a step with up to this many lines are formed by looking at every
+// free line afresh; above it tops and partner counts are kept up to date.
+constexpr int kDirectFormingLines = 64;
 
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners.
@@ -150,6 +169,7 @@ public:
 
 private:
     int FillPartners(int line);
+    const uint8_t* LineMask();
 };
 
 } // namespace vdx

@@ -250,6 +250,61 @@ void ExchangeRows(uint8_t* base, size_t stride, const uint8_t* added, const uint
     }
 }
 
+// ExchangeRows, and on the way per row the highest counter and the number of
+// lines at it (255: too many to track), over every line (valid is 0xFF for
+// lines 0..n-1): what the greedy forming of the next match step starts from.
+void ExchangeRowsTops(uint8_t* base, size_t stride, const uint8_t* added, const uint8_t* removed, int n,
+                      const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    const int chunks = (n + 31) / 32;
+    const Bytes one = Set1B(1);
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mineAdded = Set1B(added[i]), mineRemoved = Set1B(removed[i]);
+        Bytes best = ZeroB(), times = ZeroB();
+        for (int c = 0; c < chunks; ++c) {
+            const Bytes change = SubB(EqB(LoadB(removed + 32 * c), mineRemoved), EqB(LoadB(added + 32 * c), mineAdded));
+            const Bytes now = AddB(LoadB(row + 32 * c), change);
+            StoreB(row + 32 * c, now);
+            // The own counter stays 0xFF and drops out as 0.
+            const Bytes v = AndB(AddB(now, one), LoadB(valid + 32 * c));
+            const Bytes higher = MaxB(best, v);
+            times = SubB(AndB(times, EqB(higher, best)), EqB(v, higher));
+            best = higher;
+        }
+        row[i] = 0xFF;
+        const int top = HMaxB(best);
+        const int count = top ? SumB(AndB(times, EqB(best, Set1B(static_cast<uint8_t>(top))))) : 0;
+        tops[i] = static_cast<uint8_t>(top ? top - 1 : 0);
+        counts[i] = static_cast<uint8_t>(count < 255 ? count : 255);
+    }
+}
+
+// UpdateRows likewise.
+void UpdateRowsTops(uint8_t* base, size_t stride, const uint8_t* tips, int n, uint8_t delta, const uint8_t* valid,
+                    uint8_t* tops, uint8_t* counts) {
+    const int chunks = (n + 31) / 32;
+    const Bytes d = Set1B(delta), one = Set1B(1);
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mine = Set1B(tips[i]);
+        // The own counter gets delta too (its tip is its own): start it so that it ends at 0xFF and drops out as 0.
+        row[i] = static_cast<uint8_t>(0xFF - delta);
+        Bytes best = ZeroB(), times = ZeroB();
+        for (int c = 0; c < chunks; ++c) {
+            const Bytes now = AddB(LoadB(row + 32 * c), AndB(EqB(LoadB(tips + 32 * c), mine), d));
+            StoreB(row + 32 * c, now);
+            const Bytes v = AndB(AddB(now, one), LoadB(valid + 32 * c));
+            const Bytes higher = MaxB(best, v);
+            times = SubB(AndB(times, EqB(higher, best)), EqB(v, higher));
+            best = higher;
+        }
+        const int top = HMaxB(best);
+        const int count = top ? SumB(AndB(times, EqB(best, Set1B(static_cast<uint8_t>(top))))) : 0;
+        tops[i] = static_cast<uint8_t>(top ? top - 1 : 0);
+        counts[i] = static_cast<uint8_t>(count < 255 ? count : 255);
+    }
+}
+
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners. freeMask and the rows
 // reach 64 bytes.

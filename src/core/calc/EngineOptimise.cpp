@@ -435,6 +435,8 @@ using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*
 using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
 using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
+using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int, const uint8_t*, uint8_t*, uint8_t*);
+using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
 
 struct Kernels {
     ChooseFn choose;
@@ -451,13 +453,15 @@ struct Kernels {
     PairsFn pairs;
     BetweenFn between;
     DropAllFn dropAll;
+    ExchangeTopsFn exchangeTops;
+    UpdateTopsFn updateTops;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
-            ns::DropTopPartners                                                                               \
+            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops                                      \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -575,6 +579,24 @@ void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint
     std::memcpy(r, removed, static_cast<size_t>(n));
     std::memset(r + n, kRankUnassigned, 32);
     Pick().exchange(table.Row(0), table.Stride(), a, r, n);
+}
+
+void UpdatePairTableTops(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch,
+                         const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    std::memcpy(scratch, tips, static_cast<size_t>(n));
+    std::memset(scratch + n, kRankUnassigned, 32);
+    Pick().updateTops(table.Row(0), table.Stride(), scratch, n, delta, valid, tops, counts);
+}
+
+void ExchangePairTableMatchesTops(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch,
+                                  const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    uint8_t* a = scratch;
+    uint8_t* r = scratch + n + 32;
+    std::memcpy(a, added, static_cast<size_t>(n));
+    std::memset(a + n, kRankUnassigned, 32);
+    std::memcpy(r, removed, static_cast<size_t>(n));
+    std::memset(r + n, kRankUnassigned, 32);
+    Pick().exchangeTops(table.Row(0), table.Stride(), a, r, n, valid, tops, counts);
 }
 
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {
