@@ -250,9 +250,28 @@ void ExchangeRows(uint8_t* base, size_t stride, const uint8_t* added, const uint
     }
 }
 
+// The highest counter of a row plus 1 found on the way (0 for none) turned
+// into the entries of tops and counts: the counter, and how many lines have
+// it (255: too many to track). valid is 0xFF for the lines, 0 for the padding.
+inline void CountTop(const uint8_t* row, int chunks, const uint8_t* valid, int top, uint8_t* topOut, uint8_t* countOut) {
+    if (top == 0) {
+        *topOut = 0;
+        *countOut = 0;
+        return;
+    }
+    const Bytes t = Set1B(static_cast<uint8_t>(top - 1));
+    Bytes times = ZeroB();
+    for (int c = 0; c + 1 < chunks; ++c) times = SubB(times, EqB(LoadB(row + 32 * c), t));
+    const int last = 32 * (chunks - 1);
+    times = SubB(times, AndB(EqB(LoadB(row + last), t), LoadB(valid + last)));
+    const int count = SumB(times);
+    *topOut = static_cast<uint8_t>(top - 1);
+    *countOut = static_cast<uint8_t>(count < 255 ? count : 255);
+}
+
 // ExchangeRows, and on the way per row the highest counter and the number of
-// lines at it (255: too many to track), over every line (valid is 0xFF for
-// lines 0..n-1): what the greedy forming of the next match step starts from.
+// lines at it over every line (see CountTop): what the greedy forming of the
+// next match step starts from. The own counter stays 0xFF and drops out as 0.
 void ExchangeRowsTops(uint8_t* base, size_t stride, const uint8_t* added, const uint8_t* removed, int n,
                       const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
     const int chunks = (n + 31) / 32;
@@ -260,22 +279,16 @@ void ExchangeRowsTops(uint8_t* base, size_t stride, const uint8_t* added, const 
     for (int i = 0; i < n; ++i) {
         uint8_t* row = base + static_cast<size_t>(i) * stride;
         const Bytes mineAdded = Set1B(added[i]), mineRemoved = Set1B(removed[i]);
-        Bytes best = ZeroB(), times = ZeroB();
+        Bytes best = ZeroB();
         for (int c = 0; c < chunks; ++c) {
             const Bytes change = SubB(EqB(LoadB(removed + 32 * c), mineRemoved), EqB(LoadB(added + 32 * c), mineAdded));
             const Bytes now = AddB(LoadB(row + 32 * c), change);
             StoreB(row + 32 * c, now);
-            // The own counter stays 0xFF and drops out as 0.
-            const Bytes v = AndB(AddB(now, one), LoadB(valid + 32 * c));
-            const Bytes higher = MaxB(best, v);
-            times = SubB(AndB(times, EqB(higher, best)), EqB(v, higher));
-            best = higher;
+            // The padding of the last chunk is masked out below.
+            best = MaxB(best, c + 1 < chunks ? AddB(now, one) : AndB(AddB(now, one), LoadB(valid + 32 * c)));
         }
         row[i] = 0xFF;
-        const int top = HMaxB(best);
-        const int count = top ? SumB(AndB(times, EqB(best, Set1B(static_cast<uint8_t>(top))))) : 0;
-        tops[i] = static_cast<uint8_t>(top ? top - 1 : 0);
-        counts[i] = static_cast<uint8_t>(count < 255 ? count : 255);
+        CountTop(row, chunks, valid, HMaxB(best), tops + i, counts + i);
     }
 }
 
@@ -287,21 +300,15 @@ void UpdateRowsTops(uint8_t* base, size_t stride, const uint8_t* tips, int n, ui
     for (int i = 0; i < n; ++i) {
         uint8_t* row = base + static_cast<size_t>(i) * stride;
         const Bytes mine = Set1B(tips[i]);
-        // The own counter gets delta too (its tip is its own): start it so that it ends at 0xFF and drops out as 0.
+        // The own counter gets delta too (its tip is its own): start it so that it ends at 0xFF.
         row[i] = static_cast<uint8_t>(0xFF - delta);
-        Bytes best = ZeroB(), times = ZeroB();
+        Bytes best = ZeroB();
         for (int c = 0; c < chunks; ++c) {
             const Bytes now = AddB(LoadB(row + 32 * c), AndB(EqB(LoadB(tips + 32 * c), mine), d));
             StoreB(row + 32 * c, now);
-            const Bytes v = AndB(AddB(now, one), LoadB(valid + 32 * c));
-            const Bytes higher = MaxB(best, v);
-            times = SubB(AndB(times, EqB(higher, best)), EqB(v, higher));
-            best = higher;
+            best = MaxB(best, c + 1 < chunks ? AddB(now, one) : AndB(AddB(now, one), LoadB(valid + 32 * c)));
         }
-        const int top = HMaxB(best);
-        const int count = top ? SumB(AndB(times, EqB(best, Set1B(static_cast<uint8_t>(top))))) : 0;
-        tops[i] = static_cast<uint8_t>(top ? top - 1 : 0);
-        counts[i] = static_cast<uint8_t>(count < 255 ? count : 255);
+        CountTop(row, chunks, valid, HMaxB(best), tops + i, counts + i);
     }
 }
 
