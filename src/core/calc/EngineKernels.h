@@ -182,7 +182,7 @@ inline void SmallOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int
             while (bits) {
                 const int j = base + __builtin_ctz(bits);
                 bits &= bits - 1;
-                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j] & 15]));
+                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j]]));
             }
         }
         for (int a = 0; a < H; ++a) at[t][a] = s[a];

@@ -160,9 +160,10 @@ struct PairDeltas {
 
 const PairDeltas kDeltas;
 
-// One-hot histograms for every counter value a pair table row can hold below 16.
+// One-hot histograms for every counter value a pair table row can hold below
+// 16, and none for the others (a byte indexes it without a mask).
 struct LevelOne {
-    BlockHistogram level[16];
+    BlockHistogram level[256] = {};
     LevelOne() {
         for (int e = 0; e < 16; ++e) {
             BlockHistogram v{};
