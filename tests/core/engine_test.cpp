@@ -496,3 +496,37 @@ TEST(EngineTest, TableUpdatesWithTopsMatchAPlainUpdateAndACount) {
         }
     }
 }
+
+// Counting the top levels by keys built a chunk at a time must give the sums of
+// the count line by line for the assigned tips, for any range of levels, with
+// unassigned lines, the own 0xFF and sums that start non-zero.
+TEST(EngineTest, LevelCountsByKeysMatchTheLineByLineCount) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    std::mt19937 random(47);
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        for (int round = 0; round < 300; ++round) {
+            const int n = round % 7 == 0 ? 1000 : 1 + static_cast<int>(random() % 400);
+            const int padded = (n + 31) / 32 * 32;
+            std::vector<uint8_t> row(padded, 0), tips(padded, kRankUnassigned), keys(padded + 64);
+            const int top = 1 + static_cast<int>(random() % 15);
+            for (int j = 0; j < n; ++j) {
+                row[j] = static_cast<uint8_t>(random() % (top + 1));
+                tips[j] = static_cast<uint8_t>(random() % 8 ? random() % 3 : kRankUnassigned);
+            }
+            row[random() % n] = 0xFF; // the line's own counter
+            const int from = 1 + static_cast<int>(random() % 15);
+            const int below = from + 1 + static_cast<int>(random() % (16 - from));
+            std::vector<uint16_t> expected(64), got(64);
+            for (int k = 0; k < 64; ++k) expected[k] = got[k] = static_cast<uint16_t>(random() % 5);
+            CountBetweenLevels(row.data(), tips.data(), n, from, below, expected.data());
+            CountBetweenByKeys(row.data(), tips.data(), n, from, below, got.data(), keys.data());
+            expected.resize(48);
+            got.resize(48);
+            ASSERT_EQ(expected, got) << "kernel set " << static_cast<int>(set) << ", round " << round << ", levels " << from
+                                     << ".." << below - 1;
+        }
+    }
+}

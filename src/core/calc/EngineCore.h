@@ -118,6 +118,13 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
 // The same for h lines (rows) that left together, in one pass.
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n);
 
+// Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row with
+// from <= equals < below; tips reach a whole chunk of 32, padded with 3. The
+// second, which the engine uses, also counts unassigned lines under tip 3
+// (sum[48..63]); tipKeys is scratch of the padded size.
+void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
+void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
+
 // Bit j set when free line j of a chunk of 32 can matter to a greedy choice
 // with the running c and the most partners found at it (see FormBlock).
 uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most);

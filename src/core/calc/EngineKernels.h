@@ -441,3 +441,32 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
         StoreB(partners + 32 * k, SubB(p, AndB(known, fewer)));
     }
 }
+
+// tip << 4 for whole chunks of 32 tips (the padding 3 becomes 0x30).
+void TipKeys(const uint8_t* tips, int n, uint8_t* keys) {
+    const int chunks = (n + 31) / 32;
+    for (int c = 0; c < chunks; ++c) {
+        Bytes k = LoadB(tips + 32 * c);
+        for (int s = 0; s < 4; ++s) k = AddB(k, k);
+        StoreB(keys + 32 * c, k);
+    }
+}
+
+// CountBetween with the keys tip << 4 | equals built for a chunk at once
+// (tipKeys from TipKeys), so a line that qualifies costs one increment.
+// Unassigned lines are counted too, under tip 3 (sum[48..63]), which no one reads.
+void CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from, int below, uint16_t* sum) {
+    const int chunks = (n + 31) / 32;
+    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
+    alignas(32) uint8_t keys[32];
+    for (int c = 0; c < chunks; ++c) {
+        const Bytes r = LoadB(row + 32 * c);
+        uint32_t bits = MaskB(AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling)));
+        if (!bits) continue;
+        StoreB(keys, OrB(r, LoadB(tipKeys + 32 * c)));
+        do {
+            ++sum[keys[__builtin_ctz(bits)]];
+            bits &= bits - 1;
+        } while (bits);
+    }
+}

@@ -438,6 +438,8 @@ using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16
 using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
 using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int, const uint8_t*, uint8_t*, uint8_t*);
 using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
+using TipKeysFn = void (*)(const uint8_t*, int, uint8_t*);
+using BetweenKeysFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 
 struct Kernels {
     ChooseFn choose;
@@ -456,13 +458,15 @@ struct Kernels {
     DropAllFn dropAll;
     ExchangeTopsFn exchangeTops;
     UpdateTopsFn updateTops;
+    TipKeysFn tipKeys;
+    BetweenKeysFn betweenKeys;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
-            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops                                      \
+            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops, ns::TipKeys, ns::CountBetweenKeys    \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -544,9 +548,11 @@ int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, in
     int from = std::max(1, w.topGuess - 1);
     int below = kEqualsLevels;
     alignas(32) uint16_t sum[kMaxBlockSize][80] = {};
+    uint8_t* tipKeys = w.keys.data();
+    Pick().tipKeys(padded, n, tipKeys);
     for (int pass = 0; pass < 2; ++pass) {
         if (from < 1) return -1;
-        for (int a = 0; a < h; ++a) Pick().between(rows[a], padded, n, from, below, sum[a] + 1);
+        for (int a = 0; a < h; ++a) Pick().betweenKeys(rows[a], tipKeys, n, from, below, sum[a] + 1);
         int top = 0;
         for (int a = 0; a < h; ++a)
             for (int k = 1; k <= 48; ++k)
@@ -622,6 +628,15 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
 
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
     Pick().dropAll(partners, top, rows, h, freeMask, n);
+}
+
+void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
+    Pick().between(row, tips, n, from, below, sum);
+}
+
+void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys) {
+    Pick().tipKeys(tips, n, tipKeys);
+    Pick().betweenKeys(row, tipKeys, n, from, below, sum);
 }
 
 uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
