@@ -471,13 +471,14 @@ void EngineCore::FormBlock(int b) {
             // a top above c, a top at c with at least as many partners, or an
             // unknown count whose bound reaches c. Each chunk of 32 lines is
             // marked with c as it stands there; look() checks again anyway.
+            const ChoiceMarkFn mark = ChoiceMarkKernel();
             int first = 0;
             while (first < n && !w.freeMask[first]) ++first;
             if (first < n) look(first);
             for (int base = (first + 1) / 32 * 32; base < n; base += 32) {
                 // With c = -1 every free line counts.
-                uint32_t bits = MarkChoiceCandidates(w.top.data() + base, w.partners.data() + base,
-                                                     w.freeMask.data() + base, c, most);
+                uint32_t bits = mark(w.top.data() + base, w.partners.data() + base, w.freeMask.data() + base,
+                                     static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
                 while (bits) {
                     const int line = base + __builtin_ctz(bits);
                     bits &= bits - 1;

@@ -125,9 +125,12 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
 void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
 void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
 
-// Bit j set when free line j of a chunk of 32 can matter to a greedy choice
-// with the running c and the most partners found at it (see FormBlock).
-uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most);
+// The kernel that sets bit j when free line j of a chunk of 32 can matter to a
+// greedy choice with the running c and the most partners found at it (see
+// FormBlock); level is c + 1 (0 for c = -1), most at most 255. Taken once per
+// block: it is called for every chunk.
+using ChoiceMarkFn = uint32_t (*)(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, uint8_t level, uint8_t most);
+ChoiceMarkFn ChoiceMarkKernel();
 
 class EngineCore {
 public:

@@ -639,9 +639,7 @@ void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from
     Pick().betweenKeys(row, tipKeys, n, from, below, sum);
 }
 
-uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
-    return Pick().mark(top, partners, freeMask, static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
-}
+ChoiceMarkFn ChoiceMarkKernel() { return Pick().mark; }
 
 void EngineCore::OptimiseBlock(int p) {
     const int n = s.lineCount;
