@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <random>
@@ -434,6 +436,97 @@ TEST(EngineTest, BlockDropOfTopPartnersMatchesOneByOne) {
             for (int a = 0; a < h; ++a) DropTopPartner(oneByOne.data(), top.data(), rowPointers[a], freeMask.data(), n);
             DropTopPartners(partners.data(), top.data(), rowPointers, h, freeMask.data(), n);
             ASSERT_EQ(partners, oneByOne) << "kernel set " << static_cast<int>(set) << ", round " << round;
+        }
+    }
+}
+
+// The pair table updates that also take the tops over all lines must change
+// the table as the plain ones do and give every line's highest counter and
+// its number of partners there, counted here line by line (255 and more: 255).
+TEST(EngineTest, TableUpdatesWithTopsMatchAPlainUpdateAndACount) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    std::mt19937 random(31);
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        for (int round = 0; round < 60; ++round) {
+            // Some large enough for counts beyond 255 when few levels are used.
+            const int n = round % 10 == 0 ? 600 + static_cast<int>(random() % 100) : 1 + static_cast<int>(random() % 300);
+            const int levels = round % 3 == 0 ? 2 : 12;
+            PairTable plain, withTops;
+            plain.Reset(n);
+            withTops.Reset(n);
+            for (int i = 0; i < n; ++i)
+                for (int j = 0; j < n; ++j)
+                    if (i != j) plain.Row(i)[j] = withTops.Row(i)[j] = static_cast<uint8_t>(1 + random() % levels);
+            std::vector<uint8_t> added(n), removed(n);
+            for (int i = 0; i < n; ++i) {
+                added[i] = static_cast<uint8_t>(random() % 3);
+                removed[i] = static_cast<uint8_t>(random() % 3);
+            }
+            std::vector<uint8_t> scratch(2 * (n + 32)), valid((n + 31) / 32 * 32, 0), tops(n), counts(n);
+            std::fill(valid.begin(), valid.begin() + n, 0xFF);
+            const int kind = round % 3; // exchange, add, take out
+            if (kind == 0) {
+                ExchangePairTableMatches(plain, added.data(), removed.data(), n, scratch.data());
+                ExchangePairTableMatchesTops(withTops, added.data(), removed.data(), n, scratch.data(), valid.data(),
+                                             tops.data(), counts.data());
+            } else {
+                const uint8_t delta = kind == 1 ? 1 : 0xFF;
+                UpdatePairTable(plain, added.data(), n, delta, scratch.data());
+                UpdatePairTableTops(withTops, added.data(), n, delta, scratch.data(), valid.data(), tops.data(), counts.data());
+            }
+            SCOPED_TRACE("kernel set " + std::to_string(static_cast<int>(set)) + ", round " + std::to_string(round));
+            for (int i = 0; i < n; ++i) {
+                ASSERT_EQ(0, std::memcmp(plain.Row(i), withTops.Row(i), static_cast<size_t>(n))) << "row " << i;
+                int top = -1, count = 0;
+                for (int j = 0; j < n; ++j) {
+                    if (j == i) continue;
+                    const int v = plain.Get(i, j);
+                    if (v > top) {
+                        top = v;
+                        count = 0;
+                    }
+                    if (v == top) ++count;
+                }
+                ASSERT_EQ(top < 0 ? 0 : top, tops[i]) << "line " << i;
+                ASSERT_EQ(std::min(count, 255), counts[i]) << "line " << i;
+            }
+        }
+    }
+}
+
+// Counting the top levels by keys built a chunk at a time must give the sums of
+// the count line by line for the assigned tips, for any range of levels, with
+// unassigned lines, the own 0xFF and sums that start non-zero.
+TEST(EngineTest, LevelCountsByKeysMatchTheLineByLineCount) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    std::mt19937 random(47);
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        for (int round = 0; round < 300; ++round) {
+            const int n = round % 7 == 0 ? 1000 : 1 + static_cast<int>(random() % 400);
+            const int padded = (n + 31) / 32 * 32;
+            std::vector<uint8_t> row(padded, 0), tips(padded, kRankUnassigned), keys(padded + 64);
+            const int top = 1 + static_cast<int>(random() % 15);
+            for (int j = 0; j < n; ++j) {
+                row[j] = static_cast<uint8_t>(random() % (top + 1));
+                tips[j] = static_cast<uint8_t>(random() % 8 ? random() % 3 : kRankUnassigned);
+            }
+            row[random() % n] = 0xFF; // the line's own counter
+            const int from = 1 + static_cast<int>(random() % 15);
+            const int below = from + 1 + static_cast<int>(random() % (16 - from));
+            std::vector<uint16_t> expected(64), got(64);
+            for (int k = 0; k < 64; ++k) expected[k] = got[k] = static_cast<uint16_t>(random() % 5);
+            CountBetweenLevels(row.data(), tips.data(), n, from, below, expected.data());
+            CountBetweenByKeys(row.data(), tips.data(), n, from, below, got.data(), keys.data());
+            expected.resize(48);
+            got.resize(48);
+            ASSERT_EQ(expected, got) << "kernel set " << static_cast<int>(set) << ", round " << round << ", levels " << from
+                                     << ".." << below - 1;
         }
     }
 }

@@ -281,12 +281,23 @@ EngineCore::EngineCore(DistributionState& state, EngineContext& context)
 
 void EngineCore::ResetTables() {
     w.freeMask.fill(0);
+    w.fullTopsValid = false;
     pe.Reset(s.lineCount);
     if (UsesNoDup()) nd.Reset(s.lineCount);
 }
 
+const uint8_t* EngineCore::LineMask() {
+    if (w.lineMaskLines != s.lineCount) {
+        w.lineMask.fill(0);
+        std::fill(w.lineMask.begin(), w.lineMask.begin() + s.lineCount, 0xFF);
+        w.lineMaskLines = s.lineCount;
+    }
+    return w.lineMask.data();
+}
+
 void EngineCore::AddMatch(int p) {
     const int n = s.lineCount;
+    w.fullTopsValid = false;
     UpdatePairTable(pe, s.tips[p].data(), n, 1, w.keys.data());
     if (UsesNoDup() && p < s.noDuplicateCount) {
         UpdatePairTable(nd, s.tips[p].data(), n, 1, w.keys.data());
@@ -302,7 +313,13 @@ void EngineCore::AddMatch(int p) {
 
 void EngineCore::RemoveMatch(int p) {
     const int n = s.lineCount;
-    UpdatePairTable(pe, s.tips[p].data(), n, 0xFF, w.keys.data());
+    // Many lines: the next step forms its blocks from the tops over all lines,
+    // taken in the same pass.
+    w.fullTopsValid = n > kDirectFormingLines;
+    if (w.fullTopsValid)
+        UpdatePairTableTops(pe, s.tips[p].data(), n, 0xFF, w.keys.data(), LineMask(), w.fullTop.data(), w.fullPartners.data());
+    else
+        UpdatePairTable(pe, s.tips[p].data(), n, 0xFF, w.keys.data());
     if (UsesNoDup() && p < s.noDuplicateCount) UpdatePairTable(nd, s.tips[p].data(), n, 0xFF, w.keys.data());
     for (int g = 0; g < 2; ++g) {
         if (!s.conditions[1 + g]) continue;
@@ -314,7 +331,12 @@ void EngineCore::RemoveMatch(int p) {
 
 void EngineCore::ExchangeMatches(int p, int q) {
     const int n = s.lineCount;
-    ExchangePairTableMatches(pe, s.tips[p].data(), s.tips[q].data(), n, w.exchangeScratch.data());
+    w.fullTopsValid = n > kDirectFormingLines;
+    if (w.fullTopsValid)
+        ExchangePairTableMatchesTops(pe, s.tips[p].data(), s.tips[q].data(), n, w.exchangeScratch.data(), LineMask(),
+                                     w.fullTop.data(), w.fullPartners.data());
+    else
+        ExchangePairTableMatches(pe, s.tips[p].data(), s.tips[q].data(), n, w.exchangeScratch.data());
     // The rest in the order of AddMatch(p), RemoveMatch(q): the highest
     // no-duplicate pair is taken between the two.
     const int K = s.noDuplicateCount;
@@ -339,7 +361,13 @@ void EngineCore::FreeAll() {
     // Entries from lineCount on stay 0.
     std::fill(w.freeMask.begin(), w.freeMask.begin() + s.lineCount, 0xFF);
     w.freeCount = s.lineCount;
-    w.partnersValid = false;
+    // With the tops over all lines at hand the counts start exact and are kept
+    // so through the random fills; otherwise the first greedy block takes bounds.
+    w.partnersValid = w.fullTopsValid;
+    if (w.partnersValid) {
+        w.top = w.fullTop;
+        w.partners = w.fullPartners;
+    }
 }
 
 void EngineCore::TakeLine(int line) {
@@ -398,7 +426,7 @@ void EngineCore::FormBlock(int b) {
     EngineRandom& rng = ctx.random;
     // Few lines: every choice looks at all free lines afresh. Many lines: the
     // tops and partner counts are kept up to date as lines leave the free set.
-    const bool direct = n <= 64;
+    const bool direct = n <= kDirectFormingLines;
     if (!direct && !w.partnersValid) {
         // Upper bounds only; exact counts are taken when a line can matter.
         FreeRowMaxima(pe, w.freeMask.data(), n, w.top.data());
@@ -443,13 +471,14 @@ void EngineCore::FormBlock(int b) {
             // a top above c, a top at c with at least as many partners, or an
             // unknown count whose bound reaches c. Each chunk of 32 lines is
             // marked with c as it stands there; look() checks again anyway.
+            const ChoiceMarkFn mark = ChoiceMarkKernel();
             int first = 0;
             while (first < n && !w.freeMask[first]) ++first;
             if (first < n) look(first);
             for (int base = (first + 1) / 32 * 32; base < n; base += 32) {
                 // With c = -1 every free line counts.
-                uint32_t bits = MarkChoiceCandidates(w.top.data() + base, w.partners.data() + base,
-                                                     w.freeMask.data() + base, c, most);
+                uint32_t bits = mark(w.top.data() + base, w.partners.data() + base, w.freeMask.data() + base,
+                                     static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
                 while (bits) {
                     const int line = base + __builtin_ctz(bits);
                     bits &= bits - 1;

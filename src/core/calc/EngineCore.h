@@ -36,6 +36,13 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, kPaddedLines> top{};
     alignas(64) std::array<uint8_t, kPaddedLines> partners{};
     bool partnersValid = false;
+    // The same over all lines, taken with the last update of the pair table of
+    // a step with many lines; fullTopsValid while the table has not changed since.
+    alignas(64) std::array<uint8_t, kPaddedLines> fullTop{};
+    alignas(64) std::array<uint8_t, kPaddedLines> fullPartners{};
+    alignas(64) std::array<uint8_t, kPaddedLines> lineMask{}; // 0xFF for lines 0..lineMaskLines - 1
+    int lineMaskLines = 0;
+    bool fullTopsValid = false;
 
     // The block being formed and optimised.
     std::array<int, kMaxBlockSize> block{};
@@ -82,6 +89,18 @@ void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta
 // `removed`; scratch holds 2 * (lineCount + 32) bytes.
 void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch);
 
+// UpdatePairTable and ExchangePairTableMatches that also give per line the
+// highest counter over all lines and the number of lines at it (255: too many
+// to track); valid is 0xFF for lines 0..n-1 and 0 up to a whole chunk of 32.
+void UpdatePairTableTops(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch,
+                         const uint8_t* valid, uint8_t* tops, uint8_t* counts);
+void ExchangePairTableMatchesTops(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch,
+                                  const uint8_t* valid, uint8_t* tops, uint8_t* counts);
+
+// Blocks of a step with up to this many lines are formed by looking at every
+// free line afresh; above it tops and partner counts are kept up to date.
+constexpr int kDirectFormingLines = 64;
+
 // Up to 64 lines: per line the highest counter with a free partner, plus 1 (0
 // when there is none), and the number of such partners.
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts);
@@ -99,9 +118,19 @@ void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, c
 // The same for h lines (rows) that left together, in one pass.
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n);
 
-// Bit j set when free line j of a chunk of 32 can matter to a greedy choice
-// with the running c and the most partners found at it (see FormBlock).
-uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most);
+// Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row with
+// from <= equals < below; tips reach a whole chunk of 32, padded with 3. The
+// second, which the engine uses, also counts unassigned lines under tip 3
+// (sum[48..63]); tipKeys is scratch of the padded size.
+void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
+void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
+
+// The kernel that sets bit j when free line j of a chunk of 32 can matter to a
+// greedy choice with the running c and the most partners found at it (see
+// FormBlock); level is c + 1 (0 for c = -1), most at most 255. Taken once per
+// block: it is called for every chunk.
+using ChoiceMarkFn = uint32_t (*)(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, uint8_t level, uint8_t most);
+ChoiceMarkFn ChoiceMarkKernel();
 
 class EngineCore {
 public:
@@ -150,6 +179,7 @@ public:
 
 private:
     int FillPartners(int line);
+    const uint8_t* LineMask();
 };
 
 } // namespace vdx

@@ -182,7 +182,7 @@ inline void SmallOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int
             while (bits) {
                 const int j = base + __builtin_ctz(bits);
                 bits &= bits - 1;
-                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j] & 15]));
+                for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(&kLevelOne.level[rows[a][j]]));
             }
         }
         for (int a = 0; a < H; ++a) at[t][a] = s[a];
@@ -247,6 +247,68 @@ void ExchangeRows(uint8_t* base, size_t stride, const uint8_t* added, const uint
             StoreB(row + 32 * c, AddB(LoadB(row + 32 * c), change));
         }
         row[i] = 0xFF;
+    }
+}
+
+// The highest counter of a row plus 1 found on the way (0 for none) turned
+// into the entries of tops and counts: the counter, and how many lines have
+// it (255: too many to track). valid is 0xFF for the lines, 0 for the padding.
+inline void CountTop(const uint8_t* row, int chunks, const uint8_t* valid, int top, uint8_t* topOut, uint8_t* countOut) {
+    if (top == 0) {
+        *topOut = 0;
+        *countOut = 0;
+        return;
+    }
+    const Bytes t = Set1B(static_cast<uint8_t>(top - 1));
+    Bytes times = ZeroB();
+    for (int c = 0; c + 1 < chunks; ++c) times = SubB(times, EqB(LoadB(row + 32 * c), t));
+    const int last = 32 * (chunks - 1);
+    times = SubB(times, AndB(EqB(LoadB(row + last), t), LoadB(valid + last)));
+    const int count = SumB(times);
+    *topOut = static_cast<uint8_t>(top - 1);
+    *countOut = static_cast<uint8_t>(count < 255 ? count : 255);
+}
+
+// ExchangeRows, and on the way per row the highest counter and the number of
+// lines at it over every line (see CountTop): what the greedy forming of the
+// next match step starts from. The own counter stays 0xFF and drops out as 0.
+void ExchangeRowsTops(uint8_t* base, size_t stride, const uint8_t* added, const uint8_t* removed, int n,
+                      const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    const int chunks = (n + 31) / 32;
+    const Bytes one = Set1B(1);
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mineAdded = Set1B(added[i]), mineRemoved = Set1B(removed[i]);
+        Bytes best = ZeroB();
+        for (int c = 0; c < chunks; ++c) {
+            const Bytes change = SubB(EqB(LoadB(removed + 32 * c), mineRemoved), EqB(LoadB(added + 32 * c), mineAdded));
+            const Bytes now = AddB(LoadB(row + 32 * c), change);
+            StoreB(row + 32 * c, now);
+            // The padding of the last chunk is masked out below.
+            best = MaxB(best, c + 1 < chunks ? AddB(now, one) : AndB(AddB(now, one), LoadB(valid + 32 * c)));
+        }
+        row[i] = 0xFF;
+        CountTop(row, chunks, valid, HMaxB(best), tops + i, counts + i);
+    }
+}
+
+// UpdateRows likewise.
+void UpdateRowsTops(uint8_t* base, size_t stride, const uint8_t* tips, int n, uint8_t delta, const uint8_t* valid,
+                    uint8_t* tops, uint8_t* counts) {
+    const int chunks = (n + 31) / 32;
+    const Bytes d = Set1B(delta), one = Set1B(1);
+    for (int i = 0; i < n; ++i) {
+        uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const Bytes mine = Set1B(tips[i]);
+        // The own counter gets delta too (its tip is its own): start it so that it ends at 0xFF.
+        row[i] = static_cast<uint8_t>(0xFF - delta);
+        Bytes best = ZeroB();
+        for (int c = 0; c < chunks; ++c) {
+            const Bytes now = AddB(LoadB(row + 32 * c), AndB(EqB(LoadB(tips + 32 * c), mine), d));
+            StoreB(row + 32 * c, now);
+            best = MaxB(best, c + 1 < chunks ? AddB(now, one) : AndB(AddB(now, one), LoadB(valid + 32 * c)));
+        }
+        CountTop(row, chunks, valid, HMaxB(best), tops + i, counts + i);
     }
 }
 
@@ -377,5 +439,34 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
         const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
         const Bytes fewer = SubB(AddB(p, hits), MaxB(p, hits)); // the smaller of the two, modulo 256
         StoreB(partners + 32 * k, SubB(p, AndB(known, fewer)));
+    }
+}
+
+// tip << 4 for whole chunks of 32 tips (the padding 3 becomes 0x30).
+void TipKeys(const uint8_t* tips, int n, uint8_t* keys) {
+    const int chunks = (n + 31) / 32;
+    for (int c = 0; c < chunks; ++c) {
+        Bytes k = LoadB(tips + 32 * c);
+        for (int s = 0; s < 4; ++s) k = AddB(k, k);
+        StoreB(keys + 32 * c, k);
+    }
+}
+
+// CountBetween with the keys tip << 4 | equals built for a chunk at once
+// (tipKeys from TipKeys), so a line that qualifies costs one increment.
+// Unassigned lines are counted too, under tip 3 (sum[48..63]), which no one reads.
+void CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from, int below, uint16_t* sum) {
+    const int chunks = (n + 31) / 32;
+    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
+    alignas(32) uint8_t keys[32];
+    for (int c = 0; c < chunks; ++c) {
+        const Bytes r = LoadB(row + 32 * c);
+        uint32_t bits = MaskB(AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling)));
+        if (!bits) continue;
+        StoreB(keys, OrB(r, LoadB(tipKeys + 32 * c)));
+        do {
+            ++sum[keys[__builtin_ctz(bits)]];
+            bits &= bits - 1;
+        } while (bits);
     }
 }

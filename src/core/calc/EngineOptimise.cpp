@@ -160,9 +160,10 @@ struct PairDeltas {
 
 const PairDeltas kDeltas;
 
-// One-hot histograms for every counter value a pair table row can hold below 16.
+// One-hot histograms for every counter value a pair table row can hold below
+// 16, and none for the others (a byte indexes it without a mask).
 struct LevelOne {
-    BlockHistogram level[16];
+    BlockHistogram level[256] = {};
     LevelOne() {
         for (int e = 0; e < 16; ++e) {
             BlockHistogram v{};
@@ -435,6 +436,10 @@ using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*
 using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
 using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
+using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int, const uint8_t*, uint8_t*, uint8_t*);
+using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
+using TipKeysFn = void (*)(const uint8_t*, int, uint8_t*);
+using BetweenKeysFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 
 struct Kernels {
     ChooseFn choose;
@@ -451,13 +456,17 @@ struct Kernels {
     PairsFn pairs;
     BetweenFn between;
     DropAllFn dropAll;
+    ExchangeTopsFn exchangeTops;
+    UpdateTopsFn updateTops;
+    TipKeysFn tipKeys;
+    BetweenKeysFn betweenKeys;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
-            ns::DropTopPartners                                                                               \
+            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops, ns::TipKeys, ns::CountBetweenKeys    \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -539,9 +548,11 @@ int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, in
     int from = std::max(1, w.topGuess - 1);
     int below = kEqualsLevels;
     alignas(32) uint16_t sum[kMaxBlockSize][80] = {};
+    uint8_t* tipKeys = w.keys.data();
+    Pick().tipKeys(padded, n, tipKeys);
     for (int pass = 0; pass < 2; ++pass) {
         if (from < 1) return -1;
-        for (int a = 0; a < h; ++a) Pick().between(rows[a], padded, n, from, below, sum[a] + 1);
+        for (int a = 0; a < h; ++a) Pick().betweenKeys(rows[a], tipKeys, n, from, below, sum[a] + 1);
         int top = 0;
         for (int a = 0; a < h; ++a)
             for (int k = 1; k <= 48; ++k)
@@ -577,6 +588,24 @@ void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint
     Pick().exchange(table.Row(0), table.Stride(), a, r, n);
 }
 
+void UpdatePairTableTops(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch,
+                         const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    std::memcpy(scratch, tips, static_cast<size_t>(n));
+    std::memset(scratch + n, kRankUnassigned, 32);
+    Pick().updateTops(table.Row(0), table.Stride(), scratch, n, delta, valid, tops, counts);
+}
+
+void ExchangePairTableMatchesTops(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch,
+                                  const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
+    uint8_t* a = scratch;
+    uint8_t* r = scratch + n + 32;
+    std::memcpy(a, added, static_cast<size_t>(n));
+    std::memset(a + n, kRankUnassigned, 32);
+    std::memcpy(r, removed, static_cast<size_t>(n));
+    std::memset(r + n, kRankUnassigned, 32);
+    Pick().exchangeTops(table.Row(0), table.Stride(), a, r, n, valid, tops, counts);
+}
+
 void SmallTops(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* tops, uint8_t* counts) {
     Pick().tops(table.Row(0), table.Stride(), freeMask, n, tops, counts);
 }
@@ -601,9 +630,16 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
     Pick().dropAll(partners, top, rows, h, freeMask, n);
 }
 
-uint32_t MarkChoiceCandidates(const uint8_t* top, const uint8_t* partners, const uint8_t* freeMask, int c, int most) {
-    return Pick().mark(top, partners, freeMask, static_cast<uint8_t>(c + 1), static_cast<uint8_t>(std::min(most, 255)));
+void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
+    Pick().between(row, tips, n, from, below, sum);
 }
+
+void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys) {
+    Pick().tipKeys(tips, n, tipKeys);
+    Pick().betweenKeys(row, tipKeys, n, from, below, sum);
+}
+
+ChoiceMarkFn ChoiceMarkKernel() { return Pick().mark; }
 
 void EngineCore::OptimiseBlock(int p) {
     const int n = s.lineCount;
