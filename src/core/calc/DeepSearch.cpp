@@ -27,12 +27,9 @@ constexpr int kWeightBase = 5;
 // start's top level.
 constexpr double kHotTemperature = 0.6;
 constexpr double kColdTemperature = 0.04;
-// A move looks at this many exchanges that part a pair at the top and keeps
-// the best of them, if the temperature allows.
-constexpr int kSampledMoves = 4;
 // Repeatable mode: one epoch stands for this many seconds, with this many line
-// visits per stream (a move looks at every line once per exchange it weighs and
-// once more when taken): about a second for the four streams on two cores of today.
+// visits per stream (a move weighs every line as a partner once): about a
+// second for the four streams on two cores of today.
 constexpr double kEpochSeconds = 1.0;
 constexpr double kLineVisitsPerSecond = 1.0e8;
 
@@ -112,6 +109,8 @@ public:
         tips_.resize(static_cast<size_t>(pr_.m) * n_);
         eq_.resize(static_cast<size_t>(n_) * n_);
         if (pr_.dupTakesPart) nd_.resize(static_cast<size_t>(n_) * n_);
+        cells_.resize(static_cast<size_t>(n_) * pr_.m);
+        lineTips_.resize(static_cast<size_t>(n_) * pr_.m);
         for (int g = 0; g < 2; ++g)
             if (pr_.rangeTakesPart[g]) cat_[g].resize(static_cast<size_t>(n_) * 3);
     }
@@ -178,15 +177,9 @@ private:
         }
         // The diagonal reads as level 15, which weighs nothing either way.
         up_[15] = down_[15] = 0;
-        for (int tx = 0; tx < 4; ++tx)
-            for (int tc = 0; tc < 4; ++tc)
-                for (int u = 0; u < 4; ++u)
-                    for (int e = 0; e < 16; ++e) {
-                        const int i = u << 4 | e;
-                        forX_[tx][tc][i] = u == tx ? down_[e] : u == tc ? up_[e] : 0;
-                        forC_[tx][tc][i] = u == tx ? up_[e] : u == tc ? down_[e] : 0;
-                    }
 
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) lineTips_[static_cast<size_t>(l) * pr_.m + p] = Tips(p)[l];
         std::fill(eq_.begin(), eq_.end(), 0);
         if (!nd_.empty()) std::fill(nd_.begin(), nd_.end(), 0);
         for (int p = 0; p < pr_.m; ++p) {
@@ -202,8 +195,20 @@ private:
             }
         }
         now_ = Measures();
+        for (int a = 0; a < n_; ++a) Row(a)[a] = 15;
+        std::fill(cells_.begin(), cells_.end(), Cell{});
+        for (int l = 0; l < n_; ++l) {
+            const uint8_t* row = Row(l);
+            for (int p = 0; p < pr_.m; ++p) {
+                const uint8_t* t = Tips(p);
+                Cell& cell = CellOf(l, p);
+                for (int d = 0; d < n_; ++d) {
+                    cell.join[t[d]] += up_[row[d]];
+                    cell.leave[t[d]] += down_[row[d]];
+                }
+            }
+        }
         for (int a = 0; a < n_; ++a) {
-            Row(a)[a] = 15;
             for (int b = a + 1; b < n_; ++b) {
                 ++now_.equals[Row(a)[b]];
                 if (!nd_.empty()) ++now_.duplicates[NdRow(a)[b]];
@@ -220,26 +225,6 @@ private:
                     if (miss >= 0) ++now_.violations[g][miss];
                 }
         }
-    }
-
-    // Change of the weighted pairs when x and c exchange their tips in match p:
-    // x leaves the lines with its tip and joins those with c's, c the other way
-    // round; the pair x-c stays as it is.
-    int64_t Delta(int p, int x, int c) {
-        const uint8_t* t = Tips(p);
-        const uint8_t tx = t[x], tc = t[c];
-        const uint8_t* rx = Row(x);
-        const uint8_t* rc = Row(c);
-        // Table lookups instead of branches on each line's tip, which no
-        // branch predictor can guess.
-        const int64_t* fx = forX_[tx][tc];
-        const int64_t* fc = forC_[tx][tc];
-        int64_t delta = 0;
-        for (int d = 0; d < n_; ++d) {
-            const int row = t[d] << 4;
-            delta += fx[row | rx[d]] + fc[row | rc[d]];
-        }
-        return delta - 2 * up_[rx[c]];
     }
 
     // A pair at the walk's top level, at random.
@@ -277,10 +262,16 @@ private:
             topPairs_.push_back(static_cast<uint32_t>(std::min(x, y)) << 16 | static_cast<uint32_t>(std::max(x, y)));
     }
 
+    // What a line's pairs add when it gives up its tip in match p for tip v.
+    int64_t Half(int p, int line, int v) {
+        const Cell& cell = CellOf(line, p);
+        return cell.leave[Tips(p)[line]] + cell.join[v];
+    }
+
     // One move: a pair at the top is parted by handing one of its lines' tip
     // in a match they share to another line, in exchange for that line's tip.
-    // Of a few such exchanges drawn at random the best is taken when the
-    // temperature allows.
+    // Every possible partner is weighed (two cells each) and the best is taken
+    // when the temperature allows.
     void Step(double temperature) {
         int a = -1, b = -1;
         if (!PickTopPair(a, b)) return;
@@ -290,30 +281,28 @@ private:
             if (Tips(q)[a] == Tips(q)[b]) shared[sharedCount++] = q;
         if (sharedCount == 0) return;
 
+        const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
+        const int x = rng_.Below(2) ? a : b;
+        const uint8_t* t = Tips(p);
+        const uint8_t tx = t[x];
+        const uint8_t* rx = Row(x);
+        const int64_t half[3] = {Half(p, x, 0), Half(p, x, 1), Half(p, x, 2)};
         int64_t bestDelta = 0;
-        int bp = -1, bx = -1, bc = -1;
-        for (int k = 0; k < kSampledMoves; ++k) {
-            const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
-            const int x = rng_.Below(2) ? a : b;
-            const uint8_t* t = Tips(p);
-            for (int tries = 0; tries < 16; ++tries) {
-                const int c = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
-                if (t[c] == t[x]) continue;
-                const int64_t delta = Delta(p, x, c);
-                if (bp < 0 || delta < bestDelta) {
-                    bestDelta = delta;
-                    bp = p;
-                    bx = x;
-                    bc = c;
-                }
-                break;
+        int bc = -1;
+        for (int c = 0; c < n_; ++c) {
+            if (t[c] == tx) continue;
+            // The pair x-c keeps its equals; both halves counted it as rising.
+            const int64_t delta = half[t[c]] + Half(p, c, tx) - 2 * up_[rx[c]];
+            if (bc < 0 || delta < bestDelta) {
+                bestDelta = delta;
+                bc = c;
             }
         }
-        if (bp < 0) return;
+        if (bc < 0) return;
         if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature)) return;
-        const uint8_t tx = Tips(bp)[bx], tc = Tips(bp)[bc];
-        if (!KeepsHardConditions(bp, bx, bc, tx, tc)) return;
-        Apply(bp, bx, bc, tx, tc);
+        const uint8_t tc = t[bc];
+        if (!KeepsHardConditions(p, x, bc, tx, tc)) return;
+        Apply(p, x, bc, tx, tc);
         if (Better()) {
             bestTips_ = tips_;
             best_ = now_;
@@ -355,13 +344,46 @@ private:
         uint8_t* na = nd ? NdRow(a) : nullptr;
         uint8_t* nb = nd ? NdRow(b) : nullptr;
         Histogram& h = now_.equals;
+        uint8_t tipsA[kMaxMatches], tipsB[kMaxMatches];
+        for (int q = 0; q < pr_.m; ++q) {
+            tipsA[q] = Tips(q)[a];
+            tipsB[q] = Tips(q)[b];
+        }
+        tipsA[p] = tb;
+        tipsB[p] = ta;
+        // The pair a-b keeps its equals, but each sees the other's tip change in p.
+        {
+            const uint8_t e = ra[b];
+            Cell& ca = CellOf(a, p);
+            ca.join[tb] -= up_[e];
+            ca.join[ta] += up_[e];
+            ca.leave[tb] -= down_[e];
+            ca.leave[ta] += down_[e];
+            Cell& cb = CellOf(b, p);
+            cb.join[ta] -= up_[e];
+            cb.join[tb] += up_[e];
+            cb.leave[ta] -= down_[e];
+            cb.leave[tb] += down_[e];
+        }
         for (int c = 0; c < n_; ++c) {
             if (c == a || c == b) continue;
             const uint8_t tc = t[c];
+            // c sees a's tip go from ta to tb and b's from tb to ta in p.
+            {
+                Cell& cc = CellOf(c, p);
+                const int64_t ua = up_[ra[c]], ub = up_[rb[c]];
+                const int64_t wa = down_[ra[c]], wb = down_[rb[c]];
+                cc.join[ta] += ub - ua;
+                cc.join[tb] += ua - ub;
+                cc.leave[ta] += wb - wa;
+                cc.leave[tb] += wa - wb;
+            }
             int da;
             if (tc == ta) da = -1;
             else if (tc == tb) da = 1;
             else continue;
+            ShiftLevel(c, a, tipsA, ra[c], static_cast<uint8_t>(ra[c] + da));
+            ShiftLevel(c, b, tipsB, rb[c], static_cast<uint8_t>(rb[c] - da));
             // a's pair moves by da, b's by -da.
             --h[ra[c]];
             --h[rb[c]];
@@ -394,6 +416,24 @@ private:
         }
         t[a] = tb;
         t[b] = ta;
+        lineTips_[static_cast<size_t>(a) * pr_.m + p] = tb;
+        lineTips_[static_cast<size_t>(b) * pr_.m + p] = ta;
+    }
+
+    // The pair c-o moves from equals e to f: both lines' cells follow in
+    // every match (tipsO: o's tips after the exchange).
+    void ShiftLevel(int c, int o, const uint8_t* tipsO, uint8_t e, uint8_t f) {
+        const int64_t du = up_[f] - up_[e], dd = down_[f] - down_[e];
+        const size_t base = static_cast<size_t>(c) * pr_.m, baseO = static_cast<size_t>(o) * pr_.m;
+        for (int q = 0; q < pr_.m; ++q) {
+            Cell& cc = cells_[base + q];
+            cc.join[tipsO[q]] += du;
+            cc.leave[tipsO[q]] += dd;
+            const uint8_t tq = lineTips_[static_cast<size_t>(c) * pr_.m + q];
+            Cell& co = cells_[baseO + q];
+            co.join[tq] += du;
+            co.leave[tq] += dd;
+        }
     }
 
     // A line trades one tip of category from for one of category to.
@@ -444,8 +484,16 @@ private:
     Measures now_, best_;
     int64_t weight_[17] = {};
     int64_t up_[16] = {}, down_[16] = {};
-    // [tip of x][tip of c][tip of d << 4 | equals]: what the pair x-d (c-d) adds to an exchange of x and c.
-    int64_t forX_[4][4][64] = {}, forC_[4][4][64] = {};
+    // Per line and match, per tip u: what the line's pairs with the lines
+    // holding u add when the line joins u (join) or leaves it (leave). An
+    // exchange is weighed from two cells; Apply keeps them up to date.
+    struct Cell {
+        int64_t join[4];
+        int64_t leave[4];
+    };
+    std::vector<Cell> cells_;
+    std::vector<uint8_t> lineTips_;  // tips line by line: [line * m + match]
+    Cell& CellOf(int line, int p) { return cells_[static_cast<size_t>(line) * pr_.m + p]; }
     std::unique_ptr<DistributionState> probeBest_, probeNow_;
     long long steps_ = 0;
     bool improved_ = false;
@@ -503,7 +551,7 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     if (options.repeatable) {
         epochsPlanned = options.epochs > 0 ? options.epochs
                                            : std::max(1, static_cast<int>(std::lround(options.seconds / kEpochSeconds)));
-        const double visits = (kSampledMoves + 1.0) * problem.n;
+        const double visits = problem.n;
         epochSteps = options.steps > 0 ? options.steps
                                        : std::max(1000LL, static_cast<long long>(kLineVisitsPerSecond * kEpochSeconds / visits));
     }
