@@ -109,7 +109,7 @@ public:
         tips_.resize(static_cast<size_t>(pr_.m) * n_);
         eq_.resize(static_cast<size_t>(n_) * n_);
         if (pr_.dupTakesPart) nd_.resize(static_cast<size_t>(n_) * n_);
-        cells_.resize(static_cast<size_t>(n_) * pr_.m);
+        costs_.resize(static_cast<size_t>(n_) * pr_.m * 4);
         lineTips_.resize(static_cast<size_t>(n_) * pr_.m);
         for (int g = 0; g < 2; ++g)
             if (pr_.rangeTakesPart[g]) cat_[g].resize(static_cast<size_t>(n_) * 3);
@@ -151,6 +151,17 @@ public:
             Step(temperature);
             ++steps_;
         }
+    }
+
+    // Runs hot and tells whether the kept costs agree with a fresh count after every move.
+    bool RunChecked(long long steps) {
+        const int top = std::max(0, TopEntry(now_.equals));
+        const double unit = static_cast<double>(weight_[top] - (top > 0 ? weight_[top - 1] : 0));
+        for (long long i = 0; i < steps; ++i) {
+            Step(unit);
+            if (!CostsAgree()) return false;
+        }
+        return true;
     }
 
     const std::vector<uint8_t>& BestTips() const { return bestTips_; }
@@ -196,18 +207,8 @@ private:
         }
         now_ = Measures();
         for (int a = 0; a < n_; ++a) Row(a)[a] = 15;
-        std::fill(cells_.begin(), cells_.end(), Cell{});
-        for (int l = 0; l < n_; ++l) {
-            const uint8_t* row = Row(l);
-            for (int p = 0; p < pr_.m; ++p) {
-                const uint8_t* t = Tips(p);
-                Cell& cell = CellOf(l, p);
-                for (int d = 0; d < n_; ++d) {
-                    cell.join[t[d]] += up_[row[d]];
-                    cell.leave[t[d]] += down_[row[d]];
-                }
-            }
-        }
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) Recount(p, l);
         for (int a = 0; a < n_; ++a) {
             for (int b = a + 1; b < n_; ++b) {
                 ++now_.equals[Row(a)[b]];
@@ -263,9 +264,30 @@ private:
     }
 
     // What a line's pairs add when it gives up its tip in match p for tip v.
-    int64_t Half(int p, int line, int v) {
-        const Cell& cell = CellOf(line, p);
-        return cell.leave[Tips(p)[line]] + cell.join[v];
+    int64_t* Costs(int p, int line) { return costs_.data() + (static_cast<size_t>(p) * n_ + line) * 4; }
+
+    // A line's costs in match p counted afresh: it leaves the lines that hold
+    // its tip and joins those that hold v.
+    void Recount(int p, int line) {
+        const uint8_t* t = Tips(p);
+        const uint8_t* row = Row(line);
+        int64_t join[4] = {0, 0, 0, 0}, leave[4] = {0, 0, 0, 0};
+        for (int d = 0; d < n_; ++d) {
+            join[t[d]] += up_[row[d]];
+            leave[t[d]] += down_[row[d]];
+        }
+        int64_t* cost = Costs(p, line);
+        for (int v = 0; v < 4; ++v) cost[v] = leave[t[line]] + join[v];
+    }
+
+    // Whether the kept costs agree with a fresh count (a check for the tests).
+    bool CostsAgree() {
+        const std::vector<int64_t> kept = costs_;
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) Recount(p, l);
+        const bool agree = kept == costs_;
+        costs_ = kept;
+        return agree;
     }
 
     // One move: a pair at the top is parted by handing one of its lines' tip
@@ -286,13 +308,14 @@ private:
         const uint8_t* t = Tips(p);
         const uint8_t tx = t[x];
         const uint8_t* rx = Row(x);
-        const int64_t half[3] = {Half(p, x, 0), Half(p, x, 1), Half(p, x, 2)};
+        const int64_t* half = Costs(p, x);
+        const int64_t* costs = Costs(p, 0);
         int64_t bestDelta = 0;
         int bc = -1;
         for (int c = 0; c < n_; ++c) {
             if (t[c] == tx) continue;
             // The pair x-c keeps its equals; both halves counted it as rising.
-            const int64_t delta = half[t[c]] + Half(p, c, tx) - 2 * up_[rx[c]];
+            const int64_t delta = half[t[c]] + costs[4 * c + tx] - 2 * up_[rx[c]];
             if (bc < 0 || delta < bestDelta) {
                 bestDelta = delta;
                 bc = c;
@@ -351,32 +374,19 @@ private:
         }
         tipsA[p] = tb;
         tipsB[p] = ta;
-        // The pair a-b keeps its equals, but each sees the other's tip change in p.
-        {
-            const uint8_t e = ra[b];
-            Cell& ca = CellOf(a, p);
-            ca.join[tb] -= up_[e];
-            ca.join[ta] += up_[e];
-            ca.leave[tb] -= down_[e];
-            ca.leave[ta] += down_[e];
-            Cell& cb = CellOf(b, p);
-            cb.join[ta] -= up_[e];
-            cb.join[tb] += up_[e];
-            cb.leave[ta] -= down_[e];
-            cb.leave[tb] += down_[e];
-        }
+        int64_t* costs = Costs(p, 0);
         for (int c = 0; c < n_; ++c) {
             if (c == a || c == b) continue;
             const uint8_t tc = t[c];
-            // c sees a's tip go from ta to tb and b's from tb to ta in p.
+            // c sees a's tip go from ta to tb and b's from tb to ta in p
+            // (a's and b's own costs there are counted afresh below).
             {
-                Cell& cc = CellOf(c, p);
                 const int64_t ua = up_[ra[c]], ub = up_[rb[c]];
-                const int64_t wa = down_[ra[c]], wb = down_[rb[c]];
-                cc.join[ta] += ub - ua;
-                cc.join[tb] += ua - ub;
-                cc.leave[ta] += wb - wa;
-                cc.leave[tb] += wa - wb;
+                const int64_t leave = tc == ta ? down_[rb[c]] - down_[ra[c]] : tc == tb ? down_[ra[c]] - down_[rb[c]] : 0;
+                int64_t* cost = costs + 4 * c;
+                for (int v = 0; v < 4; ++v) cost[v] += leave;
+                cost[ta] += ub - ua;
+                cost[tb] += ua - ub;
             }
             int da;
             if (tc == ta) da = -1;
@@ -418,21 +428,28 @@ private:
         t[b] = ta;
         lineTips_[static_cast<size_t>(a) * pr_.m + p] = tb;
         lineTips_[static_cast<size_t>(b) * pr_.m + p] = ta;
+        Recount(p, a);
+        Recount(p, b);
     }
 
     // The pair c-o moves from equals e to f: both lines' cells follow in
     // every match (tipsO: o's tips after the exchange).
     void ShiftLevel(int c, int o, const uint8_t* tipsO, uint8_t e, uint8_t f) {
         const int64_t du = up_[f] - up_[e], dd = down_[f] - down_[e];
-        const size_t base = static_cast<size_t>(c) * pr_.m, baseO = static_cast<size_t>(o) * pr_.m;
+        const uint8_t* tipsC = &lineTips_[static_cast<size_t>(c) * pr_.m];
         for (int q = 0; q < pr_.m; ++q) {
-            Cell& cc = cells_[base + q];
-            cc.join[tipsO[q]] += du;
-            cc.leave[tipsO[q]] += dd;
-            const uint8_t tq = lineTips_[static_cast<size_t>(c) * pr_.m + q];
-            Cell& co = cells_[baseO + q];
-            co.join[tq] += du;
-            co.leave[tq] += dd;
+            // Each line sees the other's tip in q: it joins that tip for du,
+            // and leaves it for dd when it holds the same tip.
+            int64_t* cc = Costs(q, c);
+            int64_t* co = Costs(q, o);
+            if (tipsO[q] == tipsC[q]) {
+                for (int v = 0; v < 4; ++v) {
+                    cc[v] += dd;
+                    co[v] += dd;
+                }
+            }
+            cc[tipsO[q]] += du;
+            co[tipsC[q]] += du;
         }
     }
 
@@ -484,16 +501,11 @@ private:
     Measures now_, best_;
     int64_t weight_[17] = {};
     int64_t up_[16] = {}, down_[16] = {};
-    // Per line and match, per tip u: what the line's pairs with the lines
-    // holding u add when the line joins u (join) or leaves it (leave). An
-    // exchange is weighed from two cells; Apply keeps them up to date.
-    struct Cell {
-        int64_t join[4];
-        int64_t leave[4];
-    };
-    std::vector<Cell> cells_;
+    // Per match, line and tip v: what the line's pairs add when it gives up
+    // its tip there for v. An exchange is weighed from two of these; Apply
+    // keeps them up to date.
+    std::vector<int64_t> costs_;
     std::vector<uint8_t> lineTips_;  // tips line by line: [line * m + match]
-    Cell& CellOf(int line, int p) { return cells_[static_cast<size_t>(line) * pr_.m + p]; }
     std::unique_ptr<DistributionState> probeBest_, probeNow_;
     long long steps_ = 0;
     bool improved_ = false;
@@ -651,6 +663,18 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     outcome.stopped = stopped;
     outcome.elapsedMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - begin).count();
     return outcome;
+}
+
+bool DeepSearchKeepsItsCosts(const DistributionState& start, long long steps, uint32_t seed) {
+    auto s = std::make_unique<DistributionState>(start);
+    const Evaluation counted = EvaluateState(*s);
+    s->equalsHistogram = counted.equals;
+    s->duplicateHistogram = counted.duplicates;
+    s->violations = counted.violations;
+    const Problem problem(*s);
+    Walk walk(problem);
+    walk.Start(TipsOf(*s), MeasuresOf(*s), seed);
+    return walk.RunChecked(steps);
 }
 
 SearchOutcome SearchAfterRounds(DistributionState& best, int seconds, bool repeatable, uint32_t seed,

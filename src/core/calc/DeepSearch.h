@@ -58,4 +58,8 @@ constexpr int kRepeatableStreams = 4;
 // Reads stop requests and reports through progress from the calling thread.
 SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, CalculationProgress* progress = nullptr);
 
+// For the tests: one hot walk of the given steps from start; whether the sums
+// it keeps per line and match agree with a fresh count after every move.
+bool DeepSearchKeepsItsCosts(const DistributionState& start, long long steps, uint32_t seed);
+
 } // namespace vdx
