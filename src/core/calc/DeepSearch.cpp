@@ -27,11 +27,13 @@ constexpr int kWeightBase = 5;
 // start's top level.
 constexpr double kHotTemperature = 0.6;
 constexpr double kColdTemperature = 0.04;
-// Repeatable mode: one epoch stands for this many seconds, with this many line
-// visits per stream (a move weighs every line as a partner once): about a
-// second for the four streams on two cores of today.
+// Repeatable mode: one epoch stands for this many seconds, with this much work
+// per stream: a move weighs every line as a partner once and costs about as
+// much again as a hundred more; the moves taken, which bring the costs of all
+// lines and matches up to date, make large rounds dearer still. About a second
+// for the four streams on two cores of today.
 constexpr double kEpochSeconds = 1.0;
-constexpr double kLineVisitsPerSecond = 1.0e8;
+constexpr double kWorkPerSecond = 2.4e8;
 
 class Rng {
 public:
@@ -124,6 +126,28 @@ public:
         steps_ = 0;
         improved_ = false;
         topLevel_ = -1;
+    }
+
+    // Starts from the same tips as other, which has just started: its tables
+    // are copied instead of counted again.
+    void StartLike(const Walk& other, uint64_t seed) {
+        tips_ = other.tips_;
+        bestTips_ = other.bestTips_;
+        best_ = other.best_;
+        now_ = other.now_;
+        eq_ = other.eq_;
+        nd_ = other.nd_;
+        cat_ = other.cat_;
+        costs_ = other.costs_;
+        lineTips_ = other.lineTips_;
+        std::copy(std::begin(other.weight_), std::end(other.weight_), std::begin(weight_));
+        std::copy(std::begin(other.up_), std::end(other.up_), std::begin(up_));
+        std::copy(std::begin(other.down_), std::end(other.down_), std::begin(down_));
+        rng_ = Rng(seed);
+        steps_ = 0;
+        improved_ = false;
+        topLevel_ = -1;
+        topPairs_.clear();
     }
 
     // Anneals from hot to cold over the steps, or until the deadline, or until stopped.
@@ -271,11 +295,22 @@ private:
     void Recount(int p, int line) {
         const uint8_t* t = Tips(p);
         const uint8_t* row = Row(line);
+        // Separate sums per tip instead of adding into an array indexed by
+        // the tip, which chains every addition through memory.
         int64_t join[4] = {0, 0, 0, 0}, leave[4] = {0, 0, 0, 0};
+        int64_t j0 = 0, j1 = 0, j2 = 0, l0 = 0, l1 = 0, l2 = 0;
         for (int d = 0; d < n_; ++d) {
-            join[t[d]] += up_[row[d]];
-            leave[t[d]] += down_[row[d]];
+            const int64_t u = up_[row[d]], w = down_[row[d]];
+            const uint8_t td = t[d];
+            j0 += td == 0 ? u : 0;
+            j1 += td == 1 ? u : 0;
+            j2 += td == 2 ? u : 0;
+            l0 += td == 0 ? w : 0;
+            l1 += td == 1 ? w : 0;
+            l2 += td == 2 ? w : 0;
         }
+        join[0] = j0, join[1] = j1, join[2] = j2;
+        leave[0] = l0, leave[1] = l1, leave[2] = l2;
         int64_t* cost = Costs(p, line);
         for (int v = 0; v < 4; ++v) cost[v] = leave[t[line]] + join[v];
     }
@@ -563,9 +598,9 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     if (options.repeatable) {
         epochsPlanned = options.epochs > 0 ? options.epochs
                                            : std::max(1, static_cast<int>(std::lround(options.seconds / kEpochSeconds)));
-        const double visits = problem.n;
+        const double visits = problem.n + 100.0 + problem.n * problem.n / 250.0;
         epochSteps = options.steps > 0 ? options.steps
-                                       : std::max(1000LL, static_cast<long long>(kLineVisitsPerSecond * kEpochSeconds / visits));
+                                       : std::max(1000LL, static_cast<long long>(kWorkPerSecond * kEpochSeconds / visits));
     }
     // Timed epochs: long enough to cool down properly, short enough that the
     // walks meet at the best a few times.
@@ -595,7 +630,8 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     for (int epoch = 0;; ++epoch) {
         const auto epochEnd = std::min(deadline, Clock::now() + std::chrono::milliseconds(
                                                                     static_cast<long long>(epochSeconds * 1000.0)));
-        for (int s = 0; s < streams; ++s) walks[s]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, s));
+        walks[0]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, 0));
+        for (int s = 1; s < streams; ++s) walks[s]->StartLike(*walks[0], StreamSeed(options.seed, epoch, s));
         std::atomic<int> running{threads};
         std::vector<std::thread> pool;
         for (int t = 0; t < threads; ++t)
