@@ -66,6 +66,7 @@ struct Problem {
     bool dupTakesPart = false, dupHard = false;
     std::array<bool, 2> rangeTakesPart{}, rangeHard{};
     bool anyCondition = false;
+    bool anyHard = false;         // some condition the start meets must stay met
     const DistributionState* start = nullptr;
 
     explicit Problem(const DistributionState& s) : n(s.lineCount), m(s.matchCount), start(&s) {
@@ -82,6 +83,7 @@ struct Problem {
             rangeHard[g] = rangeTakesPart[g] && TopEntry(s.violations[g]) <= 0;
         }
         anyCondition = dupTakesPart || rangeTakesPart[0] || rangeTakesPart[1];
+        anyHard = dupHard || rangeHard[0] || rangeHard[1];
     }
     int Category(int g, int p, int tip) const { return start->categoryMaps[g][p][tip & 3] % 3; }
     int Min(int g, int c) const { return start->bounds[g][c][0]; }
@@ -343,23 +345,31 @@ private:
         const uint8_t* t = Tips(p);
         const uint8_t tx = t[x];
         const uint8_t* rx = Row(x);
-        const int64_t* half = Costs(p, x);
+        // A partner with x's own tip changes nothing: it weighs as never taken.
+        constexpr int64_t kNever = INT64_MAX / 4;
+        int64_t half[4];
+        std::copy(Costs(p, x), Costs(p, x) + 4, half);
+        half[tx] = kNever;
         const int64_t* costs = Costs(p, 0);
-        int64_t bestDelta = 0;
+        int64_t bestDelta = kNever;
         int bc = -1;
-        for (int c = 0; c < n_; ++c) {
-            if (t[c] == tx) continue;
-            // The pair x-c keeps its equals; both halves counted it as rising.
-            const int64_t delta = half[t[c]] + costs[4 * c + tx] - 2 * up_[rx[c]];
-            if (bc < 0 || delta < bestDelta) {
-                bestDelta = delta;
-                bc = c;
+        // From a random line on, so that ties fall to any of them.
+        const int from = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
+        auto scan = [&](int begin, int end) {
+            for (int c = begin; c < end; ++c) {
+                // The pair x-c keeps its equals; both halves counted it as rising.
+                const int64_t delta = half[t[c]] + costs[4 * c + tx] - 2 * up_[rx[c]];
+                if (delta < bestDelta && (!pr_.anyHard || KeepsHardConditions(p, x, c, tx, t[c]))) {
+                    bestDelta = delta;
+                    bc = c;
+                }
             }
-        }
-        if (bc < 0) return;
+        };
+        scan(from, n_);
+        scan(0, from);
+        if (bc < 0 || bestDelta >= kNever) return;
         if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature)) return;
         const uint8_t tc = t[bc];
-        if (!KeepsHardConditions(p, x, bc, tx, tc)) return;
         Apply(p, x, bc, tx, tc);
         if (Better()) {
             bestTips_ = tips_;
