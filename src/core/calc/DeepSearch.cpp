@@ -299,7 +299,6 @@ private:
         const uint8_t* row = Row(line);
         // Separate sums per tip instead of adding into an array indexed by
         // the tip, which chains every addition through memory.
-        int64_t join[4] = {0, 0, 0, 0}, leave[4] = {0, 0, 0, 0};
         int64_t j0 = 0, j1 = 0, j2 = 0, l0 = 0, l1 = 0, l2 = 0;
         for (int d = 0; d < n_; ++d) {
             const int64_t u = up_[row[d]], w = down_[row[d]];
@@ -311,8 +310,7 @@ private:
             l1 += td == 1 ? w : 0;
             l2 += td == 2 ? w : 0;
         }
-        join[0] = j0, join[1] = j1, join[2] = j2;
-        leave[0] = l0, leave[1] = l1, leave[2] = l2;
+        const int64_t join[4] = {j0, j1, j2, 0}, leave[4] = {l0, l1, l2, 0};
         int64_t* cost = Costs(p, line);
         for (int v = 0; v < 4; ++v) cost[v] = leave[t[line]] + join[v];
     }
@@ -329,8 +327,8 @@ private:
 
     // One move: a pair at the top is parted by handing one of its lines' tip
     // in a match they share to another line, in exchange for that line's tip.
-    // Every possible partner is weighed (two cells each) and the best is taken
-    // when the temperature allows.
+    // Every possible partner is weighed (two kept costs each) and the best is
+    // taken when the temperature allows.
     void Step(double temperature) {
         int a = -1, b = -1;
         if (!PickTopPair(a, b)) return;
@@ -477,7 +475,7 @@ private:
         Recount(p, b);
     }
 
-    // The pair c-o moves from equals e to f: both lines' cells follow in
+    // The pair c-o moves from equals e to f: both lines' costs follow in
     // every match (tipsO: o's tips after the exchange).
     void ShiftLevel(int c, int o, const uint8_t* tipsO, uint8_t e, uint8_t f) {
         const int64_t du = up_[f] - up_[e], dd = down_[f] - down_[e];
