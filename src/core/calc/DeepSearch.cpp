@@ -17,9 +17,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Steps between two looks at the clock and the stop flag: well under a
-// millisecond even with 1000 lines.
-constexpr int kCheckEvery = 128;
+// Work (lines weighed or brought up to date) between two looks at the clock
+// and the stop flag: well under a millisecond. Counted in work rather than
+// moves, since a taken move on 1000 lines costs as much as hundreds declined.
+constexpr long long kWorkBetweenChecks = 1 << 16;
 // Weight of a pair grows by this factor per equal tip, so the walk cares most
 // for the pairs at the top while still feeling the levels below.
 constexpr int kWeightBase = 5;
@@ -160,9 +161,12 @@ public:
         const auto begin = Clock::now();
         const double span = std::chrono::duration<double>(deadline - begin).count();
         double temperature = kHotTemperature * unit;
+        long long work = kWorkBetweenChecks, uncounted = 0;
         for (long long i = 0; timed || i < steps; ++i) {
-            if (i % kCheckEvery == 0) {
-                counter.fetch_add(i == 0 ? 0 : kCheckEvery, std::memory_order_relaxed);
+            if (work >= kWorkBetweenChecks) {
+                counter.fetch_add(uncounted, std::memory_order_relaxed);
+                uncounted = 0;
+                work = 0;
                 if (stop.load(std::memory_order_relaxed)) break;
                 double done;
                 if (timed) {
@@ -174,9 +178,11 @@ public:
                 }
                 temperature = unit * kHotTemperature * std::pow(kColdTemperature / kHotTemperature, done);
             }
-            Step(temperature);
+            work += Step(temperature);
+            ++uncounted;
             ++steps_;
         }
+        counter.fetch_add(uncounted, std::memory_order_relaxed);
     }
 
     // Runs hot and tells whether the kept costs agree with a fresh count after every move.
@@ -329,14 +335,17 @@ private:
     // in a match they share to another line, in exchange for that line's tip.
     // Every possible partner is weighed (two kept costs each) and the best is
     // taken when the temperature allows.
-    void Step(double temperature) {
+    // Returns the work done, in lines weighed or brought up to date.
+    long long Step(double temperature) {
+        // Drawing the pair and its shared matches weighs about as much as this many lines.
+        constexpr long long kOverhead = 32;
         int a = -1, b = -1;
-        if (!PickTopPair(a, b)) return;
+        if (!PickTopPair(a, b)) return kOverhead;
         int shared[kMaxMatches];
         int sharedCount = 0;
         for (int q : pr_.movable)
             if (Tips(q)[a] == Tips(q)[b]) shared[sharedCount++] = q;
-        if (sharedCount == 0) return;
+        if (sharedCount == 0) return kOverhead;
 
         const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
         const int x = rng_.Below(2) ? a : b;
@@ -365,8 +374,9 @@ private:
         };
         scan(from, n_);
         scan(0, from);
-        if (bc < 0 || bestDelta >= kNever) return;
-        if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature)) return;
+        if (bc < 0 || bestDelta >= kNever) return kOverhead + n_;
+        if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature))
+            return kOverhead + n_;
         const uint8_t tc = t[bc];
         Apply(p, x, bc, tx, tc);
         if (Better()) {
@@ -374,6 +384,7 @@ private:
             best_ = now_;
             improved_ = true;
         }
+        return kOverhead + n_ + static_cast<long long>(n_) * pr_.m;
     }
 
     // Whether the exchange keeps every condition that the start meets.
@@ -638,19 +649,28 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     for (int epoch = 0;; ++epoch) {
         const auto epochEnd = std::min(deadline, Clock::now() + std::chrono::milliseconds(
                                                                     static_cast<long long>(epochSeconds * 1000.0)));
-        walks[0]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, 0));
-        for (int s = 1; s < streams; ++s) walks[s]->StartLike(*walks[0], StreamSeed(options.seed, epoch, s));
         std::atomic<int> running{threads};
         std::vector<std::thread> pool;
+        // The first thread counts the start's tables (tens of milliseconds on
+        // large rounds) and hands them to the others, while this thread
+        // keeps serving the progress.
+        std::atomic<bool> started{false};
         for (int t = 0; t < threads; ++t)
             pool.emplace_back([&, t] {
+                if (t == 0) {
+                    walks[0]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, 0));
+                    for (int s = 1; s < streams; ++s) walks[s]->StartLike(*walks[0], StreamSeed(options.seed, epoch, s));
+                    started = true;
+                } else {
+                    while (!started.load()) std::this_thread::yield();
+                }
                 for (int s = t; s < streams; s += threads)
                     walks[s]->Run(epochSteps, epochEnd, !options.repeatable, stop, counter);
                 running.fetch_sub(1);
             });
         // This thread serves the progress and its stop requests meanwhile.
         while (running.load() > 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
             if (progress) {
                 progress->Yield();
                 const StopRequests requests = progress->Requests();
