@@ -17,9 +17,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Steps between two looks at the clock and the stop flag: well under a
-// millisecond even with 1000 lines.
-constexpr int kCheckEvery = 128;
+// Work (lines weighed or brought up to date) between two looks at the clock
+// and the stop flag: well under a millisecond. Counted in work rather than
+// moves, since a taken move on 1000 lines costs as much as hundreds declined.
+constexpr long long kWorkBetweenChecks = 1 << 16;
 // Weight of a pair grows by this factor per equal tip, so the walk cares most
 // for the pairs at the top while still feeling the levels below.
 constexpr int kWeightBase = 5;
@@ -27,14 +28,13 @@ constexpr int kWeightBase = 5;
 // start's top level.
 constexpr double kHotTemperature = 0.6;
 constexpr double kColdTemperature = 0.04;
-// A move looks at this many exchanges that part a pair at the top and keeps
-// the best of them, if the temperature allows.
-constexpr int kSampledMoves = 4;
-// Repeatable mode: one epoch stands for this many seconds, with this many line
-// visits per stream (a move looks at every line once per exchange it weighs and
-// once more when taken): about a second for the four streams on two cores of today.
+// Repeatable mode: one epoch stands for this many seconds, with this much work
+// per stream: a move weighs every line as a partner once and costs about as
+// much again as a hundred more; the moves taken, which bring the costs of all
+// lines and matches up to date, make large rounds dearer still. About a second
+// for the four streams on two cores of today.
 constexpr double kEpochSeconds = 1.0;
-constexpr double kLineVisitsPerSecond = 1.0e8;
+constexpr double kWorkPerSecond = 2.4e8;
 
 class Rng {
 public:
@@ -67,6 +67,7 @@ struct Problem {
     bool dupTakesPart = false, dupHard = false;
     std::array<bool, 2> rangeTakesPart{}, rangeHard{};
     bool anyCondition = false;
+    bool anyHard = false;         // some condition the start meets must stay met
     const DistributionState* start = nullptr;
 
     explicit Problem(const DistributionState& s) : n(s.lineCount), m(s.matchCount), start(&s) {
@@ -83,6 +84,7 @@ struct Problem {
             rangeHard[g] = rangeTakesPart[g] && TopEntry(s.violations[g]) <= 0;
         }
         anyCondition = dupTakesPart || rangeTakesPart[0] || rangeTakesPart[1];
+        anyHard = dupHard || rangeHard[0] || rangeHard[1];
     }
     int Category(int g, int p, int tip) const { return start->categoryMaps[g][p][tip & 3] % 3; }
     int Min(int g, int c) const { return start->bounds[g][c][0]; }
@@ -112,6 +114,8 @@ public:
         tips_.resize(static_cast<size_t>(pr_.m) * n_);
         eq_.resize(static_cast<size_t>(n_) * n_);
         if (pr_.dupTakesPart) nd_.resize(static_cast<size_t>(n_) * n_);
+        costs_.resize(static_cast<size_t>(n_) * pr_.m * 4);
+        lineTips_.resize(static_cast<size_t>(n_) * pr_.m);
         for (int g = 0; g < 2; ++g)
             if (pr_.rangeTakesPart[g]) cat_[g].resize(static_cast<size_t>(n_) * 3);
     }
@@ -127,6 +131,28 @@ public:
         topLevel_ = -1;
     }
 
+    // Starts from the same tips as other, which has just started: its tables
+    // are copied instead of counted again.
+    void StartLike(const Walk& other, uint64_t seed) {
+        tips_ = other.tips_;
+        bestTips_ = other.bestTips_;
+        best_ = other.best_;
+        now_ = other.now_;
+        eq_ = other.eq_;
+        nd_ = other.nd_;
+        cat_ = other.cat_;
+        costs_ = other.costs_;
+        lineTips_ = other.lineTips_;
+        std::copy(std::begin(other.weight_), std::end(other.weight_), std::begin(weight_));
+        std::copy(std::begin(other.up_), std::end(other.up_), std::begin(up_));
+        std::copy(std::begin(other.down_), std::end(other.down_), std::begin(down_));
+        rng_ = Rng(seed);
+        steps_ = 0;
+        improved_ = false;
+        topLevel_ = -1;
+        topPairs_.clear();
+    }
+
     // Anneals from hot to cold over the steps, or until the deadline, or until stopped.
     void Run(long long steps, Clock::time_point deadline, bool timed, const std::atomic<bool>& stop,
              std::atomic<long long>& counter) {
@@ -135,9 +161,12 @@ public:
         const auto begin = Clock::now();
         const double span = std::chrono::duration<double>(deadline - begin).count();
         double temperature = kHotTemperature * unit;
+        long long work = kWorkBetweenChecks, uncounted = 0;
         for (long long i = 0; timed || i < steps; ++i) {
-            if (i % kCheckEvery == 0) {
-                counter.fetch_add(i == 0 ? 0 : kCheckEvery, std::memory_order_relaxed);
+            if (work >= kWorkBetweenChecks) {
+                counter.fetch_add(uncounted, std::memory_order_relaxed);
+                uncounted = 0;
+                work = 0;
                 if (stop.load(std::memory_order_relaxed)) break;
                 double done;
                 if (timed) {
@@ -149,9 +178,22 @@ public:
                 }
                 temperature = unit * kHotTemperature * std::pow(kColdTemperature / kHotTemperature, done);
             }
-            Step(temperature);
+            work += Step(temperature);
+            ++uncounted;
             ++steps_;
         }
+        counter.fetch_add(uncounted, std::memory_order_relaxed);
+    }
+
+    // Runs hot and tells whether the kept costs agree with a fresh count after every move.
+    bool RunChecked(long long steps) {
+        const int top = std::max(0, TopEntry(now_.equals));
+        const double unit = static_cast<double>(weight_[top] - (top > 0 ? weight_[top - 1] : 0));
+        for (long long i = 0; i < steps; ++i) {
+            Step(unit);
+            if (!CostsAgree()) return false;
+        }
+        return true;
     }
 
     const std::vector<uint8_t>& BestTips() const { return bestTips_; }
@@ -178,15 +220,9 @@ private:
         }
         // The diagonal reads as level 15, which weighs nothing either way.
         up_[15] = down_[15] = 0;
-        for (int tx = 0; tx < 4; ++tx)
-            for (int tc = 0; tc < 4; ++tc)
-                for (int u = 0; u < 4; ++u)
-                    for (int e = 0; e < 16; ++e) {
-                        const int i = u << 4 | e;
-                        forX_[tx][tc][i] = u == tx ? down_[e] : u == tc ? up_[e] : 0;
-                        forC_[tx][tc][i] = u == tx ? up_[e] : u == tc ? down_[e] : 0;
-                    }
 
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) lineTips_[static_cast<size_t>(l) * pr_.m + p] = Tips(p)[l];
         std::fill(eq_.begin(), eq_.end(), 0);
         if (!nd_.empty()) std::fill(nd_.begin(), nd_.end(), 0);
         for (int p = 0; p < pr_.m; ++p) {
@@ -202,8 +238,10 @@ private:
             }
         }
         now_ = Measures();
+        for (int a = 0; a < n_; ++a) Row(a)[a] = 15;
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) Recount(p, l);
         for (int a = 0; a < n_; ++a) {
-            Row(a)[a] = 15;
             for (int b = a + 1; b < n_; ++b) {
                 ++now_.equals[Row(a)[b]];
                 if (!nd_.empty()) ++now_.duplicates[NdRow(a)[b]];
@@ -220,26 +258,6 @@ private:
                     if (miss >= 0) ++now_.violations[g][miss];
                 }
         }
-    }
-
-    // Change of the weighted pairs when x and c exchange their tips in match p:
-    // x leaves the lines with its tip and joins those with c's, c the other way
-    // round; the pair x-c stays as it is.
-    int64_t Delta(int p, int x, int c) {
-        const uint8_t* t = Tips(p);
-        const uint8_t tx = t[x], tc = t[c];
-        const uint8_t* rx = Row(x);
-        const uint8_t* rc = Row(c);
-        // Table lookups instead of branches on each line's tip, which no
-        // branch predictor can guess.
-        const int64_t* fx = forX_[tx][tc];
-        const int64_t* fc = forC_[tx][tc];
-        int64_t delta = 0;
-        for (int d = 0; d < n_; ++d) {
-            const int row = t[d] << 4;
-            delta += fx[row | rx[d]] + fc[row | rc[d]];
-        }
-        return delta - 2 * up_[rx[c]];
     }
 
     // A pair at the walk's top level, at random.
@@ -277,48 +295,96 @@ private:
             topPairs_.push_back(static_cast<uint32_t>(std::min(x, y)) << 16 | static_cast<uint32_t>(std::max(x, y)));
     }
 
+    // What a line's pairs add when it gives up its tip in match p for tip v.
+    int64_t* Costs(int p, int line) { return costs_.data() + (static_cast<size_t>(p) * n_ + line) * 4; }
+
+    // A line's costs in match p counted afresh: it leaves the lines that hold
+    // its tip and joins those that hold v.
+    void Recount(int p, int line) {
+        const uint8_t* t = Tips(p);
+        const uint8_t* row = Row(line);
+        // Separate sums per tip instead of adding into an array indexed by
+        // the tip, which chains every addition through memory.
+        int64_t j0 = 0, j1 = 0, j2 = 0, l0 = 0, l1 = 0, l2 = 0;
+        for (int d = 0; d < n_; ++d) {
+            const int64_t u = up_[row[d]], w = down_[row[d]];
+            const uint8_t td = t[d];
+            j0 += td == 0 ? u : 0;
+            j1 += td == 1 ? u : 0;
+            j2 += td == 2 ? u : 0;
+            l0 += td == 0 ? w : 0;
+            l1 += td == 1 ? w : 0;
+            l2 += td == 2 ? w : 0;
+        }
+        const int64_t join[4] = {j0, j1, j2, 0}, leave[4] = {l0, l1, l2, 0};
+        int64_t* cost = Costs(p, line);
+        for (int v = 0; v < 4; ++v) cost[v] = leave[t[line]] + join[v];
+    }
+
+    // Whether the kept costs agree with a fresh count (a check for the tests).
+    bool CostsAgree() {
+        const std::vector<int64_t> kept = costs_;
+        for (int p = 0; p < pr_.m; ++p)
+            for (int l = 0; l < n_; ++l) Recount(p, l);
+        const bool agree = kept == costs_;
+        costs_ = kept;
+        return agree;
+    }
+
     // One move: a pair at the top is parted by handing one of its lines' tip
     // in a match they share to another line, in exchange for that line's tip.
-    // Of a few such exchanges drawn at random the best is taken when the
-    // temperature allows.
-    void Step(double temperature) {
+    // Every possible partner is weighed (two kept costs each) and the best is
+    // taken when the temperature allows.
+    // Returns the work done, in lines weighed or brought up to date.
+    long long Step(double temperature) {
+        // Drawing the pair and its shared matches weighs about as much as this many lines.
+        constexpr long long kOverhead = 32;
         int a = -1, b = -1;
-        if (!PickTopPair(a, b)) return;
+        if (!PickTopPair(a, b)) return kOverhead;
         int shared[kMaxMatches];
         int sharedCount = 0;
         for (int q : pr_.movable)
             if (Tips(q)[a] == Tips(q)[b]) shared[sharedCount++] = q;
-        if (sharedCount == 0) return;
+        if (sharedCount == 0) return kOverhead;
 
-        int64_t bestDelta = 0;
-        int bp = -1, bx = -1, bc = -1;
-        for (int k = 0; k < kSampledMoves; ++k) {
-            const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
-            const int x = rng_.Below(2) ? a : b;
-            const uint8_t* t = Tips(p);
-            for (int tries = 0; tries < 16; ++tries) {
-                const int c = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
-                if (t[c] == t[x]) continue;
-                const int64_t delta = Delta(p, x, c);
-                if (bp < 0 || delta < bestDelta) {
+        const int p = shared[rng_.Below(static_cast<uint32_t>(sharedCount))];
+        const int x = rng_.Below(2) ? a : b;
+        const uint8_t* t = Tips(p);
+        const uint8_t tx = t[x];
+        const uint8_t* rx = Row(x);
+        // A partner with x's own tip changes nothing: it weighs as never taken.
+        constexpr int64_t kNever = INT64_MAX / 4;
+        int64_t half[4];
+        std::copy(Costs(p, x), Costs(p, x) + 4, half);
+        half[tx] = kNever;
+        const int64_t* costs = Costs(p, 0);
+        int64_t bestDelta = kNever;
+        int bc = -1;
+        // From a random line on, so that ties fall to any of them.
+        const int from = static_cast<int>(rng_.Below(static_cast<uint32_t>(n_)));
+        auto scan = [&](int begin, int end) {
+            for (int c = begin; c < end; ++c) {
+                // The pair x-c keeps its equals; both halves counted it as rising.
+                const int64_t delta = half[t[c]] + costs[4 * c + tx] - 2 * up_[rx[c]];
+                if (delta < bestDelta && (!pr_.anyHard || KeepsHardConditions(p, x, c, tx, t[c]))) {
                     bestDelta = delta;
-                    bp = p;
-                    bx = x;
                     bc = c;
                 }
-                break;
             }
-        }
-        if (bp < 0) return;
-        if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature)) return;
-        const uint8_t tx = Tips(bp)[bx], tc = Tips(bp)[bc];
-        if (!KeepsHardConditions(bp, bx, bc, tx, tc)) return;
-        Apply(bp, bx, bc, tx, tc);
+        };
+        scan(from, n_);
+        scan(0, from);
+        if (bc < 0 || bestDelta >= kNever) return kOverhead + n_;
+        if (bestDelta > 0 && rng_.Unit() >= std::exp(-static_cast<double>(bestDelta) / temperature))
+            return kOverhead + n_;
+        const uint8_t tc = t[bc];
+        Apply(p, x, bc, tx, tc);
         if (Better()) {
             bestTips_ = tips_;
             best_ = now_;
             improved_ = true;
         }
+        return kOverhead + n_ + static_cast<long long>(n_) * pr_.m;
     }
 
     // Whether the exchange keeps every condition that the start meets.
@@ -355,13 +421,33 @@ private:
         uint8_t* na = nd ? NdRow(a) : nullptr;
         uint8_t* nb = nd ? NdRow(b) : nullptr;
         Histogram& h = now_.equals;
+        uint8_t tipsA[kMaxMatches], tipsB[kMaxMatches];
+        for (int q = 0; q < pr_.m; ++q) {
+            tipsA[q] = Tips(q)[a];
+            tipsB[q] = Tips(q)[b];
+        }
+        tipsA[p] = tb;
+        tipsB[p] = ta;
+        int64_t* costs = Costs(p, 0);
         for (int c = 0; c < n_; ++c) {
             if (c == a || c == b) continue;
             const uint8_t tc = t[c];
+            // c sees a's tip go from ta to tb and b's from tb to ta in p
+            // (a's and b's own costs there are counted afresh below).
+            {
+                const int64_t ua = up_[ra[c]], ub = up_[rb[c]];
+                const int64_t leave = tc == ta ? down_[rb[c]] - down_[ra[c]] : tc == tb ? down_[ra[c]] - down_[rb[c]] : 0;
+                int64_t* cost = costs + 4 * c;
+                for (int v = 0; v < 4; ++v) cost[v] += leave;
+                cost[ta] += ub - ua;
+                cost[tb] += ua - ub;
+            }
             int da;
             if (tc == ta) da = -1;
             else if (tc == tb) da = 1;
             else continue;
+            ShiftLevel(c, a, tipsA, ra[c], static_cast<uint8_t>(ra[c] + da));
+            ShiftLevel(c, b, tipsB, rb[c], static_cast<uint8_t>(rb[c] - da));
             // a's pair moves by da, b's by -da.
             --h[ra[c]];
             --h[rb[c]];
@@ -394,6 +480,31 @@ private:
         }
         t[a] = tb;
         t[b] = ta;
+        lineTips_[static_cast<size_t>(a) * pr_.m + p] = tb;
+        lineTips_[static_cast<size_t>(b) * pr_.m + p] = ta;
+        Recount(p, a);
+        Recount(p, b);
+    }
+
+    // The pair c-o moves from equals e to f: both lines' costs follow in
+    // every match (tipsO: o's tips after the exchange).
+    void ShiftLevel(int c, int o, const uint8_t* tipsO, uint8_t e, uint8_t f) {
+        const int64_t du = up_[f] - up_[e], dd = down_[f] - down_[e];
+        const uint8_t* tipsC = &lineTips_[static_cast<size_t>(c) * pr_.m];
+        for (int q = 0; q < pr_.m; ++q) {
+            // Each line sees the other's tip in q: it joins that tip for du,
+            // and leaves it for dd when it holds the same tip.
+            int64_t* cc = Costs(q, c);
+            int64_t* co = Costs(q, o);
+            if (tipsO[q] == tipsC[q]) {
+                for (int v = 0; v < 4; ++v) {
+                    cc[v] += dd;
+                    co[v] += dd;
+                }
+            }
+            cc[tipsO[q]] += du;
+            co[tipsC[q]] += du;
+        }
     }
 
     // A line trades one tip of category from for one of category to.
@@ -444,8 +555,11 @@ private:
     Measures now_, best_;
     int64_t weight_[17] = {};
     int64_t up_[16] = {}, down_[16] = {};
-    // [tip of x][tip of c][tip of d << 4 | equals]: what the pair x-d (c-d) adds to an exchange of x and c.
-    int64_t forX_[4][4][64] = {}, forC_[4][4][64] = {};
+    // Per match, line and tip v: what the line's pairs add when it gives up
+    // its tip there for v. An exchange is weighed from two of these; Apply
+    // keeps them up to date.
+    std::vector<int64_t> costs_;
+    std::vector<uint8_t> lineTips_;  // tips line by line: [line * m + match]
     std::unique_ptr<DistributionState> probeBest_, probeNow_;
     long long steps_ = 0;
     bool improved_ = false;
@@ -503,9 +617,9 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     if (options.repeatable) {
         epochsPlanned = options.epochs > 0 ? options.epochs
                                            : std::max(1, static_cast<int>(std::lround(options.seconds / kEpochSeconds)));
-        const double visits = (kSampledMoves + 1.0) * problem.n;
+        const double visits = problem.n + 100.0 + problem.n * problem.n / 250.0;
         epochSteps = options.steps > 0 ? options.steps
-                                       : std::max(1000LL, static_cast<long long>(kLineVisitsPerSecond * kEpochSeconds / visits));
+                                       : std::max(1000LL, static_cast<long long>(kWorkPerSecond * kEpochSeconds / visits));
     }
     // Timed epochs: long enough to cool down properly, short enough that the
     // walks meet at the best a few times.
@@ -535,18 +649,28 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     for (int epoch = 0;; ++epoch) {
         const auto epochEnd = std::min(deadline, Clock::now() + std::chrono::milliseconds(
                                                                     static_cast<long long>(epochSeconds * 1000.0)));
-        for (int s = 0; s < streams; ++s) walks[s]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, s));
         std::atomic<int> running{threads};
         std::vector<std::thread> pool;
+        // The first thread counts the start's tables (tens of milliseconds on
+        // large rounds) and hands them to the others, while this thread
+        // keeps serving the progress.
+        std::atomic<bool> started{false};
         for (int t = 0; t < threads; ++t)
             pool.emplace_back([&, t] {
+                if (t == 0) {
+                    walks[0]->Start(current, currentMeasures, StreamSeed(options.seed, epoch, 0));
+                    for (int s = 1; s < streams; ++s) walks[s]->StartLike(*walks[0], StreamSeed(options.seed, epoch, s));
+                    started = true;
+                } else {
+                    while (!started.load()) std::this_thread::yield();
+                }
                 for (int s = t; s < streams; s += threads)
                     walks[s]->Run(epochSteps, epochEnd, !options.repeatable, stop, counter);
                 running.fetch_sub(1);
             });
         // This thread serves the progress and its stop requests meanwhile.
         while (running.load() > 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
             if (progress) {
                 progress->Yield();
                 const StopRequests requests = progress->Requests();
@@ -603,6 +727,18 @@ SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, 
     outcome.stopped = stopped;
     outcome.elapsedMilliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - begin).count();
     return outcome;
+}
+
+bool DeepSearchKeepsItsCosts(const DistributionState& start, long long steps, uint32_t seed) {
+    auto s = std::make_unique<DistributionState>(start);
+    const Evaluation counted = EvaluateState(*s);
+    s->equalsHistogram = counted.equals;
+    s->duplicateHistogram = counted.duplicates;
+    s->violations = counted.violations;
+    const Problem problem(*s);
+    Walk walk(problem);
+    walk.Start(TipsOf(*s), MeasuresOf(*s), seed);
+    return walk.RunChecked(steps);
 }
 
 SearchOutcome SearchAfterRounds(DistributionState& best, int seconds, bool repeatable, uint32_t seed,

@@ -2,7 +2,10 @@
 // A deeper search after the rounds: simulated annealing over exchanges of two
 // lines' tips within one match, so the planned tip counts never change. Every
 // move sets out to part a pair at the walk's top level, the only pairs whose
-// loss counts at once.
+// loss counts at once, and weighs every line as the partner of the exchange:
+// per line and match the walk keeps what the line's pairs would add if it
+// changed its tip there, so a partner costs two lookups, and only a taken
+// move pays for bringing these sums up to date.
 //
 // Several independent walks start from the best distribution with their own
 // random streams; after each epoch the best of them becomes the start of the
@@ -54,5 +57,9 @@ constexpr int kRepeatableStreams = 4;
 // leaves the best distribution found in it, with its histograms recounted.
 // Reads stop requests and reports through progress from the calling thread.
 SearchOutcome DeepSearch(DistributionState& best, const SearchOptions& options, CalculationProgress* progress = nullptr);
+
+// For the tests: one hot walk of the given steps from start; whether the sums
+// it keeps per line and match agree with a fresh count after every move.
+bool DeepSearchKeepsItsCosts(const DistributionState& start, long long steps, uint32_t seed);
 
 } // namespace vdx
