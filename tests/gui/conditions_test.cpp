@@ -36,39 +36,28 @@ using namespace vdx::guitest;
 
 namespace {
 
-// Runs the event loop until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
-}
-
 // A real click in window; with done given, waits until the click took effect.
 void Click(wxWindow* window, const std::function<bool()>& done = {}) {
-    WaitFor([window] { return window->IsShownOnScreen(); }, 2000);
-    WaitFor([] { return false; }, 60); // the display places a page just switched to
+    SettleUntil([window] { return window->IsShownOnScreen(); }, 2000);
+    SettleUntil([] { return false; }, 60); // the display places a page just switched to
     wxUIActionSimulator pointer;
     const wxRect rect = window->GetScreenRect();
     pointer.MouseMove(rect.GetLeft() + std::min(8, rect.width / 2), rect.GetTop() + rect.height / 2);
-    WaitFor([] { return false; }, 60);
+    SettleUntil([] { return false; }, 60);
     pointer.MouseClick();
     if (done)
-        WaitFor(done, 3000);
+        SettleUntil(done, 3000);
     else
-        WaitFor([] { return false; }, 120);
+        SettleUntil([] { return false; }, 120);
 }
 
 // Puts the keyboard focus on window (its frame raised) and presses key.
 void Press(wxWindow* window, int key, int modifiers = wxMOD_NONE) {
     wxGetTopLevelParent(window)->Raise();
     window->SetFocus();
-    WaitFor([window] { return wxWindow::FindFocus() == window; }, 1000);
+    SettleUntil([window] { return wxWindow::FindFocus() == window; }, 1000);
     wxUIActionSimulator().Char(key, modifiers);
-    WaitFor([] { return false; }, 120);
+    SettleUntil([] { return false; }, 120);
 }
 
 NotebookPage* PageOf(MyNotebookFrame* frame, int index) { return frame->Book()->Page(index); }
@@ -103,7 +92,7 @@ protected:
     void TearDown() override {
         for (wxFrame* frame : {static_cast<wxFrame*>(FindDefaultConditions()), static_cast<wxFrame*>(FindSettings())})
             if (frame) frame->Close(true);
-        WaitFor([] { return false; }, 50);
+        SettleUntil([] { return false; }, 50);
         AppTest::TearDown();
         App().Config() = savedConfig_;
         App().SetProgramDir(savedProgramDir_);
@@ -121,8 +110,8 @@ protected:
         SendCommand(&Main(), kIdConditions);
         ConditionsFrame* frame = FindConditions(doc);
         EXPECT_NE(frame, nullptr);
-        if (frame) WaitFor([frame] { return frame->IsShownOnScreen(); });
-        WaitFor([] { return false; }, 200);
+        if (frame) SettleUntil([frame] { return frame->IsShownOnScreen(); });
+        SettleUntil([] { return false; }, 200);
         return frame;
     }
 
@@ -241,7 +230,7 @@ TEST_F(ConditionsTest, RangePageOfTheExampleChangesTheDocumentAndItsNextCalculat
 
     // Escape closes without applying.
     Press(page->MaximumSlider(2), WXK_ESCAPE);
-    EXPECT_TRUE(WaitFor([doc] { return FindConditions(doc) == nullptr; })) << "Escape left the window open";
+    EXPECT_TRUE(SettleUntil([doc] { return FindConditions(doc) == nullptr; })) << "Escape left the window open";
     EXPECT_TRUE(data.conditionEnabled[1]);
 }
 
@@ -283,7 +272,7 @@ TEST_F(ConditionsTest, NumbersOfMatchesAreChosenFromLists) {
     EXPECT_EQ(data.effectiveBounds[1][0][0], bounds[0][0]);
     EXPECT_EQ(data.effectiveBounds[1][0][1], bounds[0][1]);
     frame->Close(true);
-    WaitFor([doc] { return FindConditions(doc) == nullptr; });
+    SettleUntil([doc] { return FindConditions(doc) == nullptr; });
 }
 
 TEST_F(ConditionsTest, CancelAfterChangesOnSeveralPagesLeavesTheDocumentUntouched) {
@@ -321,7 +310,7 @@ TEST_F(ConditionsTest, CancelAfterChangesOnSeveralPagesLeavesTheDocumentUntouche
     EXPECT_EQ(sounds_.count, soundsBefore + 1);
     EXPECT_TRUE(frame->IsShown());
     Click(limit->CancelButton(), [doc] { return FindConditions(doc) == nullptr; });
-    EXPECT_TRUE(WaitFor([doc] { return FindConditions(doc) == nullptr; }));
+    EXPECT_TRUE(SettleUntil([doc] { return FindConditions(doc) == nullptr; }));
     EXPECT_TRUE(vdx::ConditionsOf(doc->Data()) == before);
     EXPECT_FALSE(doc->IsModified());
     EXPECT_TRUE(g_messages.empty());
@@ -333,7 +322,7 @@ TEST_F(ConditionsTest, DefaultConditionsReachNewDocumentsAndTheConfiguration) {
     SendCommand(&Main(), kIdDefaultConditions);
     ConditionsFrame* frame = FindDefaultConditions();
     ASSERT_NE(frame, nullptr);
-    WaitFor([frame] { return frame->IsShownOnScreen(); });
+    SettleUntil([frame] { return frame->IsShownOnScreen(); });
     SendCommand(&Main(), kIdDefaultConditions);
     EXPECT_EQ(FindDefaultConditions(), frame);
     EXPECT_EQ(frame->GetTitle(), "+++ Default Conditions +++");
@@ -359,7 +348,7 @@ TEST_F(ConditionsTest, DefaultConditionsReachNewDocumentsAndTheConfiguration) {
 
     const wxString logBefore = LogText();
     Click(tips->OkButton(), [] { return FindDefaultConditions() == nullptr; });
-    EXPECT_TRUE(WaitFor([] { return FindDefaultConditions() == nullptr; })) << "OK did not close";
+    EXPECT_TRUE(SettleUntil([] { return FindDefaultConditions() == nullptr; })) << "OK did not close";
     EXPECT_EQ(App().Config().conditions.limit, 2);
     EXPECT_EQ(Occurrences(LogText().Mid(logBefore.length()), "Default Conditions changed"), 1);
 
@@ -385,7 +374,7 @@ TEST_F(ConditionsTest, WindowFollowsTheDocumentAndClosesWithIt) {
     doc->Data().zeroForDraw = true;
     doc->Data().match(doc->Data().matchCount - 1).probability = {-1, -1};
     doc->MarkChanged();
-    EXPECT_TRUE(WaitFor([&] { return tips->RowLabel(1)->GetLabel() == "Tip &0:"; }));
+    EXPECT_TRUE(SettleUntil([&] { return tips->RowLabel(1)->GetLabel() == "Tip &0:"; }));
     EXPECT_EQ(frame->Book()->GetPageText(1), "Conditions for 1, 0 and 2");
     const int N = doc->Data().matchCount;
     EXPECT_EQ(tips->ResultHeader()->GetLabel(), wxString::Format("-> Number of Tips (%d/%d Matches)", N - 1, N));
@@ -394,13 +383,13 @@ TEST_F(ConditionsTest, WindowFollowsTheDocumentAndClosesWithIt) {
     // Return on a check box with nothing pending closes the window.
     frame->Book()->SetSelection(1);
     Press(tips->EnableBox(), WXK_RETURN);
-    EXPECT_TRUE(WaitFor([doc] { return FindConditions(doc) == nullptr; })) << "Return did not close";
+    EXPECT_TRUE(SettleUntil([doc] { return FindConditions(doc) == nullptr; })) << "Return did not close";
 
     // Open again; closing the document closes it.
     const wxWeakRef<ConditionsFrame> again(OpenConditions(doc));
     ASSERT_TRUE(again);
     CloseAllDocuments();
-    EXPECT_TRUE(WaitFor([&] { return !again; })) << "the window outlived its document";
+    EXPECT_TRUE(SettleUntil([&] { return !again; })) << "the window outlived its document";
 }
 
 TEST_F(ConditionsTest, PagesShowEverythingAtTheDefaultSize) {
@@ -450,8 +439,8 @@ TEST_F(ConditionsTest, SettingsResortDocumentsSortedByProbabilityAndKeepTheRestF
     SendCommand(&Main(), kIdMoreOptions);
     SettingsFrame* frame = FindSettings();
     ASSERT_NE(frame, nullptr);
-    WaitFor([frame] { return frame->IsShownOnScreen(); });
-    WaitFor([] { return false; }, 200);
+    SettleUntil([frame] { return frame->IsShownOnScreen(); });
+    SettleUntil([] { return false; }, 200);
     SendCommand(&Main(), kIdMoreOptions);
     EXPECT_EQ(FindSettings(), frame);
     EXPECT_EQ(frame->GetTitle(), "+++ Settings +++");
@@ -493,7 +482,7 @@ TEST_F(ConditionsTest, SettingsResortDocumentsSortedByProbabilityAndKeepTheRestF
     auto* calculation = dynamic_cast<SettingsPage*>(PageOf(frame, 1));
     Click(calculation->Box(1), [calculation] { return calculation->Box(1)->GetValue(); });
     Click(calculation->OkButton(), [] { return FindSettings() == nullptr; });
-    EXPECT_TRUE(WaitFor([] { return FindSettings() == nullptr; }));
+    EXPECT_TRUE(SettleUntil([] { return FindSettings() == nullptr; }));
     EXPECT_TRUE(App().Config().settings.startFrozen);
     EXPECT_TRUE(App().Config().settings.sortUnlikelyFirst) << "the general page's defaults were applied too";
 }

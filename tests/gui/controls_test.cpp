@@ -1,6 +1,7 @@
 // The common controls, pictures, warning sound and help book, tried inside the
 // real application under a virtual display.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "app/Messages.h"
@@ -58,17 +59,6 @@ wxString InDataDir(const wxString& name) {
 }
 
 std::string ReadFile(const wxString& path) { return ReadBytes(std::string(path.fn_str())); }
-
-// Runs the event loop until done() or the time is up.
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
-}
 
 // ---------------------------------------------------------------------------
 // Message boxes
@@ -361,11 +351,11 @@ TEST(HelpBook, ShowHelpSectionOpensTheSectionsPage) {
         ASSERT_NE(help->GetHelpWindow(), nullptr) << section;
         wxHtmlWindow* html = help->GetHelpWindow()->GetHtmlWindow();
         ASSERT_NE(html, nullptr);
-        EXPECT_TRUE(WaitFor([&] { return html->GetOpenedPage().EndsWith(page); }))
+        EXPECT_TRUE(SettleUntil([&] { return html->GetOpenedPage().EndsWith(page); }))
             << section << " shows " << html->GetOpenedPage();
     }
     if (help->GetFrame()) help->GetFrame()->Close(true);
-    WaitFor([] { return false; }, 100); // let the frame go
+    SettleUntil([] { return false; }, 100); // let the frame go
 }
 
 // The help window opens large enough to read its contents beside the page,
@@ -378,8 +368,8 @@ TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
         ShowHelpSection(HelpSection::Contents);
         wxFrame* frame = help->GetFrame();
         ASSERT_NE(frame, nullptr);
-        ASSERT_TRUE(WaitFor([&] { return frame->IsShownOnScreen(); }));
-        WaitFor([] { return false; }, 200);
+        ASSERT_TRUE(SettleUntil([&] { return frame->IsShownOnScreen(); }));
+        SettleUntil([] { return false; }, 200);
         const wxRect screen = wxDisplay(0u).GetClientArea();
         const wxSize size = frame->GetSize();
         EXPECT_GE(size.x, std::min(960, screen.width * 9 / 10)) << size.x << " x " << size.y;
@@ -393,16 +383,16 @@ TEST(HelpBook, HelpWindowOpensReadableAndEscapeClosesIt) {
 
         frame->Raise();
         help->GetHelpWindow()->GetHtmlWindow()->SetFocus();
-        ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }))
+        ASSERT_TRUE(SettleUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == frame; }))
             << "the help window did not get the focus";
         // Without a window manager the keyboard follows the pointer.
         wxUIActionSimulator keyboard;
         keyboard.MouseMove(help->GetHelpWindow()->GetHtmlWindow()->GetScreenRect().GetPosition() + wxPoint(5, 5));
-        WaitFor([] { return false; }, 100);
+        SettleUntil([] { return false; }, 100);
         keyboard.Char(WXK_ESCAPE);
-        EXPECT_TRUE(WaitFor([&] { return help->GetFrame() == nullptr; })) << "Escape left the help window open";
+        EXPECT_TRUE(SettleUntil([&] { return help->GetFrame() == nullptr; })) << "Escape left the help window open";
         if (help->GetFrame()) help->GetFrame()->Close(true);
-        WaitFor([] { return false; }, 100);
+        SettleUntil([] { return false; }, 100);
     }
 }
 
@@ -814,7 +804,7 @@ protected:
         wxHyperLink::SetOpenHandler({});
         wxHyperLink::SetClock({});
         frame_->Destroy();
-        WaitFor([] { return false; }, 50);
+        SettleUntil([] { return false; }, 50);
     }
     static void Mouse(wxHyperLink& link, wxEventType type) {
         wxMouseEvent event(type);
@@ -933,21 +923,21 @@ TEST_F(HyperLinkTest, ClickOpensOnlyAQuickReleaseOnTheSameLink) {
 TEST_F(HyperLinkTest, RealPointerStartsAndEndsTheHover) {
     auto* link = new wxHyperLink(panel_, wxID_ANY, "target", "a link to somewhere", wxPoint(40, 40));
     frame_->Show();
-    ASSERT_TRUE(WaitFor([&] { return link->IsShownOnScreen(); }));
-    WaitFor([] { return false; }, 200);
+    ASSERT_TRUE(SettleUntil([&] { return link->IsShownOnScreen(); }));
+    SettleUntil([] { return false; }, 200);
     wxUIActionSimulator pointer;
     const wxRect rect = link->GetScreenRect();
     pointer.MouseMove(rect.GetBottomRight() + wxPoint(60, 60));
-    WaitFor([] { return false; }, 100);
+    SettleUntil([] { return false; }, 100);
     pointer.MouseMove(rect.GetLeft() + 4, rect.GetTop() + rect.GetHeight() / 2);
-    EXPECT_TRUE(WaitFor([&] { return link->IsHovering(); })) << "no hover over the link";
+    EXPECT_TRUE(SettleUntil([&] { return link->IsHovering(); })) << "no hover over the link";
     EXPECT_TRUE(link->GetFont().GetUnderlined());
     // A real click reaches the label too.
     pointer.MouseClick();
-    EXPECT_TRUE(WaitFor([&] { return !opened_.empty(); })) << "the click opened nothing";
+    EXPECT_TRUE(SettleUntil([&] { return !opened_.empty(); })) << "the click opened nothing";
     EXPECT_EQ(opened_, std::vector<wxString>{"target"});
     pointer.MouseMove(rect.GetBottomRight() + wxPoint(60, 60));
-    EXPECT_TRUE(WaitFor([&] { return !link->IsHovering(); })) << "hover did not end";
+    EXPECT_TRUE(SettleUntil([&] { return !link->IsHovering(); })) << "hover did not end";
     EXPECT_FALSE(link->GetFont().GetUnderlined());
     EXPECT_EQ(link->GetForegroundColour(), link->NormalColour());
 }

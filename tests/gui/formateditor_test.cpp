@@ -38,17 +38,8 @@ using namespace vdx::guitest;
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
-}
 
-void Pause(int milliseconds) { PumpUntil([] { return false; }, milliseconds); }
+void Pause(int milliseconds) { SettleUntil([] { return false; }, milliseconds); }
 
 wxDialog* ModalDialog() {
     for (wxWindow* window : wxTopLevelWindows)
@@ -102,7 +93,7 @@ protected:
             if (TicketFormatDoc* doc = editor->Document()) doc->Modify(false);
             g_answer = wxNO;
             editor->Close(true);
-            PumpUntil([] { return FormatEditorFrame::Instance() == nullptr; });
+            SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; });
         }
         SetSaveFileHandler(previousSave_);
         App().SetTicketFormatFile(wxString());
@@ -115,17 +106,17 @@ protected:
         SendCommand(&Main(), kIdFormatEditor);
         FormatEditorFrame* editor = FormatEditorFrame::Instance();
         if (!editor) return nullptr;
-        PumpUntil([&] { return editor->IsShownOnScreen(); });
+        SettleUntil([&] { return editor->IsShownOnScreen(); });
         Focus(editor);
         Press('n', wxMOD_CONTROL);
-        PumpUntil([&] { return editor->Document() != nullptr; });
+        SettleUntil([&] { return editor->Document() != nullptr; });
         return editor;
     }
 
     void Focus(FormatEditorFrame* editor) {
         editor->Raise();
         editor->Canvas()->SetFocus();
-        PumpUntil([&] { return wxWindow::FindFocus() == editor->Canvas(); });
+        SettleUntil([&] { return wxWindow::FindFocus() == editor->Canvas(); });
         // Without a window manager the keyboard follows the pointer.
         wxUIActionSimulator().MouseMove(editor->Canvas()->GetScreenRect().GetPosition() + wxPoint(3, 3));
         Pause(100);
@@ -210,7 +201,7 @@ TEST_F(FormatEditorTest, EditUndoRedoSaveAndSelectForPrinting) {
     // Ctrl+L: the Lines dialog; two steps down and Enter.
     PressInDialog({{WXK_DOWN, wxMOD_NONE}, {WXK_DOWN, wxMOD_NONE}, {WXK_RETURN, wxMOD_NONE}});
     Press('l', wxMOD_CONTROL);
-    ASSERT_TRUE(PumpUntil([&] { return doc->Values().maxLines == 10; })) << doc->Values().maxLines;
+    ASSERT_TRUE(SettleUntil([&] { return doc->Values().maxLines == 10; })) << doc->Values().maxLines;
     EXPECT_TRUE(doc->IsModified());
     wxCommandProcessor* history = doc->GetCommandProcessor();
     ASSERT_TRUE(history->CanUndo());
@@ -219,16 +210,16 @@ TEST_F(FormatEditorTest, EditUndoRedoSaveAndSelectForPrinting) {
 
     Focus(editor);
     Press('z', wxMOD_CONTROL);
-    EXPECT_TRUE(PumpUntil([&] { return doc->Values().maxLines == 12; })) << "Ctrl+Z did not undo";
+    EXPECT_TRUE(SettleUntil([&] { return doc->Values().maxLines == 12; })) << "Ctrl+Z did not undo";
     EXPECT_FALSE(doc->IsModified()) << "back at the saved values";
     Press('y', wxMOD_CONTROL);
-    EXPECT_TRUE(PumpUntil([&] { return doc->Values().maxLines == 10; })) << "Ctrl+Y did not redo";
+    EXPECT_TRUE(SettleUntil([&] { return doc->Values().maxLines == 10; })) << "Ctrl+Y did not redo";
 
     // Ctrl+S on a new format asks for the name.
     const fs::path file = dir_ / "my slip.vdf";
     saveAs_ = wxString::FromUTF8(file.string());
     Press('s', wxMOD_CONTROL);
-    ASSERT_TRUE(PumpUntil([&] { return fs::exists(file); })) << "Ctrl+S saved nothing";
+    ASSERT_TRUE(SettleUntil([&] { return fs::exists(file); })) << "Ctrl+S saved nothing";
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(fs::file_size(file), static_cast<uintmax_t>(vdx::VdfFileSize(12, 10)));
     vdx::TicketFormat read;
@@ -241,7 +232,7 @@ TEST_F(FormatEditorTest, EditUndoRedoSaveAndSelectForPrinting) {
     g_messages.clear();
     g_answer = wxYES;
     editor->Close();
-    ASSERT_TRUE(PumpUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
+    ASSERT_TRUE(SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_EQ(g_messages[0].text, "Shall \"my slip\" be selected\nas the new format used to print tickets?");
     EXPECT_EQ(g_messages[0].title, "Format Editor");
@@ -273,7 +264,7 @@ TEST_F(FormatEditorTest, ClosingRules) {
     g_answer = wxCANCEL;
     Focus(editor);
     Press(WXK_F4, wxMOD_ALT);
-    ASSERT_TRUE(PumpUntil([] { return !g_messages.empty(); })) << "Alt+F4 did not ask";
+    ASSERT_TRUE(SettleUntil([] { return !g_messages.empty(); })) << "Alt+F4 did not ask";
     EXPECT_TRUE(g_messages[0].text.StartsWith("Do you want to save changes to unnamed")) << g_messages[0].text;
     Pause(100);
     ASSERT_EQ(FormatEditorFrame::Instance(), editor);
@@ -283,7 +274,7 @@ TEST_F(FormatEditorTest, ClosingRules) {
     g_messages.clear();
     g_answer = wxNO;
     editor->Close();
-    ASSERT_TRUE(PumpUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
+    ASSERT_TRUE(SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
     EXPECT_EQ(g_messages.size(), 1u);
     EXPECT_TRUE(App().Config().ticketFormat.empty());
 }
@@ -353,7 +344,7 @@ TEST_F(FormatEditorTest, SizeOfXRaisesOtherValuesAsChangesOfTheirOwn) {
     PressInDialog({{'4', 0}, {'.', 0}, {'5', 0}, {'0', 0}, {WXK_RETURN, 0}});
     Focus(editor);
     Press('x', wxMOD_CONTROL);
-    ASSERT_TRUE(PumpUntil([&] { return doc->Values().sizeOfX == 450; })) << doc->Values().sizeOfX;
+    ASSERT_TRUE(SettleUntil([&] { return doc->Values().sizeOfX == 450; })) << doc->Values().sizeOfX;
     EXPECT_EQ(doc->Values().spaceBetweenXs, 450);
     EXPECT_EQ(doc->Values().spacesBetweenMatches[10], 450);
     EXPECT_EQ(doc->Values().spacesBetweenLines[0], 450);
@@ -401,7 +392,7 @@ TEST_F(FormatEditorTest, CanvasFileKeys) {
         Focus(editor);
         CommandRecorder recorder(editor); // recorded, not run
         Press(WXK_F12, modifiers);
-        EXPECT_TRUE(PumpUntil([&] { return !recorder.ids.empty(); })) << "F12 with " << modifiers;
+        EXPECT_TRUE(SettleUntil([&] { return !recorder.ids.empty(); })) << "F12 with " << modifiers;
         EXPECT_EQ(recorder.ids, std::vector<int>{command}) << "F12 with " << modifiers;
     }
 }

@@ -2,6 +2,7 @@
 // toolbars of the three kinds of frame, enabling, keys, example, language
 // choice, window list, child frames and the checks before quitting.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "app/FileChooser.h"
@@ -41,17 +42,6 @@ using namespace vdx::gui;
 using namespace vdx::guitest;
 
 namespace {
-
-// Runs the event loop until done() or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
-}
 
 bool HasMessage(const wxString& text) {
     for (const Message& m : g_messages)
@@ -389,8 +379,8 @@ TEST_F(FrameTest, EveryToolShowsAtTheDefaultSize) {
         frame->Show();
         wxToolBar* toolBar = frame->GetToolBar();
         ASSERT_NE(toolBar, nullptr);
-        ASSERT_TRUE(PumpUntil([&] { return toolBar->IsShownOnScreen() && toolBar->GetSize().x > 0; }));
-        PumpUntil([] { return false; }, 100);
+        ASSERT_TRUE(SettleUntil([&] { return toolBar->IsShownOnScreen() && toolBar->GetSize().x > 0; }));
+        SettleUntil([] { return false; }, 100);
         // The best width is the sum of the tools, without the arrow.
         const int allTools = toolBar->GetBestSize().x;
         EXPECT_GT(allTools, 18 * 16);
@@ -565,10 +555,10 @@ TEST_F(FrameTest, DesktopKeysWorkBesideTheProgramsOwn) {
     Main().Raise();
     wxWindow* canvas = Main().Canvas()->GetChildren().empty() ? Main().Canvas() : Main().Canvas()->GetChildren()[0];
     canvas->SetFocus();
-    ASSERT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == canvas; })) << "no focus in the main frame";
+    ASSERT_TRUE(SettleUntil([&] { return wxWindow::FindFocus() == canvas; })) << "no focus in the main frame";
     // Without a window manager the keyboard follows the pointer.
     wxUIActionSimulator().MouseMove(canvas->GetScreenRect().GetPosition() + wxPoint(5, 5));
-    PumpUntil([] { return false; }, 100);
+    SettleUntil([] { return false; }, 100);
 
     struct Key {
         const char* what;
@@ -588,8 +578,8 @@ TEST_F(FrameTest, DesktopKeysWorkBesideTheProgramsOwn) {
     for (const Key& k : keys) {
         CommandRecorder recorder(&Main()); // the commands are recorded, not run
         keyboard.Char(k.key, k.modifiers);
-        EXPECT_TRUE(PumpUntil([&] { return !recorder.ids.empty(); })) << k.what << " gave no command";
-        PumpUntil([] { return false; }, 50);
+        EXPECT_TRUE(SettleUntil([&] { return !recorder.ids.empty(); })) << k.what << " gave no command";
+        SettleUntil([] { return false; }, 50);
         EXPECT_EQ(recorder.ids, std::vector<int>{k.command}) << k.what;
     }
     EXPECT_EQ(DesktopKeyCommand('Q', wxMOD_CONTROL | wxMOD_ALT), 0);
@@ -607,31 +597,31 @@ TEST_F(FrameTest, EscapeClosesTheInputWindowAskingAsCloseDoes) {
     auto pressEscapeIn = [&](InputWindow* window) {
         window->Raise();
         window->Grid()->SetFocus();
-        EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == window; }))
+        EXPECT_TRUE(SettleUntil([&] { return wxWindow::FindFocus() && wxGetTopLevelParent(wxWindow::FindFocus()) == window; }))
             << "no focus in the input window";
         // Without a window manager the keyboard follows the pointer.
         keyboard.MouseMove(window->Grid()->GetScreenRect().GetPosition() + wxPoint(5, 5));
-        PumpUntil([] { return false; }, 100);
+        SettleUntil([] { return false; }, 100);
         keyboard.Char(WXK_ESCAPE);
     };
 
     SendCommand(&Main(), kIdInput);
     InputWindow* window = FindInputWindow(doc);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    ASSERT_TRUE(SettleUntil([&] { return window->IsShownOnScreen(); }));
     pressEscapeIn(window);
-    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "Escape left the window open";
+    EXPECT_TRUE(SettleUntil([&] { return FindInputWindow(doc) == nullptr; })) << "Escape left the window open";
     EXPECT_TRUE(g_messages.empty());
 
     SendCommand(&Main(), kIdInput);
     window = FindInputWindow(doc);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return window->IsShownOnScreen(); }));
+    ASSERT_TRUE(SettleUntil([&] { return window->IsShownOnScreen(); }));
     window->Grid()->SetCellValue(0, 0, "Changed - Name");
     g_answer = wxCANCEL;
     pressEscapeIn(window);
-    EXPECT_TRUE(PumpUntil([&] { return !g_messages.empty(); })) << "Escape did not ask";
-    PumpUntil([] { return false; }, 100);
+    EXPECT_TRUE(SettleUntil([&] { return !g_messages.empty(); })) << "Escape did not ask";
+    SettleUntil([] { return false; }, 100);
     ASSERT_EQ(g_messages.size(), 1u);
     EXPECT_EQ(g_messages[0].text, "Data were changed!\nApply the changes?");
     EXPECT_EQ(FindInputWindow(doc), window) << "Cancel must keep the window";
@@ -639,7 +629,7 @@ TEST_F(FrameTest, EscapeClosesTheInputWindowAskingAsCloseDoes) {
     g_messages.clear();
     g_answer = wxNO;
     pressEscapeIn(window);
-    EXPECT_TRUE(PumpUntil([&] { return FindInputWindow(doc) == nullptr; })) << "No must close the window";
+    EXPECT_TRUE(SettleUntil([&] { return FindInputWindow(doc) == nullptr; })) << "No must close the window";
     EXPECT_EQ(g_messages.size(), 1u);
     EXPECT_EQ(doc->Data().match(0).name, "Alpha - Beta");
 }

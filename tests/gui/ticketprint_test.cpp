@@ -36,15 +36,6 @@ using namespace vdx::guitest;
 
 namespace {
 
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
-}
 
 // A calculated round: lines x matches, tip of line j in match m = (j + m) % 3.
 vdx::PoolsDocument Round(int lines, int perTicket, int matches = 12) {
@@ -128,7 +119,7 @@ protected:
         if (FormatEditorFrame* editor = FormatEditorFrame::Instance()) {
             if (TicketFormatDoc* doc = editor->Document()) doc->Modify(false);
             editor->Close(true);
-            PumpUntil([] { return FormatEditorFrame::Instance() == nullptr; });
+            SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; });
         }
         App().SetTicketFormatFile(wxString());
         AppTest::TearDown();
@@ -310,7 +301,7 @@ TEST_F(TicketPrintTest, FormatFromTheEditorPrintsTheLinesAsCrosses) {
     ASSERT_TRUE(fs::exists(file));
     g_answer = wxYES;
     editor->Close();
-    ASSERT_TRUE(PumpUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
+    ASSERT_TRUE(SettleUntil([] { return FormatEditorFrame::Instance() == nullptr; }));
     ASSERT_EQ(App().Config().ticketFormat, file.string());
 
     ASSERT_NE(Open(WriteRound(dir_ / "round.vdx", 30, 12)), nullptr);
@@ -325,7 +316,7 @@ TEST_F(TicketPrintTest, FormatFromTheEditorPrintsTheLinesAsCrosses) {
     });
     SendCommand(&Main(), kIdPrintTickets);
     EXPECT_TRUE(enter.done);
-    PumpUntil([&] { return fs::exists(pdf) && fs::file_size(pdf) > 500; }, 5000);
+    SettleUntil([&] { return fs::exists(pdf) && fs::file_size(pdf) > 500; }, 5000);
     fs::current_path(before);
     ASSERT_TRUE(fs::exists(pdf)) << "nothing printed";
     const std::string bytes = ReadBytes(pdf);

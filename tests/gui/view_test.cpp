@@ -2,6 +2,7 @@
 // and highlighting through the frame's commands and the canvas keys, the
 // enabling of those commands, the drawing itself and the window size.
 
+#include "Desktop.h"
 #include "GuiTestSupport.h"
 
 #include "document/VdxFile.h"
@@ -54,17 +55,6 @@ void WriteRound(const fs::path& path, int lines, int perTicket) {
     }
     doc.recomputeCorrectTips();
     ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
-}
-
-// Runs the event loop until done() or the time is up.
-bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
-        wxYield();
-        wxMilliSleep(10);
-    }
-    return true;
 }
 
 VdxView* ViewOf(VdxDocument* doc) { return dynamic_cast<VdxView*>(doc->GetFirstView()); }
@@ -240,11 +230,11 @@ TEST_F(ViewTest, PressedKeysMoveTheHighlight) {
     Main().Show();
     Main().Raise();
     canvas->SetFocus();
-    ASSERT_TRUE(PumpUntil([&] { return canvas->IsShownOnScreen() && wxWindow::FindFocus() == canvas; }))
+    ASSERT_TRUE(SettleUntil([&] { return canvas->IsShownOnScreen() && wxWindow::FindFocus() == canvas; }))
         << "the ticket view did not get the keyboard focus";
     // Without a window manager the keyboard follows the pointer.
     wxUIActionSimulator().MouseMove(canvas->GetScreenRect().GetPosition() + wxPoint(5, 5));
-    PumpUntil([] { return false; }, 200);
+    SettleUntil([] { return false; }, 200);
 
     struct Key {
         const char* what;
@@ -266,7 +256,7 @@ TEST_F(ViewTest, PressedKeysMoveTheHighlight) {
     for (const Key& k : keys) {
         const vdx::TicketPaging before = view->Paging();
         keyboard.Char(k.key, k.modifiers);
-        const bool moved = PumpUntil([&] {
+        const bool moved = SettleUntil([&] {
             const vdx::TicketPaging now = view->Paging();
             return now.firstLine != before.firstLine || now.highlight != before.highlight;
         });
