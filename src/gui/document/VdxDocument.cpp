@@ -1,7 +1,7 @@
 #include "document/VdxDocument.h"
 
 #include "app/AppLog.h"
-#include "app/FileChooser.h"
+#include "app/DocumentSaving.h"
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
@@ -153,21 +153,12 @@ bool VdxDocument::Save() {
 // The framework's Save As, with the name asked through ChooseFileToSave. The
 // document takes the new name only when the file was written.
 bool VdxDocument::SaveAs() {
-    wxDocTemplate* docTemplate = GetDocumentTemplate();
-    if (!docTemplate) return false;
-    const VdxApp* app = VdxApp::Get();
-    const wxString dir = vdx::gui::SaveAsFolder(GetFilename(), GetDocumentManager()->GetLastDirectory(),
-                                                app ? app->ProgramFolders() : wxArrayString());
-    const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() +
-                            ")|" + docTemplate->GetFileFilter();
-    const wxString fileName =
-        vdx::gui::ChooseFileToSave(GetDocumentWindow(), dir, wxFileNameFromPath(GetFilename()),
-                                   docTemplate->GetDefaultExtension(), filter);
+    const wxString fileName = vdx::gui::ChooseSaveAsName(*this);
     if (fileName.empty() || !OnSaveDocument(fileName)) return false;
 
     SetTitle(wxFileNameFromPath(fileName));
     SetFilename(fileName, true);
-    if (docTemplate->FileMatchesTemplate(fileName))
+    if (GetDocumentTemplate()->FileMatchesTemplate(fileName))
         GetDocumentManager()->AddFileToHistory(fileName);
     return true;
 }
@@ -182,16 +173,7 @@ bool VdxDocument::Close() {
     return wxDocument::Close();
 }
 
-bool VdxDocument::OnSaveModified() {
-    if (!IsModified()) return true;
-    const int answer =
-        ShowMessage(wxString::Format(_("Do you want to save changes to %s?"), GetUserReadableName()),
-                    wxYES_NO | wxCANCEL | wxICON_QUESTION | wxCENTRE, vdx::gui::ProgramTitle(), GetDocumentWindow());
-    if (answer == wxYES) return Save();
-    if (answer != wxNO) return false;
-    Modify(false);
-    return true;
-}
+bool VdxDocument::OnSaveModified() { return vdx::gui::SaveModifiedAfterAsking(*this, vdx::gui::ProgramTitle()); }
 
 bool VdxDocument::OnCloseDocument() {
     if (!closed_) {

@@ -1,7 +1,7 @@
 #include "ticketprint/TicketFormatDoc.h"
 
 #include "app/AppLog.h"
-#include "app/FileChooser.h"
+#include "app/DocumentSaving.h"
 #include "app/Messages.h"
 #include "app/VdxApp.h"
 #include "ticketprint/TicketPrinting.h"
@@ -82,17 +82,7 @@ bool TicketFormatDoc::OnSaveDocument(const wxString& file) {
     return true;
 }
 
-bool TicketFormatDoc::OnSaveModified() {
-    if (!IsModified()) return true;
-    const int answer =
-        ShowMessage(wxString::Format(_("Do you want to save changes to %s?"), GetUserReadableName()),
-                    wxYES_NO | wxCANCEL | wxICON_QUESTION | wxCENTRE, _(vdx::kFormatEditorTitle),
-                    GetDocumentWindow());
-    if (answer == wxYES) return Save();
-    if (answer != wxNO) return false;
-    wxDocument::Modify(false);
-    return true;
-}
+bool TicketFormatDoc::OnSaveModified() { return vdx::gui::SaveModifiedAfterAsking(*this, _(vdx::kFormatEditorTitle)); }
 
 bool TicketFormatDoc::Close() {
     if (!wxDocument::Close()) return false;
@@ -104,16 +94,7 @@ bool TicketFormatDoc::Close() {
 // The framework's Save As, with the name asked through ChooseFileToSave; the
 // document takes the new name only when the file was written.
 bool TicketFormatDoc::SaveAs() {
-    wxDocTemplate* docTemplate = GetDocumentTemplate();
-    if (!docTemplate) return false;
-    const VdxApp* app = VdxApp::Get();
-    const wxString dir = vdx::gui::SaveAsFolder(GetFilename(), GetDocumentManager()->GetLastDirectory(),
-                                                app ? app->ProgramFolders() : wxArrayString());
-    const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() + ")|" +
-                            docTemplate->GetFileFilter();
-    const wxString fileName =
-        vdx::gui::ChooseFileToSave(GetDocumentWindow(), dir, wxFileNameFromPath(GetFilename()),
-                                   docTemplate->GetDefaultExtension(), filter);
+    const wxString fileName = vdx::gui::ChooseSaveAsName(*this);
     if (fileName.empty() || !OnSaveDocument(fileName)) return false;
     SetTitle(wxFileNameFromPath(fileName));
     SetFilename(fileName, true);

@@ -1,7 +1,7 @@
 #include "view/TextEditDocument.h"
 
 #include "app/AppLog.h"
-#include "app/FileChooser.h"
+#include "app/DocumentSaving.h"
 #include "app/Messages.h"
 #include "app/MyDocManager.h"
 #include "app/VdxApp.h"
@@ -138,33 +138,16 @@ bool TextEditDocument::DoSaveDocument(const wxString& file) {
 
 // The framework's Save As, with the name asked through ChooseFileToSave.
 bool TextEditDocument::SaveAs() {
-    wxDocTemplate* docTemplate = GetDocumentTemplate();
-    if (!docTemplate) return false;
-    const VdxApp* app = VdxApp::Get();
-    const wxString dir = vdx::gui::SaveAsFolder(GetFilename(), GetDocumentManager()->GetLastDirectory(),
-                                                app ? app->ProgramFolders() : wxArrayString());
-    const wxString filter = docTemplate->GetDescription() + " (" + docTemplate->GetFileFilter() + ")|" +
-                            docTemplate->GetFileFilter();
-    const wxString fileName = vdx::gui::ChooseFileToSave(GetDocumentWindow(), dir, wxFileNameFromPath(GetFilename()),
-                                                         docTemplate->GetDefaultExtension(), filter);
+    const wxString fileName = vdx::gui::ChooseSaveAsName(*this);
     if (fileName.empty() || !OnSaveDocument(fileName)) return false;
     SetTitle(wxFileNameFromPath(fileName));
     SetFilename(fileName, true);
-    if (docTemplate->FileMatchesTemplate(fileName)) GetDocumentManager()->AddFileToHistory(fileName);
+    if (GetDocumentTemplate()->FileMatchesTemplate(fileName)) GetDocumentManager()->AddFileToHistory(fileName);
     vdx::gui::AppWindows().Refresh();
     return true;
 }
 
-bool TextEditDocument::OnSaveModified() {
-    if (!IsModified()) return true;
-    const int answer =
-        ShowMessage(wxString::Format(_("Do you want to save changes to %s?"), GetUserReadableName()),
-                    wxYES_NO | wxCANCEL | wxICON_QUESTION | wxCENTRE, vdx::gui::ProgramTitle(), GetDocumentWindow());
-    if (answer == wxYES) return Save();
-    if (answer != wxNO) return false;
-    Modify(false);
-    return true;
-}
+bool TextEditDocument::OnSaveModified() { return vdx::gui::SaveModifiedAfterAsking(*this, vdx::gui::ProgramTitle()); }
 
 bool TextEditDocument::OnCloseDocument() {
     if (closed_) return true;
