@@ -2,11 +2,16 @@
 
 #include "app/AppLog.h"
 #include "controls/Sound.h"
+#include "document/VdxFile.h"
+#include "view/PagePrintout.h"
 
+#include <wx/cmndata.h>
+#include <wx/dcps.h>
 #include <wx/frame.h>
 #include <wx/generic/logg.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -125,6 +130,48 @@ void AppTest::SetUp() {
 void AppTest::TearDown() {
     CloseAllDocuments();
     RemoveTree(dir_);
+}
+
+std::filesystem::path WriteCalculatedRound(const std::filesystem::path& path, int lines, int perTicket) {
+    vdx::PoolsDocument doc;
+    doc.linesPerTicket = perTicket;
+    doc.lineCount = std::max(lines, 1);
+    if (lines > 0) {
+        doc.hasTips = true;
+        doc.tipsUpToDate = true;
+        doc.tipLineCount = lines;
+        doc.tipMatchCount = doc.matchCount;
+    }
+    for (int m = 0; m < doc.matchCount; ++m) {
+        vdx::MatchEntry& match = doc.match(m);
+        match.name = "Home " + std::to_string(m + 1) + " - Away " + std::to_string(m + 1);
+        match.result = m < 3 ? vdx::kTip1 : vdx::kTipNone;
+        if (lines <= 0) continue;
+        match.hasTips = true;
+        match.tips.assign(vdx::kMaxLines, vdx::kNoTip);
+        for (int j = 0; j < lines; ++j) match.tips[j] = static_cast<uint8_t>((j + m) % 3);
+    }
+    doc.recomputeCorrectTips();
+    EXPECT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
+    return path;
+}
+
+std::string PrintFirstPageToPostScript(vdx::gui::PagePrintout& printout, const std::filesystem::path& file) {
+    wxPrintData data;
+    data.SetFilename(file.string());
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    data.SetPaperId(wxPAPER_A4);
+    {
+        wxPostScriptDC dc(data);
+        const bool started = dc.IsOk() && dc.StartDoc("VendrixPlanner");
+        EXPECT_TRUE(started) << "no PostScript file " << file;
+        if (!started) return {};
+        dc.StartPage();
+        EXPECT_TRUE(vdx::gui::PrintPageOnto(printout, dc, 1, dc.GetPPI().x));
+        dc.EndPage();
+        dc.EndDoc();
+    }
+    return ReadBytes(file);
 }
 
 } // namespace vdx::guitest

@@ -22,6 +22,10 @@
 #include <string>
 #include <vector>
 
+namespace vdx::gui {
+class PagePrintout;
+}
+
 namespace vdx::guitest {
 
 VdxApp& App();
@@ -91,6 +95,15 @@ void CloseAllDocuments();
 // A new empty folder <prefix>-XXXXXX in the temporary folder; an empty path
 // when none could be made.
 std::filesystem::path MakeTempDir(const std::string& prefix);
+
+// Writes a calculated round of lines x 12 matches (tips cycling through 1, X, 2
+// so neighbouring lines differ; the first three matches have results) with
+// perTicket lines a ticket; lines 0 writes the matches without lines.
+std::filesystem::path WriteCalculatedRound(const std::filesystem::path& path, int lines, int perTicket);
+
+// Prints the first page of printout into a PostScript file on A4 paper and
+// returns the file's bytes.
+std::string PrintFirstPageToPostScript(vdx::gui::PagePrintout& printout, const std::filesystem::path& file);
 // Removes folder with everything in it; a folder left read-only by a test too.
 void RemoveTree(const std::filesystem::path& folder);
 

@@ -40,32 +40,6 @@ using namespace vdx::guitest;
 
 namespace {
 
-// A calculated round of lines x 12 matches, tips cycling through 1, X, 2; the
-// first three matches have results.
-fs::path WriteRound(const fs::path& path, int lines, int perTicket) {
-    vdx::PoolsDocument doc;
-    doc.linesPerTicket = perTicket;
-    doc.lineCount = std::max(lines, 1);
-    if (lines > 0) {
-        doc.hasTips = true;
-        doc.tipsUpToDate = true;
-        doc.tipLineCount = lines;
-        doc.tipMatchCount = doc.matchCount;
-    }
-    for (int m = 0; m < doc.matchCount; ++m) {
-        vdx::MatchEntry& match = doc.match(m);
-        match.name = "Home " + std::to_string(m + 1) + " - Away " + std::to_string(m + 1);
-        match.result = m < 3 ? vdx::kTip1 : vdx::kTipNone;
-        if (lines <= 0) continue;
-        match.hasTips = true;
-        match.tips.assign(vdx::kMaxLines, vdx::kNoTip);
-        for (int j = 0; j < lines; ++j) match.tips[j] = static_cast<uint8_t>((j + m) % 3);
-    }
-    doc.recomputeCorrectTips();
-    EXPECT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
-    return path;
-}
-
 VdxView* ViewOf(VdxDocument* doc) { return doc ? dynamic_cast<VdxView*>(doc->GetFirstView()) : nullptr; }
 
 // One printed page on a white bitmap, with what was drawn and where.
@@ -138,7 +112,7 @@ TEST_F(PrintTest, PagesHoldThreeTicketsEach) {
     };
     const std::vector<Case> cases = {{25, 12, 1}, {100, 12, 3}, {0, 12, 1}, {37, 12, 2}, {1000, 2, 167}};
     for (const Case& c : cases) {
-        VdxView* view = ViewOf(Open(WriteRound(dir_ / "round.vdx", c.lines, c.perTicket)));
+        VdxView* view = ViewOf(Open(WriteCalculatedRound(dir_ / "round.vdx", c.lines, c.perTicket)));
         ASSERT_NE(view, nullptr);
         std::unique_ptr<PagePrintout> printout = CreateTicketPrintout(view);
         int minPage = 0, maxPage = 0, from = 0, to = 0;
@@ -153,7 +127,7 @@ TEST_F(PrintTest, PagesHoldThreeTicketsEach) {
 }
 
 TEST_F(PrintTest, PageOnA4ShowsItsTicketsInBlackWhereTheDrawingPlacesThem) {
-    VdxView* view = ViewOf(Open(WriteRound(dir_ / "round.vdx", 100, 12)));
+    VdxView* view = ViewOf(Open(WriteCalculatedRound(dir_ / "round.vdx", 100, 12)));
     ASSERT_NE(view, nullptr);
     // A4 at 96 pixels an inch: the drawing keeps the screen's size.
     const PrintedPage page = PrintOnBitmap(view, 2, 794, 1123);
@@ -187,7 +161,7 @@ TEST_F(PrintTest, PageOnA4ShowsItsTicketsInBlackWhereTheDrawingPlacesThem) {
 }
 
 TEST_F(PrintTest, EveryTicketFitsPaperOfOtherShapes) {
-    VdxView* view = ViewOf(Open(WriteRound(dir_ / "round.vdx", 100, 12)));
+    VdxView* view = ViewOf(Open(WriteCalculatedRound(dir_ / "round.vdx", 100, 12)));
     ASSERT_NE(view, nullptr);
     struct Case {
         const char* what;
@@ -216,24 +190,11 @@ TEST_F(PrintTest, EveryTicketFitsPaperOfOtherShapes) {
 }
 
 TEST_F(PrintTest, PostScriptFileHoldsTheTextsOfThePage) {
-    VdxView* view = ViewOf(Open(WriteRound(dir_ / "round.vdx", 25, 12)));
+    VdxView* view = ViewOf(Open(WriteCalculatedRound(dir_ / "round.vdx", 25, 12)));
     ASSERT_NE(view, nullptr);
     const fs::path file = dir_ / "page.ps";
-    wxPrintData data;
-    data.SetFilename(file.string());
-    data.SetPrintMode(wxPRINT_MODE_FILE);
-    data.SetPaperId(wxPAPER_A4);
     std::unique_ptr<PagePrintout> printout = CreateTicketPrintout(view);
-    {
-        wxPostScriptDC dc(data);
-        ASSERT_TRUE(dc.IsOk());
-        ASSERT_TRUE(dc.StartDoc("VendrixPlanner"));
-        dc.StartPage();
-        EXPECT_TRUE(PrintPageOnto(*printout, dc, 1, dc.GetPPI().x));
-        dc.EndPage();
-        dc.EndDoc();
-    }
-    const std::string ps = ReadBytes(file);
+    const std::string ps = PrintFirstPageToPostScript(*printout, file);
     EXPECT_EQ(ps.rfind("%!PS-Adobe", 0), 0u);
     const vdx::TicketLayout& drawn = TicketPagesOf(printout.get())->LastLayout();
     int titles = 0;
@@ -258,7 +219,7 @@ void PressKey(int key) {
 }
 
 TEST_F(PrintTest, PreviewFollowsItsDocumentAndKeepsItsZoom) {
-    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 100, 12));
+    VdxDocument* doc = Open(WriteCalculatedRound(dir_ / "round.vdx", 100, 12));
     ASSERT_NE(doc, nullptr);
     SendCommand(&Main(), wxID_PREVIEW);
     auto* frame = FindDocumentWindow<PrintPreviewFrame>(doc, DocWindow::Preview);
@@ -317,7 +278,7 @@ TEST_F(PrintTest, PrintCommandsAreThereAndNotAnnouncedAsMissing) {
     EXPECT_FALSE(IsEnabledIn(&Main(), wxID_PRINT));
     EXPECT_FALSE(IsEnabledIn(&Main(), wxID_PREVIEW));
     EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PRINT_SETUP));
-    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 25, 12));
+    VdxDocument* doc = Open(WriteCalculatedRound(dir_ / "round.vdx", 25, 12));
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PRINT));
     EXPECT_TRUE(IsEnabledIn(&Main(), wxID_PREVIEW));
@@ -363,7 +324,7 @@ TEST_F(PrintTest, PrintSetupKeepsWhatTheUserChose) {
 }
 
 TEST_F(PrintTest, PrintDialogPrintsToAPdfFileWithoutAPrinter) {
-    VdxDocument* doc = Open(WriteRound(dir_ / "round.vdx", 100, 12));
+    VdxDocument* doc = Open(WriteCalculatedRound(dir_ / "round.vdx", 100, 12));
     ASSERT_NE(doc, nullptr);
     // The dialog's file printer writes "output.pdf" into the working folder
     // unless the user names another file.

@@ -185,21 +185,8 @@ TEST_F(TicketPrintTest, OneTicketAPage) {
 TEST_F(TicketPrintTest, PostScriptFileHoldsTwoStrokesACross) {
     const vdx::PoolsDocument doc = Round(5, 12, 10);
     const fs::path file = dir_ / "slip.ps";
-    wxPrintData data;
-    data.SetFilename(file.string());
-    data.SetPrintMode(wxPRINT_MODE_FILE);
-    data.SetPaperId(wxPAPER_A4);
     std::unique_ptr<PagePrintout> printout = CreateSlipPrintout(doc, LeftJustified(), "slip");
-    {
-        wxPostScriptDC dc(data);
-        ASSERT_TRUE(dc.IsOk());
-        ASSERT_TRUE(dc.StartDoc("VendrixPlanner"));
-        dc.StartPage();
-        EXPECT_TRUE(PrintPageOnto(*printout, dc, 1, dc.GetPPI().x));
-        dc.EndPage();
-        dc.EndDoc();
-    }
-    const std::string ps = ReadBytes(file);
+    const std::string ps = PrintFirstPageToPostScript(*printout, file);
     ASSERT_EQ(ps.rfind("%!PS-Adobe", 0), 0u);
     int strokes = 0;
     for (size_t at = ps.find(" lineto"); at != std::string::npos; at = ps.find(" lineto", at + 1)) ++strokes;

@@ -32,31 +32,6 @@ using namespace vdx::guitest;
 
 namespace {
 
-// A calculated round written by the core: lines x 12 matches, tips cycling
-// through 1, X, 2 so neighbouring lines differ; the first three matches have results.
-void WriteRound(const fs::path& path, int lines, int perTicket) {
-    vdx::PoolsDocument doc;
-    doc.linesPerTicket = perTicket;
-    doc.lineCount = std::max(lines, 1);
-    if (lines > 0) {
-        doc.hasTips = true;
-        doc.tipsUpToDate = true;
-        doc.tipLineCount = lines;
-        doc.tipMatchCount = doc.matchCount;
-    }
-    for (int m = 0; m < doc.matchCount; ++m) {
-        vdx::MatchEntry& match = doc.match(m);
-        match.name = "Home " + std::to_string(m + 1) + " - Away " + std::to_string(m + 1);
-        match.result = m < 3 ? vdx::kTip1 : vdx::kTipNone;
-        if (lines <= 0) continue;
-        match.hasTips = true;
-        match.tips.assign(vdx::kMaxLines, vdx::kNoTip);
-        for (int j = 0; j < lines; ++j) match.tips[j] = static_cast<uint8_t>((j + m) % 3);
-    }
-    doc.recomputeCorrectTips();
-    ASSERT_TRUE(vdx::SaveVdxFile(path.string(), doc).ok) << path;
-}
-
 VdxView* ViewOf(VdxDocument* doc) { return dynamic_cast<VdxView*>(doc->GetFirstView()); }
 
 const vdx::TicketItem* FindItem(const vdx::TicketLayout& layout, vdx::TicketPart part, int row = -1,
@@ -135,7 +110,7 @@ protected:
     }
     VdxView* OpenRound(int lines, int perTicket) {
         const fs::path path = dir_ / "round.vdx";
-        WriteRound(path, lines, perTicket);
+        WriteCalculatedRound(path, lines, perTicket);
         VdxDocument* doc = Open(path);
         return doc ? ViewOf(doc) : nullptr;
     }
@@ -412,8 +387,8 @@ TEST_F(ViewTest, ChildFramesPageTheirOwnDocument) {
     App().Config().settings.multiDocument = true;
     Manager().SetSingleDocument(false);
     const fs::path first = dir_ / "first.vdx", second = dir_ / "second.vdx";
-    WriteRound(first, 25, 12);
-    WriteRound(second, 25, 12);
+    WriteCalculatedRound(first, 25, 12);
+    WriteCalculatedRound(second, 25, 12);
     VdxDocument* one = Open(first);
     VdxDocument* two = Open(second);
     ASSERT_NE(one, nullptr);
