@@ -120,10 +120,10 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
 
 // Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row with
 // from <= equals < below; tips reach a whole chunk of 32, padded with 3. The
-// second, which the engine uses, also counts unassigned lines under tip 3
-// (sum[48..63]); tipKeys is scratch of the padded size.
+// second is the one the engine uses; tipKeys is scratch of the padded size.
+// It returns the highest level it counted, 0 for none.
 void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
-void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
+int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
 
 // The kernel that sets bit j when free line j of a chunk of 32 can matter to a
 // greedy choice with the running c and the most partners found at it (see

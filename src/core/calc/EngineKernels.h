@@ -453,20 +453,57 @@ void TipKeys(const uint8_t* tips, int n, uint8_t* keys) {
 }
 
 // CountBetween with the keys tip << 4 | equals built for a chunk at once
-// (tipKeys from TipKeys), so a line that qualifies costs one increment.
-// Unassigned lines are counted too, under tip 3 (sum[48..63]), which no one reads.
-void CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from, int below, uint16_t* sum) {
+// (tipKeys from TipKeys). Near the top nearly every line that qualifies is at
+// the levels from and from + 1: those are counted per tip in byte lanes, with
+// no branch per chunk (a lane gains at most one per chunk). Lines above them
+// are rare and counted one by one afterwards. Unassigned lines (tip 3) are not
+// counted. Returns the highest level counted, 0 for none.
+int CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from, int below, uint16_t* sum) {
     const int chunks = (n + 31) / 32;
-    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
+    const int lanes = below - from < 2 ? below - from : 2;
+    Bytes key[3][2];
+    for (int t = 0; t < 3; ++t)
+        for (int l = 0; l < 2; ++l) key[t][l] = Set1B(static_cast<uint8_t>((t << 4) | (from + l)));
+    // The highest counter plus 1 over the row, the line's own 0xFF becoming 0.
+    Bytes highest = ZeroB();
+    const Bytes one = Set1B(1);
+    int top = 0;
+    for (int start = 0; start < chunks; start += 255) {
+        const int end = chunks - start < 255 ? chunks : start + 255;
+        Bytes count[3][2];
+        for (int t = 0; t < 3; ++t) count[t][0] = count[t][1] = ZeroB();
+        for (int c = start; c < end; ++c) {
+            const Bytes r = LoadB(row + 32 * c);
+            const Bytes k = OrB(r, LoadB(tipKeys + 32 * c));
+            for (int t = 0; t < 3; ++t) {
+                count[t][0] = SubB(count[t][0], EqB(k, key[t][0]));
+                count[t][1] = SubB(count[t][1], EqB(k, key[t][1]));
+            }
+            highest = MaxB(highest, AddB(r, one));
+        }
+        for (int t = 0; t < 3; ++t)
+            for (int l = 0; l < lanes; ++l) {
+                const int counted = SumB(count[t][l]);
+                sum[(t << 4) | (from + l)] = static_cast<uint16_t>(sum[(t << 4) | (from + l)] + counted);
+                if (counted && from + l > top) top = from + l;
+            }
+    }
+    if (below - from <= 2 || HMaxB(highest) <= from + 2) return top;
+    const Bytes high = Set1B(static_cast<uint8_t>(from + 2)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
     alignas(32) uint8_t keys[32];
     for (int c = 0; c < chunks; ++c) {
         const Bytes r = LoadB(row + 32 * c);
-        uint32_t bits = MaskB(AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling)));
+        uint32_t bits = MaskB(AndB(EqB(MaxB(r, high), r), EqB(MaxB(r, ceiling), ceiling)));
         if (!bits) continue;
         StoreB(keys, OrB(r, LoadB(tipKeys + 32 * c)));
         do {
-            ++sum[keys[__builtin_ctz(bits)]];
+            const uint8_t k = keys[__builtin_ctz(bits)];
+            if (k < 48) {
+                ++sum[k];
+                if ((k & 15) > top) top = k & 15;
+            }
             bits &= bits - 1;
         } while (bits);
     }
+    return top;
 }

@@ -439,7 +439,7 @@ using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int,
 using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int, const uint8_t*, uint8_t*, uint8_t*);
 using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
 using TipKeysFn = void (*)(const uint8_t*, int, uint8_t*);
-using BetweenKeysFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
+using BetweenKeysFn = int (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 
 struct Kernels {
     ChooseFn choose;
@@ -550,13 +550,10 @@ int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, in
     alignas(32) uint16_t sum[kMaxBlockSize][80] = {};
     uint8_t* tipKeys = w.keys.data();
     Pick().tipKeys(padded, n, tipKeys);
+    int top = 0; // the highest level counted so far
     for (int pass = 0; pass < 2; ++pass) {
         if (from < 1) return -1;
-        for (int a = 0; a < h; ++a) Pick().betweenKeys(rows[a], tipKeys, n, from, below, sum[a] + 1);
-        int top = 0;
-        for (int a = 0; a < h; ++a)
-            for (int k = 1; k <= 48; ++k)
-                if (sum[a][k]) top = std::max(top, (k - 1) & 15);
+        for (int a = 0; a < h; ++a) top = std::max(top, Pick().betweenKeys(rows[a], tipKeys, n, from, below, sum[a] + 1));
         if (top > 0) w.topGuess = top;
         Pick().large(sum, h, w.outside);
         // Entry e of an outside table needs the counts at e and e - 1.
@@ -634,9 +631,9 @@ void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from
     Pick().between(row, tips, n, from, below, sum);
 }
 
-void CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys) {
+int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys) {
     Pick().tipKeys(tips, n, tipKeys);
-    Pick().betweenKeys(row, tipKeys, n, from, below, sum);
+    return Pick().betweenKeys(row, tipKeys, n, from, below, sum);
 }
 
 ChoiceMarkFn ChoiceMarkKernel() { return Pick().mark; }
