@@ -63,6 +63,12 @@ TEST(EngineRandomTest, RandomUpToIsTheRemainderOfNext) {
     }
 }
 
+TEST(EngineRandomTest, RemainderIsExactForEveryDrawAndDivisor) {
+    // Every value a draw can take, every divisor with a reciprocal and a few beyond.
+    for (uint32_t d = 1; d <= 1100; ++d)
+        for (uint32_t v = 0; v < 32767u; ++v) ASSERT_EQ(v % d, EngineRandom::Remainder(v, d)) << v << " % " << d;
+}
+
 TEST(EngineRandomTest, ValuesStayBelow32767OverALongRun) {
     EngineRandom rng;
     rng.Seed(0xFFFFFFFFu);

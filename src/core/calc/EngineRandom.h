@@ -6,6 +6,18 @@
 
 namespace vdx {
 
+namespace random_detail {
+constexpr uint32_t kReciprocals = 1024;
+// ceil(2^32 / d) for 2 <= d < kReciprocals.
+struct Reciprocals {
+    uint32_t value[kReciprocals] = {};
+    constexpr Reciprocals() {
+        for (uint32_t d = 2; d < kReciprocals; ++d) value[d] = static_cast<uint32_t>(((uint64_t{1} << 32) + d - 1) / d);
+    }
+};
+inline constexpr Reciprocals kReciprocalTable{};
+} // namespace random_detail
+
 class EngineRandom {
 public:
     static constexpr uint32_t kInitialState = 1159103127u;
@@ -17,10 +29,24 @@ public:
         state_ = state_ * 22695477u + 1u;
         return static_cast<int>((state_ >> 16) % 32767u);
     }
-    // 0..n
-    int RandomUpTo(int n) { return static_cast<int>(static_cast<unsigned>(Next()) % static_cast<unsigned>(n + 1)); }
+    // 0..n. The engine draws among ties often, with n changing each time: a
+    // division by n + 1 would be most of such a draw. Next() is below 2^15, so
+    // the product with the rounded-up reciprocal of n + 1 gives the exact quotient.
+    int RandomUpTo(int n) {
+        const uint32_t v = static_cast<uint32_t>(Next());
+        return static_cast<int>(Remainder(v, static_cast<uint32_t>(n) + 1u));
+    }
+    // v % d for v below 2^15.
+    static uint32_t Remainder(uint32_t v, uint32_t d) {
+        if (__builtin_constant_p(d) || d < 2u || d >= kReciprocals) return v % d;
+        const uint32_t q = static_cast<uint32_t>((static_cast<uint64_t>(v) * kReciprocal[d]) >> 32);
+        return v - q * d;
+    }
 
 private:
+    static constexpr uint32_t kReciprocals = random_detail::kReciprocals;
+    static constexpr const uint32_t* kReciprocal = random_detail::kReciprocalTable.value;
+
     uint32_t state_ = kInitialState;
 };
 
