@@ -101,21 +101,22 @@ inline int ChoosePlain(const ChooseArgs& x) {
             // Lanes where the candidate has fewer pairs, and where it has more: as
             // numbers, the larger of the two masks holds the highest lane that differs.
             const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
-            if (fewer <= more) {
-                if (fewer == more) { // equal histograms
-                    // Only the top levels are known: the lower ones would have to decide.
-                    if (kTopLevels) return -1;
-                    ++ties;
-                    if (x.rng->RandomUpTo(ties) == 0) {
-                        ties = 0;
-                        chosen = i;
-                    }
+            if (fewer == more) { // equal histograms
+                // Only the top levels are known: the lower ones would have to decide.
+                if (kTopLevels) return -1;
+                ++ties;
+                if (x.rng->RandomUpTo(ties) == 0) {
+                    ties = 0;
+                    chosen = i;
                 }
                 continue;
             }
-            best = eq;
-            chosen = i;
-            ties = 0;
+            // Whether a candidate beats the best follows no pattern: selected
+            // rather than branched on.
+            const bool better = fewer > more;
+            best = SelectV(better, eq, best);
+            chosen = better ? i : chosen;
+            ties = better ? 0 : ties;
         }
     }
     *x.tie = ties;

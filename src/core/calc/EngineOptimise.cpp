@@ -236,6 +236,7 @@ inline int TopV(Vec v) {
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
+inline Vec SelectV(bool first, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi8(first ? -1 : 0)); }
 inline int CompareV(Vec a, Vec b) {
     const unsigned differs = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b)));
     if (!differs) return 0;
@@ -329,6 +330,10 @@ inline int TopV(Vec v) {
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi)); }
 inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
+inline Vec SelectV(bool first, Vec a, Vec b) {
+    const __m128i m = _mm_set1_epi8(first ? -1 : 0);
+    return {_mm_or_si128(_mm_and_si128(m, a.lo), _mm_andnot_si128(m, b.lo)), _mm_or_si128(_mm_and_si128(m, a.hi), _mm_andnot_si128(m, b.hi))};
+}
 inline int CompareV(Vec a, Vec b) {
     const unsigned differs = ~Mask(_mm_cmpeq_epi16(a.lo, b.lo), _mm_cmpeq_epi16(a.hi, b.hi));
     if (!differs) return 0;
@@ -411,6 +416,7 @@ inline Vec UnbeatenV() {
     v[15] = 0x7FFF;
     return v;
 }
+inline Vec SelectV(bool first, Vec a, Vec b) { return first ? a : b; }
 inline int CompareV(Vec a, Vec b) {
     for (int e = 15; e >= 0; --e)
         if (a[e] != b[e]) return a[e] < b[e] ? -1 : 1;
