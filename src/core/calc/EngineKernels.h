@@ -195,7 +195,38 @@ inline void SmallOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int
     }
 }
 
+// Up to 32 lines: every assigned line in one pass, each tip counted in a
+// field of its own (see TipLevelOne), so there is one loop to leave rather
+// than three.
+template <int H>
+inline void TinyOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
+    Vec s[H];
+    for (int a = 0; a < H; ++a) s[a] = ZeroV();
+    uint32_t bits = ~MaskB(EqB(LoadB(tips), Set1B(kRankUnassigned)));
+    if (n < 32) bits &= (uint32_t{1} << n) - 1;
+    while (bits) {
+        const int j = __builtin_ctz(bits);
+        bits &= bits - 1;
+        const BlockHistogram* key = kTipLevelOne.key + 16 * tips[j];
+        for (int a = 0; a < H; ++a) s[a] = AddV(s[a], LoadV(key + rows[a][j]));
+    }
+    for (int a = 0; a < H; ++a) {
+        const Vec at[3] = {FieldV<0>(s[a]), FieldV<5>(s[a]), FieldV<10>(s[a])};
+        const Vec all = AddV(AddV(at[0], at[1]), at[2]);
+        for (int r = 0; r < 3; ++r) StoreV(&outside[a][r], AddV(SubV(all, at[r]), ShiftUpV(at[r])));
+    }
+}
+
 void SmallOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
+    if (n <= 32) {
+        switch (h) {
+        case 1: TinyOutsideFor<1>(rows, tips, n, outside); return;
+        case 2: TinyOutsideFor<2>(rows, tips, n, outside); return;
+        case 3: TinyOutsideFor<3>(rows, tips, n, outside); return;
+        case 4: TinyOutsideFor<4>(rows, tips, n, outside); return;
+        default: TinyOutsideFor<5>(rows, tips, n, outside); return;
+        }
+    }
     switch (h) {
     case 1: SmallOutsideFor<1>(rows, tips, n, outside); break;
     case 2: SmallOutsideFor<2>(rows, tips, n, outside); break;

@@ -175,6 +175,18 @@ struct LevelOne {
 
 const LevelOne kLevelOne;
 
+// The same for a line with tip t, counted in bits 5t..5t+4 of the entry: up
+// to 31 lines per tip and level fit, enough for rounds of up to 32 lines.
+struct TipLevelOne {
+    BlockHistogram key[48] = {};
+    TipLevelOne() {
+        for (int t = 0; t < 3; ++t)
+            for (int e = 0; e < 16; ++e) key[16 * t + e][e] = static_cast<int16_t>(1 << (5 * t));
+    }
+};
+
+const TipLevelOne kTipLevelOne;
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -237,6 +249,8 @@ inline int TopV(Vec v) {
 inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
 inline Vec SelectV(bool first, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi8(first ? -1 : 0)); }
+template <int kShift>
+inline Vec FieldV(Vec v) { return _mm256_and_si256(_mm256_srli_epi16(v, kShift), _mm256_set1_epi16(31)); }
 inline int CompareV(Vec a, Vec b) {
     const unsigned differs = ~static_cast<unsigned>(_mm256_movemask_epi8(_mm256_cmpeq_epi16(a, b)));
     if (!differs) return 0;
@@ -330,6 +344,11 @@ inline int TopV(Vec v) {
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi)); }
 inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
+template <int kShift>
+inline Vec FieldV(Vec v) {
+    const __m128i m = _mm_set1_epi16(31);
+    return {_mm_and_si128(_mm_srli_epi16(v.lo, kShift), m), _mm_and_si128(_mm_srli_epi16(v.hi, kShift), m)};
+}
 inline Vec SelectV(bool first, Vec a, Vec b) {
     const __m128i m = _mm_set1_epi8(first ? -1 : 0);
     return {_mm_or_si128(_mm_and_si128(m, a.lo), _mm_andnot_si128(m, b.lo)), _mm_or_si128(_mm_and_si128(m, a.hi), _mm_andnot_si128(m, b.hi))};
@@ -417,6 +436,8 @@ inline Vec UnbeatenV() {
     return v;
 }
 inline Vec SelectV(bool first, Vec a, Vec b) { return first ? a : b; }
+template <int kShift>
+inline Vec FieldV(Vec v) { return (v >> kShift) & 31; }
 inline int CompareV(Vec a, Vec b) {
     for (int e = 15; e >= 0; --e)
         if (a[e] != b[e]) return a[e] < b[e] ? -1 : 1;
