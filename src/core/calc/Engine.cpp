@@ -529,32 +529,41 @@ void EngineCore::RandomFill(int b) {
         v -= v >= 32767u ? 32767u : 0u;
         return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
     };
-    // The line depends on the upper half of the state only: look it up.
+    // The line depends on the upper half of the state only: look it up, in
+    // bytes while lines fit (the table then takes half the cache).
     if (w.drawLines != n) {
-        w.drawLine.resize(size_t{1} << 16);
-        for (uint32_t upper = 0; upper < (1u << 16); ++upper) w.drawLine[upper] = static_cast<uint16_t>(line(upper << 16));
+        const size_t entries = size_t{1} << 16;
+        w.drawLine.assign(n <= 256 ? 0 : entries, 0);
+        w.drawLineByte.assign(n <= 256 ? entries : 0, 0);
+        for (uint32_t upper = 0; upper < entries; ++upper) {
+            if (n <= 256) w.drawLineByte[upper] = static_cast<uint8_t>(line(upper << 16));
+            else w.drawLine[upper] = static_cast<uint16_t>(line(upper << 16));
+        }
         w.drawLines = n;
     }
-    const uint16_t* const drawLine = w.drawLine.data();
     int size = w.blockSize;
     // Local pointers: the byte stores would otherwise make the compiler reload them.
     uint8_t* const freeMask = w.freeMask.data();
     int* const block = w.block.data();
     // Ends: the block sizes add up to the lines, so at least h lines are still free.
-    while (size < h) {
-        const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
-        int x = drawLine[first >> 16];
-        block[size] = x;
-        size += freeMask[x] & 1;
-        freeMask[x] = 0;
-        state = first;
-        if (size == h) break;
-        x = drawLine[second >> 16];
-        block[size] = x;
-        size += freeMask[x] & 1;
-        freeMask[x] = 0;
-        state = second;
-    }
+    auto draw = [&](const auto* drawLine) {
+        while (size < h) {
+            const uint32_t first = state * kA + 1u, second = state * kA2 + kC2;
+            int x = drawLine[first >> 16];
+            block[size] = x;
+            size += freeMask[x] & 1;
+            freeMask[x] = 0;
+            state = first;
+            if (size == h) break;
+            x = drawLine[second >> 16];
+            block[size] = x;
+            size += freeMask[x] & 1;
+            freeMask[x] = 0;
+            state = second;
+        }
+    };
+    if (n <= 256) draw(w.drawLineByte.data());
+    else draw(w.drawLine.data());
     ctx.random.Seed(state);
     w.blockSize = size;
     w.freeCount -= h;

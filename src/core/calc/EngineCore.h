@@ -73,6 +73,7 @@ struct EngineWork {
     // Random fills: the line each upper half of the generator's state draws
     // among drawLines lines.
     std::vector<uint16_t> drawLine;
+    std::vector<uint8_t> drawLineByte; // instead, for up to 256 lines
     int drawLines = 0;
 };
 

@@ -85,39 +85,43 @@ inline int ChoosePlain(const ChooseArgs& x) {
     int ties = 0, chosen = 0;
     const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
     Vec best = UnbeatenV();
+    // The favourites' part of every group first (at most 10 groups), then one
+    // loop over all candidates: groups hold only a few, and leaving so short a
+    // loop is what the processor mispredicts most.
+    BlockHistogram outer[10];
     const Vec base = LoadV(x.base);
     for (int g = 0; g < x.groupCount; ++g) {
         const PatternGroup& group = x.groups[g];
-        Vec outer = base;
-        for (int k = 0; k < C0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
-        for (int k = 0; k < kFavPairs; ++k) outer = AddV(outer, LoadV(&x.pairDelta[group.favPairs[k]]));
-        const int end = group.first + group.count;
-        for (int i = group.first; i < end; ++i) {
-            const Pattern& pat = x.patterns[i];
-            if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
-            Vec eq = outer;
-            for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
-            for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
-            // Lanes where the candidate has fewer pairs, and where it has more: as
-            // numbers, the larger of the two masks holds the highest lane that differs.
-            const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
-            if (fewer == more) { // equal histograms
-                // Only the top levels are known: the lower ones would have to decide.
-                if (kTopLevels) return -1;
-                ++ties;
-                if (x.rng->RandomUpTo(ties) == 0) {
-                    ties = 0;
-                    chosen = i;
-                }
-                continue;
+        Vec o = base;
+        for (int k = 0; k < C0; ++k) o = AddV(o, LoadV(x.outside + group.favOffset[k]));
+        for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
+        StoreV(&outer[g], o);
+    }
+    for (int i = 0; i < x.patternCount; ++i) {
+        const Pattern& pat = x.patterns[i];
+        if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
+        Vec eq = LoadV(&outer[pat.group]);
+        for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
+        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
+        // Lanes where the candidate has fewer pairs, and where it has more: as
+        // numbers, the larger of the two masks holds the highest lane that differs.
+        const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
+        if (fewer == more) { // equal histograms
+            // Only the top levels are known: the lower ones would have to decide.
+            if (kTopLevels) return -1;
+            ++ties;
+            if (x.rng->RandomUpTo(ties) == 0) {
+                ties = 0;
+                chosen = i;
             }
-            // Whether a candidate beats the best follows no pattern: selected
-            // rather than branched on.
-            const bool better = fewer > more;
-            best = SelectV(better, eq, best);
-            chosen = better ? i : chosen;
-            ties = better ? 0 : ties;
+            continue;
         }
+        // Whether a candidate beats the best follows no pattern: taken by masks
+        // rather than by a branch.
+        const int better = -static_cast<int>(fewer > more);
+        best = SelectV(better, eq, best);
+        chosen = (i & better) | (chosen & ~better);
+        ties &= ~better;
     }
     *x.tie = ties;
     return chosen;

@@ -28,6 +28,7 @@ struct Pattern {
     uint8_t restOffset[kMaxBlockSize]; // the offsets of the lines without the favourite
     uint8_t restPairs[10];             // PairIndex of the neutral pairs and the outsider pairs
     uint8_t descents;                  // bit a: rank[a] > rank[a + 1]
+    uint8_t group;                     // index of its PatternGroup
     uint16_t same;                     // bit PairIndex(a, b): both lines get the same rank
 };
 
@@ -103,6 +104,7 @@ private:
                             if (p.rank[a] == r && p.rank[b] == r)
                                 p.restPairs[restPairs++] = static_cast<uint8_t>(kPairIndex[a][b]);
                 for (int k = 0; k < restCount; ++k) p.restOffset[k] = p.offset[rest[k]];
+                p.group = static_cast<uint8_t>(groups.size());
                 out.push_back(p);
             } while (NextCombination(neu, c1, restCount));
             group.count = static_cast<uint16_t>(out.size() - group.first);
@@ -131,6 +133,7 @@ struct ChooseArgs {
     const Pattern* patterns = nullptr;
     const PatternGroup* groups = nullptr;
     int groupCount = 0;
+    int patternCount = 0;
     uint8_t runMask = 0;
     const BlockHistogram* outside = nullptr;      // [a][rank] flattened
     const BlockHistogram* base = nullptr;
@@ -248,7 +251,7 @@ inline int TopV(Vec v) {
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
-inline Vec SelectV(bool first, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi8(first ? -1 : 0)); }
+inline Vec SelectV(int mask, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi32(mask)); }
 template <int kShift>
 inline Vec FieldV(Vec v) { return _mm256_and_si256(_mm256_srli_epi16(v, kShift), _mm256_set1_epi16(31)); }
 inline int CompareV(Vec a, Vec b) {
@@ -349,8 +352,8 @@ inline Vec FieldV(Vec v) {
     const __m128i m = _mm_set1_epi16(31);
     return {_mm_and_si128(_mm_srli_epi16(v.lo, kShift), m), _mm_and_si128(_mm_srli_epi16(v.hi, kShift), m)};
 }
-inline Vec SelectV(bool first, Vec a, Vec b) {
-    const __m128i m = _mm_set1_epi8(first ? -1 : 0);
+inline Vec SelectV(int mask, Vec a, Vec b) {
+    const __m128i m = _mm_set1_epi32(mask);
     return {_mm_or_si128(_mm_and_si128(m, a.lo), _mm_andnot_si128(m, b.lo)), _mm_or_si128(_mm_and_si128(m, a.hi), _mm_andnot_si128(m, b.hi))};
 }
 inline int CompareV(Vec a, Vec b) {
@@ -435,7 +438,7 @@ inline Vec UnbeatenV() {
     v[15] = 0x7FFF;
     return v;
 }
-inline Vec SelectV(bool first, Vec a, Vec b) { return first ? a : b; }
+inline Vec SelectV(int mask, Vec a, Vec b) { return mask ? a : b; }
 template <int kShift>
 inline Vec FieldV(Vec v) { return (v >> kShift) & 31; }
 inline int CompareV(Vec a, Vec b) {
@@ -741,6 +744,7 @@ void EngineCore::OptimiseBlock(int p) {
     args.patterns = list.patterns.data();
     args.groups = list.groups.data();
     args.groupCount = static_cast<int>(list.groups.size());
+    args.patternCount = static_cast<int>(list.patterns.size());
     args.runMask = runMask;
     args.outside = &w.outside[0][0];
     args.base = &w.base;
