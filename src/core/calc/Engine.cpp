@@ -364,6 +364,7 @@ void EngineCore::FreeAll() {
     // With the tops over all lines at hand the counts start exact and are kept
     // so through the random fills; otherwise the first greedy block takes bounds.
     w.partnersValid = w.fullTopsValid;
+    w.pendingCount = 0;
     if (w.partnersValid) {
         w.top = w.fullTop;
         w.partners = w.fullPartners;
@@ -374,7 +375,18 @@ void EngineCore::TakeLine(int line) {
     w.freeMask[line] = 0;
     --w.freeCount;
     w.block[w.blockSize++] = line;
-    if (w.partnersValid) DropTopPartner(w.partners.data(), w.top.data(), pe.Row(line), w.freeMask.data(), s.lineCount);
+    if (w.partnersValid) w.pendingDrops[w.pendingCount++] = line;
+}
+
+void EngineCore::DropPending() {
+    // The drop kernel counts in bytes: at most 255 lines a pass.
+    for (int first = 0; first < w.pendingCount; first += 255) {
+        const int count = std::min(255, w.pendingCount - first);
+        const uint8_t* rows[255];
+        for (int k = 0; k < count; ++k) rows[k] = pe.Row(w.pendingDrops[first + k]);
+        DropTopPartners(w.partners.data(), w.top.data(), rows, count, w.freeMask.data(), s.lineCount);
+    }
+    w.pendingCount = 0;
 }
 
 namespace {
@@ -420,6 +432,7 @@ void EngineCore::FormBlock(int b) {
     w.blockTarget = h;
     if (b == s.blockCount - 1) {
         w.partnersValid = false; // nothing is formed greedily after the last block
+        w.pendingCount = 0;
         TakeFirstFree(h);
         return;
     }
@@ -432,8 +445,10 @@ void EngineCore::FormBlock(int b) {
         FreeRowMaxima(pe, w.freeMask.data(), n, w.top.data());
         std::fill(w.partners.begin(), w.partners.end(), 0);
         w.partnersValid = true;
+        w.pendingCount = 0;
     }
     while (w.blockSize < h) {
+        if (!direct) DropPending();
         // The line with most free partners at the highest equals; ties drawn in line order.
         int c = -1, chosen = -1, most = 0, ties = 0;
         auto consider = [&](int i, int m, int count) {
@@ -567,11 +582,8 @@ void EngineCore::RandomFill(int b) {
     ctx.random.Seed(state);
     w.blockSize = size;
     w.freeCount -= h;
-    if (w.partnersValid) {
-        const uint8_t* rows[kMaxBlockSize];
-        for (int a = 0; a < h; ++a) rows[a] = pe.Row(w.block[a]);
-        DropTopPartners(w.partners.data(), w.top.data(), rows, h, w.freeMask.data(), n);
-    }
+    if (w.partnersValid)
+        for (int a = 0; a < h; ++a) w.pendingDrops[w.pendingCount++] = w.block[a];
 }
 
 void EngineCore::CountBlockRanks(int p) {

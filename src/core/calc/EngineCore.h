@@ -36,6 +36,10 @@ struct EngineWork {
     alignas(64) std::array<uint8_t, kPaddedLines> top{};
     alignas(64) std::array<uint8_t, kPaddedLines> partners{};
     bool partnersValid = false;
+    // Lines that left the free set since the counts were last brought up to
+    // date: their drops are made together, just before the counts are read.
+    std::array<int, kMaxLines> pendingDrops{};
+    int pendingCount = 0;
     // The same over all lines, taken with the last update of the pair table of
     // a step with many lines; fullTopsValid while the table has not changed since.
     alignas(64) std::array<uint8_t, kPaddedLines> fullTop{};
@@ -180,6 +184,8 @@ public:
 
 private:
     int FillPartners(int line);
+    // Makes the pending drops of top partners.
+    void DropPending();
     const uint8_t* LineMask();
 };
 
