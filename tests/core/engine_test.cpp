@@ -500,6 +500,34 @@ TEST(EngineTest, TableUpdatesWithTopsMatchAPlainUpdateAndACount) {
 // Counting the top levels by keys built a chunk at a time must give the sums of
 // the count line by line for the assigned tips, for any range of levels, with
 // unassigned lines, the own 0xFF and sums that start non-zero.
+TEST(EngineTest, PairLevelsCountEveryPairOnceWhateverTheLineCount) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    std::mt19937 random(53);
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        // Around chunk edges, one row and many (the byte counters fill up), all lines.
+        for (int n : {1, 2, 31, 32, 33, 63, 64, 65, 96, 257, 1000}) {
+            PairTable table;
+            table.Reset(n);
+            for (int i = 0; i < n; ++i)
+                for (int j = i + 1; j < n; ++j) {
+                    const uint8_t e = static_cast<uint8_t>(random() % 15);
+                    table.Row(i)[j] = table.Row(j)[i] = e;
+                }
+            int64_t expected[16] = {}, got[16] = {};
+            for (int i = 0; i < n; ++i)
+                for (int j = i + 1; j < n; ++j) ++expected[table.Get(i, j)];
+            for (int e = 0; e < 16; ++e) got[e] = 7; // added to, not overwritten
+            CountPairLevels(table, n, kEqualsLevels, got);
+            for (int e = 0; e < kEqualsLevels; ++e)
+                ASSERT_EQ(expected[e] + 7, got[e]) << "kernel set " << static_cast<int>(set) << ", " << n << " lines, level " << e;
+            EXPECT_EQ(7, got[15]) << "levels beyond the asked ones stay untouched";
+        }
+    }
+}
+
 TEST(EngineTest, LevelCountsByKeysMatchTheLineByLineCount) {
     struct Restore {
         ~Restore() { UseEngineKernels(EngineKernelSet::Best); }

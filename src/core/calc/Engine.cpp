@@ -251,20 +251,10 @@ int HighestPair(const PairTable& t, int n) {
 
 // Histogram of the counters of all pairs i < j.
 Histogram PairHistogram(const PairTable& t, int n) {
-    int64_t h[4][16] = {};
-    for (int i = 0; i + 1 < n; ++i) {
-        const uint8_t* row = t.Row(i);
-        int j = i + 1;
-        for (; j + 4 <= n; j += 4) {
-            ++h[0][row[j] & 15];
-            ++h[1][row[j + 1] & 15];
-            ++h[2][row[j + 2] & 15];
-            ++h[3][row[j + 3] & 15];
-        }
-        for (; j < n; ++j) ++h[0][row[j] & 15];
-    }
+    int64_t h[16] = {};
+    CountPairLevels(t, n, kEqualsLevels, h);
     Histogram out{};
-    for (int e = 0; e < kEqualsLevels; ++e) out[e] = static_cast<int32_t>(h[0][e] + h[1][e] + h[2][e] + h[3][e]);
+    for (int e = 0; e < kEqualsLevels; ++e) out[e] = static_cast<int32_t>(h[e]);
     return out;
 }
 

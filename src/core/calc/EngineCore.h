@@ -130,6 +130,10 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
 void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
 int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
 
+// Adds to out[e] the number of pairs i < j < n whose counter is e, for every
+// e below levels (at most 16).
+void CountPairLevels(const PairTable& table, int n, int levels, int64_t* out);
+
 // The kernel that sets bit j when free line j of a chunk of 32 can matter to a
 // greedy choice with the running c and the most partners found at it (see
 // FormBlock); level is c + 1 (0 for c = -1), most at most 255. Taken once per

@@ -478,6 +478,44 @@ void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const
     }
 }
 
+// Adds to out[e] the pairs i < j of the table whose counter is e, for e below
+// `levels` (at most 16). The lines before i + 1 and from n on are set to 0xFF
+// in the chunk, which no level matches; byte counters are summed up before
+// they could overflow.
+void PairLevels(const uint8_t* base, size_t stride, int n, int levels, int64_t* out) {
+    const int chunks = (n + 31) / 32;
+    alignas(32) uint8_t before[64], after[64];
+    for (int k = 0; k < 64; ++k) {
+        before[k] = k < 32 ? 0xFF : 0; // before + 32 - r: the first r lanes 0xFF
+        after[k] = k < 32 ? 0 : 0xFF;  // after + 32 - r: lanes r.. 0xFF
+    }
+    Bytes level[16], count[16];
+    for (int e = 0; e < 16; ++e) {
+        level[e] = Set1B(static_cast<uint8_t>(e));
+        count[e] = ZeroB();
+    }
+    int counted = 0; // chunks in the byte counters
+    for (int i = 0; i + 1 < n; ++i) {
+        const uint8_t* row = base + static_cast<size_t>(i) * stride;
+        const int firstChunk = (i + 1) / 32;
+        if (counted + chunks > 255) {
+            for (int e = 0; e < levels; ++e) {
+                out[e] += SumB(count[e]);
+                count[e] = ZeroB();
+            }
+            counted = 0;
+        }
+        counted += chunks - firstChunk;
+        for (int c = firstChunk; c < chunks; ++c) {
+            Bytes v = LoadB(row + 32 * c);
+            if (c == firstChunk) v = OrB(v, LoadB(before + 32 - (i + 1 - 32 * c)));
+            if (c == chunks - 1) v = OrB(v, LoadB(after + 32 - (n - 32 * c)));
+            for (int e = 0; e < levels; ++e) count[e] = SubB(count[e], EqB(v, level[e]));
+        }
+    }
+    for (int e = 0; e < levels; ++e) out[e] += SumB(count[e]);
+}
+
 // tip << 4 for whole chunks of 32 tips (the padding 3 becomes 0x30).
 void TipKeys(const uint8_t* tips, int n, uint8_t* keys) {
     const int chunks = (n + 31) / 32;

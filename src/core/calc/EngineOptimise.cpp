@@ -470,6 +470,7 @@ using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*
 using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
 using TipKeysFn = void (*)(const uint8_t*, int, uint8_t*);
 using BetweenKeysFn = int (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
+using PairLevelsFn = void (*)(const uint8_t*, size_t, int, int, int64_t*);
 
 struct Kernels {
     ChooseFn choose;
@@ -490,13 +491,14 @@ struct Kernels {
     UpdateTopsFn updateTops;
     TipKeysFn tipKeys;
     BetweenKeysFn betweenKeys;
+    PairLevelsFn pairLevels;
 };
 
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
             ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
-            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops, ns::TipKeys, ns::CountBetweenKeys    \
+            ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops, ns::TipKeys, ns::CountBetweenKeys, ns::PairLevels \
     }
 
 const Kernels kPortable = VDX_KERNEL_SET(plain);
@@ -667,6 +669,10 @@ int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from,
 }
 
 ChoiceMarkFn ChoiceMarkKernel() { return Pick().mark; }
+
+void CountPairLevels(const PairTable& table, int n, int levels, int64_t* out) {
+    Pick().pairLevels(table.Row(0), table.Stride(), n, levels, out);
+}
 
 void EngineCore::OptimiseBlock(int p) {
     const int n = s.lineCount;
