@@ -252,7 +252,13 @@ int HighestPair(const PairTable& t, int n) {
 // Histogram of the counters of all pairs i < j.
 Histogram PairHistogram(const PairTable& t, int n) {
     int64_t h[16] = {};
-    CountPairLevels(t, n, kEqualsLevels, h);
+    if (n >= 64) {
+        CountPairLevels(t, n, kEqualsLevels, h);
+    } else {
+        // Short rows: a compare per level and chunk would cost more than the pairs.
+        for (int i = 0; i + 1 < n; ++i)
+            for (int j = i + 1; j < n; ++j) ++h[t.Row(i)[j] & 15];
+    }
     Histogram out{};
     for (int e = 0; e < kEqualsLevels; ++e) out[e] = static_cast<int32_t>(h[e]);
     return out;
@@ -460,8 +466,30 @@ void EngineCore::FormBlock(int b) {
         if (direct) {
             uint8_t tops[64], counts[64];
             SmallTops(pe, w.freeMask.data(), n, tops, counts);
-            for (int i = 0; i < n; ++i)
-                if (w.freeMask[i] && tops[i]) consider(i, tops[i] - 1, counts[i]);
+            // consider() on the free lines by key (top + 1) << 8 | count, with
+            // only the draw among equals as a branch: which line beats the best
+            // so far follows no pattern. A line without a partner has key 0.
+            uint64_t free = static_cast<uint64_t>(FreeBits(w.freeMask.data())) |
+                            static_cast<uint64_t>(FreeBits(w.freeMask.data() + 32)) << 32;
+            int bestKey = 0;
+            while (free) {
+                const int i = __builtin_ctzll(free);
+                free &= free - 1;
+                const int key = tops[i] << 8 | counts[i];
+                if (key == bestKey) {
+                    if (key == 0) continue;
+                    ++ties;
+                    if (rng.RandomUpTo(ties) == 0) chosen = i;
+                    continue;
+                }
+                const bool higher = key > bestKey;
+                // A higher top starts the draw afresh; more partners at the same top do not.
+                ties = (key >> 8) > (bestKey >> 8) ? 0 : ties;
+                chosen = higher ? i : chosen;
+                bestKey = higher ? key : bestKey;
+            }
+            c = (bestKey >> 8) - 1;
+            most = bestKey & 255;
         } else {
             auto look = [&](int i) {
                 int count = w.partners[i];
