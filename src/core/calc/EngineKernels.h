@@ -97,12 +97,21 @@ inline int ChoosePlain(const ChooseArgs& x) {
         for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
         StoreV(&outer[g], o);
     }
-    for (int i = 0; i < x.patternCount; ++i) {
-        const Pattern& pat = x.patterns[i];
-        if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
-        Vec eq = LoadV(&outer[pat.group]);
-        for (int k = 0; k < kRest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
-        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
+    // Locals: the draw among equals writes through a pointer, which would make
+    // the compiler read the arguments again for every candidate.
+    const Pattern* const patterns = x.patterns;
+    const int patternCount = x.patternCount;
+    const uint8_t runMask = x.runMask;
+    const char* const outsideAt = reinterpret_cast<const char*>(x.outside);
+    const char* const pairAt = reinterpret_cast<const char*>(x.pairDelta);
+    const char* const outerAt = reinterpret_cast<const char*>(outer);
+    auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
+    for (int i = 0; i < patternCount; ++i) {
+        const Pattern& pat = patterns[i];
+        if (pat.descents & runMask) continue; // the same assignment as an earlier one
+        Vec eq = at(outerAt, pat.groupAt);
+        for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
+        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
         // Lanes where the candidate has fewer pairs, and where it has more: as
         // numbers, the larger of the two masks holds the highest lane that differs.
         const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;

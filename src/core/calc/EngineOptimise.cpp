@@ -30,6 +30,11 @@ struct Pattern {
     uint8_t descents;                  // bit a: rank[a] > rank[a + 1]
     uint8_t group;                     // index of its PatternGroup
     uint16_t same;                     // bit PairIndex(a, b): both lines get the same rank
+    // restOffset, restPairs and group as byte offsets into their tables of
+    // histograms, so the plain choice adds without scaling an index.
+    uint16_t restAt[kMaxBlockSize];
+    uint16_t restPairAt[10];
+    uint16_t groupAt;
 };
 
 // The patterns that share one choice of favourite positions (the outer loop).
@@ -105,6 +110,10 @@ private:
                                 p.restPairs[restPairs++] = static_cast<uint8_t>(kPairIndex[a][b]);
                 for (int k = 0; k < restCount; ++k) p.restOffset[k] = p.offset[rest[k]];
                 p.group = static_cast<uint8_t>(groups.size());
+                constexpr int kSize = static_cast<int>(sizeof(BlockHistogram));
+                for (int k = 0; k < restCount; ++k) p.restAt[k] = static_cast<uint16_t>(kSize * p.restOffset[k]);
+                for (int k = 0; k < restPairs; ++k) p.restPairAt[k] = static_cast<uint16_t>(kSize * p.restPairs[k]);
+                p.groupAt = static_cast<uint16_t>(kSize * p.group);
                 out.push_back(p);
             } while (NextCombination(neu, c1, restCount));
             group.count = static_cast<uint16_t>(out.size() - group.first);
