@@ -69,6 +69,10 @@ TEST(EngineRandomTest, RemainderIsExactForEveryDrawAndDivisor) {
         for (uint32_t v = 0; v < 32767u; ++v) ASSERT_EQ(v % d, EngineRandom::Remainder(v, d)) << v << " % " << d;
 }
 
+TEST(EngineRandomTest, ReduceIsTheRemainderForEveryUpperHalf) {
+    for (uint32_t upper = 0; upper < 65536u; ++upper) ASSERT_EQ(upper % 32767u, EngineRandom::Reduce(upper)) << upper;
+}
+
 TEST(EngineRandomTest, ValuesStayBelow32767OverALongRun) {
     EngineRandom rng;
     rng.Seed(0xFFFFFFFFu);

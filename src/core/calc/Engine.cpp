@@ -547,7 +547,7 @@ void EngineCore::RandomFill(int b) {
     w.blockSize = 0;
     w.blockTarget = h;
     // RandomUpTo(n - 1) spelled out on a local copy of the generator's state:
-    // 2^15 = 1 modulo 32767 replaces the first division, and for draws below
+    // Reduce replaces the first division, and for draws below
     // 2^15 the product with the rounded-up reciprocal gives the exact quotient
     // for the second.
     const uint64_t reciprocal = ((uint64_t{1} << 32) + static_cast<uint64_t>(n) - 1) / static_cast<uint64_t>(n);
@@ -558,8 +558,7 @@ void EngineCore::RandomFill(int b) {
     // shorten the chain of multiplications; the second is kept only when used.
     constexpr uint32_t kA = 22695477u, kA2 = kA * kA, kC2 = kA + 1u;
     auto line = [&](uint32_t st) {
-        uint32_t v = ((st >> 16) & 0x7FFFu) + (st >> 31);
-        v -= v >= 32767u ? 32767u : 0u;
+        const uint32_t v = EngineRandom::Reduce(st >> 16);
         return static_cast<int>(v - static_cast<uint32_t>((v * reciprocal) >> 32) * static_cast<uint32_t>(n));
     };
     // The line depends on the upper half of the state only: look it up, in

@@ -27,7 +27,12 @@ public:
     // 0..32766
     int Next() {
         state_ = state_ * 22695477u + 1u;
-        return static_cast<int>((state_ >> 16) % 32767u);
+        return static_cast<int>(Reduce(state_ >> 16));
+    }
+    // upper % 32767 for upper below 2^16: 2^15 is 1 modulo 32767.
+    static uint32_t Reduce(uint32_t upper) {
+        const uint32_t v = (upper & 0x7FFFu) + (upper >> 15);
+        return v >= 32767u ? v - 32767u : v;
     }
     // 0..n. The engine draws among ties often, with n changing each time: a
     // division by n + 1 would be most of such a draw. Next() is below 2^15, so
