@@ -595,8 +595,30 @@ void EngineCore::RandomFill(int b) {
             if (take(s1) || take(s2) || take(s3) || take(s4)) break;
         }
     };
-    if (n <= 256) draw(w.drawLineByte.data());
-    else draw(w.drawLine.data());
+    if (n <= 64 && w.freeCount == h) {
+        // The last block of a step takes every free line; most draws hit taken
+        // lines. The lines still to come are kept as bits in a register, so a
+        // draw waits on no memory; the bytes follow at the end.
+        const uint8_t* const drawLine = w.drawLineByte.data();
+        uint64_t left = static_cast<uint64_t>(FreeBits(freeMask)) | static_cast<uint64_t>(FreeBits(freeMask + 32)) << 32;
+        auto take = [&](uint32_t st) {
+            const int x = drawLine[st >> 16];
+            block[size] = x;
+            size += static_cast<int>((left >> x) & 1u);
+            left &= ~(uint64_t{1} << x);
+            state = st;
+            return left == 0;
+        };
+        while (left) {
+            const uint32_t s1 = state * kA + 1u, s2 = state * kA2 + kC2, s3 = state * kA3 + kC3, s4 = state * kA4 + kC4;
+            if (take(s1) || take(s2) || take(s3) || take(s4)) break;
+        }
+        for (int a = 0; a < h; ++a) freeMask[block[a]] = 0;
+    } else if (n <= 256) {
+        draw(w.drawLineByte.data());
+    } else {
+        draw(w.drawLine.data());
+    }
     ctx.random.Seed(state);
     w.blockSize = size;
     w.freeCount -= h;
