@@ -129,7 +129,7 @@ inline int ChoosePlain(const ChooseArgs& x) {
         // rather than by a branch.
         const int better = -static_cast<int>(fewer > more);
         best = SelectV(better, eq, best);
-        chosen = (i & better) | (chosen & ~better);
+        chosen ^= (chosen ^ i) & better;
         ties &= ~better;
     }
     *x.tie = ties;
@@ -217,6 +217,11 @@ inline void TinyOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int 
     for (int a = 0; a < H; ++a) s[a] = ZeroV();
     uint32_t bits = ~MaskB(EqB(LoadB(tips), Set1B(kRankUnassigned)));
     if (n < 32) bits &= (uint32_t{1} << n) - 1;
+    if (!bits) { // the first block of a step: no line outside is placed yet
+        for (int a = 0; a < H; ++a)
+            for (int r = 0; r < 3; ++r) StoreV(&outside[a][r], ZeroV());
+        return;
+    }
     while (bits) {
         const int j = __builtin_ctz(bits);
         bits &= bits - 1;
