@@ -553,9 +553,7 @@ void EngineCore::RandomFill(int b) {
     const uint64_t reciprocal = ((uint64_t{1} << 32) + static_cast<uint64_t>(n) - 1) / static_cast<uint64_t>(n);
     uint32_t state = ctx.random.State();
     // Drawing is most of the work here; a draw that hits a taken line just rewrites
-    // the same slot, so the loop does without a hard-to-predict branch. Two
-    // states are computed at once (two steps of the generator in one) to
-    // shorten the chain of multiplications; the second is kept only when used.
+    // the same slot, so the loop does without a hard-to-predict branch.
     constexpr uint32_t kA = 22695477u, kA2 = kA * kA, kC2 = kA + 1u;
     auto line = [&](uint32_t st) {
         const uint32_t v = EngineRandom::Reduce(st >> 16);
@@ -577,23 +575,26 @@ void EngineCore::RandomFill(int b) {
     // Local pointers: the byte stores would otherwise make the compiler reload them.
     uint8_t* const freeMask = w.freeMask.data();
     int* const block = w.block.data();
-    // Ends: the block sizes add up to the lines, so at least h lines are still free.
-    // Four steps of the generator from one state: the chain of multiplications
-    // is then a quarter as long as the draws.
+    // Draws until take(state) says the block is whole. Four steps of the
+    // generator from one state: the chain of multiplications is then a quarter
+    // as long as the draws. Ends: the block sizes add up to the lines, so at
+    // least h lines are still free.
     constexpr uint32_t kA3 = kA2 * kA, kC3 = kC2 * kA + 1u, kA4 = kA3 * kA, kC4 = kC3 * kA + 1u;
+    auto drawUntil = [&](auto take) {
+        for (;;) {
+            const uint32_t s1 = state * kA + 1u, s2 = state * kA2 + kC2, s3 = state * kA3 + kC3, s4 = state * kA4 + kC4;
+            if (take(s1) || take(s2) || take(s3) || take(s4)) return;
+        }
+    };
     auto draw = [&](const auto* drawLine) {
-        auto take = [&](uint32_t st) {
+        drawUntil([&](uint32_t st) {
             const int x = drawLine[st >> 16];
             block[size] = x;
             size += freeMask[x] & 1;
             freeMask[x] = 0;
             state = st;
             return size == h;
-        };
-        while (size < h) {
-            const uint32_t s1 = state * kA + 1u, s2 = state * kA2 + kC2, s3 = state * kA3 + kC3, s4 = state * kA4 + kC4;
-            if (take(s1) || take(s2) || take(s3) || take(s4)) break;
-        }
+        });
     };
     if (n <= 64 && w.freeCount == h) {
         // The last block of a step takes every free line; most draws hit taken
@@ -601,18 +602,14 @@ void EngineCore::RandomFill(int b) {
         // draw waits on no memory; the bytes follow at the end.
         const uint8_t* const drawLine = w.drawLineByte.data();
         uint64_t left = static_cast<uint64_t>(FreeBits(freeMask)) | static_cast<uint64_t>(FreeBits(freeMask + 32)) << 32;
-        auto take = [&](uint32_t st) {
+        drawUntil([&](uint32_t st) {
             const int x = drawLine[st >> 16];
             block[size] = x;
             size += static_cast<int>((left >> x) & 1u);
             left &= ~(uint64_t{1} << x);
             state = st;
             return left == 0;
-        };
-        while (left) {
-            const uint32_t s1 = state * kA + 1u, s2 = state * kA2 + kC2, s3 = state * kA3 + kC3, s4 = state * kA4 + kC4;
-            if (take(s1) || take(s2) || take(s3) || take(s4)) break;
-        }
+        });
         for (int a = 0; a < h; ++a) freeMask[block[a]] = 0;
     } else if (n <= 256) {
         draw(w.drawLineByte.data());
