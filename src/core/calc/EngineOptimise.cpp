@@ -609,38 +609,38 @@ int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, in
 
 } // namespace
 
+namespace {
+
+// The kernels read whole chunks of 32 tips: a copy padded with a tip no line has.
+uint8_t* PaddedTips(uint8_t* out, const uint8_t* tips, int n) {
+    std::memcpy(out, tips, static_cast<size_t>(n));
+    std::memset(out + n, kRankUnassigned, 32);
+    return out;
+}
+
+} // namespace
+
 void UpdatePairTable(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch) {
-    // Whole chunks of 32 tips; the padding matches no line.
-    std::memcpy(scratch, tips, static_cast<size_t>(n));
-    std::memset(scratch + n, kRankUnassigned, 32);
+    PaddedTips(scratch, tips, n);
     Pick().update(table.Row(0), table.Stride(), scratch, n, delta);
 }
 
 void ExchangePairTableMatches(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch) {
-    uint8_t* a = scratch;
-    uint8_t* r = scratch + n + 32;
-    std::memcpy(a, added, static_cast<size_t>(n));
-    std::memset(a + n, kRankUnassigned, 32);
-    std::memcpy(r, removed, static_cast<size_t>(n));
-    std::memset(r + n, kRankUnassigned, 32);
+    const uint8_t* a = PaddedTips(scratch, added, n);
+    const uint8_t* r = PaddedTips(scratch + n + 32, removed, n);
     Pick().exchange(table.Row(0), table.Stride(), a, r, n);
 }
 
 void UpdatePairTableTops(PairTable& table, const uint8_t* tips, int n, uint8_t delta, uint8_t* scratch,
                          const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
-    std::memcpy(scratch, tips, static_cast<size_t>(n));
-    std::memset(scratch + n, kRankUnassigned, 32);
+    PaddedTips(scratch, tips, n);
     Pick().updateTops(table.Row(0), table.Stride(), scratch, n, delta, valid, tops, counts);
 }
 
 void ExchangePairTableMatchesTops(PairTable& table, const uint8_t* added, const uint8_t* removed, int n, uint8_t* scratch,
                                   const uint8_t* valid, uint8_t* tops, uint8_t* counts) {
-    uint8_t* a = scratch;
-    uint8_t* r = scratch + n + 32;
-    std::memcpy(a, added, static_cast<size_t>(n));
-    std::memset(a + n, kRankUnassigned, 32);
-    std::memcpy(r, removed, static_cast<size_t>(n));
-    std::memset(r + n, kRankUnassigned, 32);
+    const uint8_t* a = PaddedTips(scratch, added, n);
+    const uint8_t* r = PaddedTips(scratch + n + 32, removed, n);
     Pick().exchangeTops(table.Row(0), table.Stride(), a, r, n, valid, tops, counts);
 }
 
