@@ -75,20 +75,10 @@ inline int ChooseFor(const ChooseArgs& x) {
     return chosen;
 }
 
-// The common case without conditions, with every loop bound known at compile
-// time. The starting best has an entry no candidate reaches (entry 15 stays
-// empty), so the first one wins. kTopLevels: only x.lanes are compared.
-template <int H, int C0, int C1, bool kTopLevels>
-inline int ChoosePlain(const ChooseArgs& x) {
-    constexpr int kRest = H - C0, C2 = kRest - C1;
-    constexpr int kFavPairs = C0 * (C0 - 1) / 2, kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
-    int ties = 0, chosen = 0;
-    const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
-    Vec best = UnbeatenV();
-    // The favourites' part of every group first (at most 10 groups), then one
-    // loop over all candidates: groups hold only a few, and leaving so short a
-    // loop is what the processor mispredicts most.
-    BlockHistogram outer[10];
+// The favourites' part of every group of patterns (at most 10 groups).
+template <int C0>
+inline void GroupSums(const ChooseArgs& x, BlockHistogram* outer) {
+    constexpr int kFavPairs = C0 * (C0 - 1) / 2;
     const Vec base = LoadV(x.base);
     for (int g = 0; g < x.groupCount; ++g) {
         const PatternGroup& group = x.groups[g];
@@ -97,6 +87,32 @@ inline int ChoosePlain(const ChooseArgs& x) {
         for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
         StoreV(&outer[g], o);
     }
+}
+
+// The equals histogram of one candidate.
+template <int H, int C0, int C1>
+inline Vec CandidateSum(const Pattern& pat, const char* outerAt, const char* outsideAt, const char* pairAt) {
+    constexpr int kRest = H - C0, C2 = kRest - C1;
+    constexpr int kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
+    auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
+    Vec eq = at(outerAt, pat.groupAt);
+    for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
+    for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
+    return eq;
+}
+
+// The common case without conditions, with every loop bound known at compile
+// time. The starting best has an entry no candidate reaches (entry 15 stays
+// empty), so the first one wins. kTopLevels: only x.lanes are compared.
+template <int H, int C0, int C1, bool kTopLevels>
+inline int ChoosePlain(const ChooseArgs& x) {
+    int ties = 0, chosen = 0;
+    const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
+    Vec best = UnbeatenV();
+    // The groups first, then one loop over all candidates: groups hold only a
+    // few, and leaving so short a loop is what the processor mispredicts most.
+    BlockHistogram outer[10];
+    GroupSums<C0>(x, outer);
     // Locals: the draw among equals writes through a pointer, which would make
     // the compiler read the arguments again for every candidate.
     const Pattern* const patterns = x.patterns;
@@ -105,13 +121,10 @@ inline int ChoosePlain(const ChooseArgs& x) {
     const char* const outsideAt = reinterpret_cast<const char*>(x.outside);
     const char* const pairAt = reinterpret_cast<const char*>(x.pairDelta);
     const char* const outerAt = reinterpret_cast<const char*>(outer);
-    auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
     for (int i = 0; i < patternCount; ++i) {
         const Pattern& pat = patterns[i];
         if (pat.descents & runMask) continue; // the same assignment as an earlier one
-        Vec eq = at(outerAt, pat.groupAt);
-        for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
-        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
+        const Vec eq = CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt);
         // Lanes where the candidate has fewer pairs, and where it has more: as
         // numbers, the larger of the two masks holds the highest lane that differs.
         const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
@@ -136,6 +149,48 @@ inline int ChoosePlain(const ChooseArgs& x) {
     return chosen;
 }
 
+#ifdef __SIZEOF_INT128__
+// ChoosePlain for blocks whose pairs number at most 255 (x.byteCounts): every
+// histogram packs into one 128-bit number, its top entry in the highest byte,
+// and numbers compare as the histograms do. The running best then waits on a
+// scalar compare rather than on a vector compare, a mask and a blend.
+template <int H, int C0, int C1>
+inline int ChooseByNumbers(const ChooseArgs& x) {
+    using Number = unsigned __int128;
+    int ties = 0, chosen = 0;
+    Number best = ~Number{0}; // above every histogram: entry 15 stays empty
+    BlockHistogram outer[10];
+    GroupSums<C0>(x, outer);
+    const Pattern* const patterns = x.patterns;
+    const int patternCount = x.patternCount;
+    const uint8_t runMask = x.runMask;
+    const char* const outsideAt = reinterpret_cast<const char*>(x.outside);
+    const char* const pairAt = reinterpret_cast<const char*>(x.pairDelta);
+    const char* const outerAt = reinterpret_cast<const char*>(outer);
+    for (int i = 0; i < patternCount; ++i) {
+        const Pattern& pat = patterns[i];
+        if (pat.descents & runMask) continue; // the same assignment as an earlier one
+        uint64_t low, high;
+        PackV(CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt), &low, &high);
+        const Number number = static_cast<Number>(high) << 64 | low;
+        if (number == best) {
+            ++ties;
+            if (x.rng->RandomUpTo(ties) == 0) {
+                ties = 0;
+                chosen = i;
+            }
+            continue;
+        }
+        const bool better = number < best;
+        best = better ? number : best;
+        chosen = better ? i : chosen;
+        ties = better ? 0 : ties;
+    }
+    *x.tie = ties;
+    return chosen;
+}
+#endif
+
 // Without conditions every loop bound is known at compile time; with them
 // the counts are read at run time.
 using ChooseFn = int (*)(const ChooseArgs&);
@@ -143,6 +198,9 @@ using ChooseFn = int (*)(const ChooseArgs&);
 template <int H, int C0, int C1>
 int ChooseCounts(const ChooseArgs& x) {
     if (x.cond->weigh) return ChooseFor<H, -1, -1, true>(x);
+#ifdef __SIZEOF_INT128__
+    if (x.byteCounts && x.lanes == kAllLanes) return ChooseByNumbers<H, C0, C1>(x);
+#endif
     return x.lanes == kAllLanes ? ChoosePlain<H, C0, C1, false>(x) : ChoosePlain<H, C0, C1, true>(x);
 }
 

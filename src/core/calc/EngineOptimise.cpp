@@ -154,6 +154,8 @@ struct ChooseArgs {
     int* tie = nullptr;
     // Levels the plain choice compares; with fewer than all, a tie there ends it with -1.
     uint32_t lanes = kAllLanes;
+    // No histogram entry can exceed 255: the block touches at most that many pairs.
+    bool byteCounts = false;
 };
 
 // One histogram per pair level: a pair with e equals moves to e + 1 when both
@@ -259,6 +261,12 @@ inline int TopV(Vec v) {
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpgt_epi16(b, a))); }
+// Entries 0..7 as bytes into low, 8..15 into high (entries of 0..255 only).
+inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
+    const __m128i b = _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+    *low = static_cast<uint64_t>(_mm_cvtsi128_si64(b));
+    *high = static_cast<uint64_t>(_mm_extract_epi64(b, 1));
+}
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
 inline Vec SelectV(int mask, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi32(mask)); }
 template <int kShift>
@@ -355,6 +363,11 @@ inline int TopV(Vec v) {
     return set ? (31 - __builtin_clz(set)) / 2 : -1;
 }
 inline uint32_t FewerMaskV(Vec a, Vec b) { return Mask(_mm_cmpgt_epi16(b.lo, a.lo), _mm_cmpgt_epi16(b.hi, a.hi)); }
+inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
+    const __m128i b = _mm_packus_epi16(v.lo, v.hi);
+    *low = static_cast<uint64_t>(_mm_cvtsi128_si64(b));
+    *high = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(b, b)));
+}
 inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
 template <int kShift>
 inline Vec FieldV(Vec v) {
@@ -441,6 +454,15 @@ inline uint32_t FewerMaskV(Vec a, Vec b) {
     uint32_t m = 0;
     for (int e = 0; e < 16; ++e) m |= (a[e] < b[e] ? 3u : 0u) << (2 * e);
     return m;
+}
+inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
+    uint64_t l = 0, u = 0;
+    for (int e = 0; e < 8; ++e) {
+        l |= static_cast<uint64_t>(static_cast<uint8_t>(v[e])) << (8 * e);
+        u |= static_cast<uint64_t>(static_cast<uint8_t>(v[e + 8])) << (8 * e);
+    }
+    *low = l;
+    *high = u;
 }
 inline Vec UnbeatenV() {
     Vec v{};
@@ -769,6 +791,7 @@ void EngineCore::OptimiseBlock(int p) {
     args.violation[1] = &w.violation[1][0][0];
     args.rng = &ctx.random;
     args.tie = &w.tieCounter;
+    args.byteCounts = h * (n - h) + h * (h - 1) / 2 <= 255;
     int chosen = -1;
     if (!cond.weigh && n >= kTopLevelLines) chosen = ChooseByTopLevels(rows, h, tips.data(), n, w, args);
     if (chosen < 0) {
