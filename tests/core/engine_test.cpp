@@ -133,6 +133,30 @@ TEST(EngineTest, EveryVectorCodeMakesTheSameChoices) {
     }
 }
 
+// Lines that share the tips of most matches: every pair starts high, and the
+// candidates of a block differ only at levels 10 and above.
+TEST(EngineTest, ChoicesAmongPairsAtHighLevelsMatchTheReference) {
+    struct Restore {
+        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
+    } restore;
+    Chances chances(10, {1000, 0});
+    for (const std::array<int, 2>& mixed : {std::array<int, 2>{400, 300}, {340, 330}, {500, 200}, {300, 450}})
+        chances.push_back(mixed);
+    // And a round of many lines, where one level of a block holds more than 255 pairs.
+    Chances crowded(12, {1000, 0});
+    crowded.push_back({850, 100});
+    crowded.push_back({850, 100});
+    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
+        UseEngineKernels(set);
+        for (int lines : {7, 20, 40, 100}) {
+            SCOPED_TRACE(std::to_string(lines) + " lines, kernel set " + std::to_string(static_cast<int>(set)));
+            auto state = std::make_unique<DistributionState>();
+            ExpectSameRound(lines < 100 ? chances : crowded, lines, kSetups[0], 77u + static_cast<uint32_t>(lines), nullptr, *state);
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
 TEST(EngineTest, BlockSizesDifferByAtMostOne) {
     struct Case {
         int lines;

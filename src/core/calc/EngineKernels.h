@@ -149,18 +149,47 @@ inline int ChoosePlain(const ChooseArgs& x) {
     return chosen;
 }
 
-#ifdef __SIZEOF_INT128__
 // ChoosePlain for blocks whose pairs number at most 255 (x.byteCounts): every
-// histogram packs into one 128-bit number, its top entry in the highest byte,
-// and numbers compare as the histograms do. The running best then waits on a
-// scalar compare rather than on a vector compare, a mask and a blend.
-template <int H, int C0, int C1>
-inline int ChooseByNumbers(const ChooseArgs& x) {
-    using Number = unsigned __int128;
+// histogram packs into a number, an entry per byte and the higher entries in
+// the higher bytes, and numbers compare as the histograms do. The running best
+// then waits on a scalar compare rather than on a vector compare, a mask and a
+// blend. Entries 0 and 1 need no byte: every candidate has the same number of
+// pairs and the same sum of their equals (the ranks' counts are given), so two
+// candidates that agree from entry 2 up agree in all. While no candidate can
+// reach entry 10, entries 2..9 fit in 64 bits (kShort).
+// A smaller number becomes the best. Whether it is follows no pattern, so
+// this must select rather than branch; compilers tend to branch on 64 bits.
+inline void TakeIfLess(uint64_t number, int i, uint64_t& best, int& chosen, int& ties) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    asm("cmp %[best], %[number]\n\t"
+        "cmovb %[number], %[best]\n\t"
+        "cmovb %[i], %[chosen]\n\t"
+        "cmovb %[zero], %[ties]"
+        : [best] "+r"(best), [chosen] "+r"(chosen), [ties] "+r"(ties)
+        : [number] "r"(number), [i] "r"(i), [zero] "r"(0)
+        : "cc");
+#else
+    const uint64_t take = -static_cast<uint64_t>(number < best);
+    best ^= (best ^ number) & take;
+    const int better = static_cast<int>(take);
+    chosen ^= (chosen ^ i) & better;
+    ties &= ~better;
+#endif
+}
+
+#ifdef __SIZEOF_INT128__
+inline void TakeIfLess(unsigned __int128 number, int i, unsigned __int128& best, int& chosen, int& ties) {
+    const bool better = number < best;
+    best = better ? number : best;
+    chosen = better ? i : chosen;
+    ties = better ? 0 : ties;
+}
+#endif
+
+template <int H, int C0, int C1, typename Number, bool kShort>
+inline int ChooseByNumbersFor(const ChooseArgs& x, const BlockHistogram* outer) {
     int ties = 0, chosen = 0;
     Number best = ~Number{0}; // above every histogram: entry 15 stays empty
-    BlockHistogram outer[10];
-    GroupSums<C0>(x, outer);
     const Pattern* const patterns = x.patterns;
     const int patternCount = x.patternCount;
     const uint8_t runMask = x.runMask;
@@ -170,9 +199,15 @@ inline int ChooseByNumbers(const ChooseArgs& x) {
     for (int i = 0; i < patternCount; ++i) {
         const Pattern& pat = patterns[i];
         if (pat.descents & runMask) continue; // the same assignment as an earlier one
-        uint64_t low, high;
-        PackV(CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt), &low, &high);
-        const Number number = static_cast<Number>(high) << 64 | low;
+        const Vec eq = CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt);
+        Number number;
+        if constexpr (kShort) {
+            number = PackMiddleV(eq);
+        } else {
+            uint64_t low, high;
+            PackV(eq, &low, &high);
+            number = static_cast<Number>(high) << 64 | low;
+        }
         if (number == best) {
             ++ties;
             if (x.rng->RandomUpTo(ties) == 0) {
@@ -181,15 +216,27 @@ inline int ChooseByNumbers(const ChooseArgs& x) {
             }
             continue;
         }
-        const bool better = number < best;
-        best = better ? number : best;
-        chosen = better ? i : chosen;
-        ties = better ? 0 : ties;
+        TakeIfLess(number, i, best, chosen, ties);
     }
     *x.tie = ties;
     return chosen;
 }
+
+template <int H, int C0, int C1>
+inline int ChooseByNumbers(const ChooseArgs& x) {
+    BlockHistogram outer[10];
+    GroupSums<C0>(x, outer);
+    // Every entry a candidate can reach is set in one of its parts.
+    Vec any = LoadV(x.base);
+    for (int k = 0; k < 3 * H; ++k) any = OrV(any, LoadV(x.outside + k));
+    for (int k = 0; k < H * (H - 1) / 2; ++k) any = OrV(any, LoadV(&x.pairDelta[k]));
+    if (TopV(any) <= 9) return ChooseByNumbersFor<H, C0, C1, uint64_t, true>(x, outer);
+#ifdef __SIZEOF_INT128__
+    return ChooseByNumbersFor<H, C0, C1, unsigned __int128, false>(x, outer);
+#else
+    return ChoosePlain<H, C0, C1, false>(x);
 #endif
+}
 
 // Without conditions every loop bound is known at compile time; with them
 // the counts are read at run time.
@@ -198,9 +245,7 @@ using ChooseFn = int (*)(const ChooseArgs&);
 template <int H, int C0, int C1>
 int ChooseCounts(const ChooseArgs& x) {
     if (x.cond->weigh) return ChooseFor<H, -1, -1, true>(x);
-#ifdef __SIZEOF_INT128__
     if (x.byteCounts && x.lanes == kAllLanes) return ChooseByNumbers<H, C0, C1>(x);
-#endif
     return x.lanes == kAllLanes ? ChoosePlain<H, C0, C1, false>(x) : ChoosePlain<H, C0, C1, true>(x);
 }
 

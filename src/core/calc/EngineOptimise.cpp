@@ -267,6 +267,12 @@ inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
     *low = static_cast<uint64_t>(_mm_cvtsi128_si64(b));
     *high = static_cast<uint64_t>(_mm_extract_epi64(b, 1));
 }
+// Entries 2..9 as bytes, entry 2 lowest.
+inline uint64_t PackMiddleV(Vec v) {
+    const __m128i b = _mm_packus_epi16(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
+    return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(b, 2)));
+}
+inline Vec OrV(Vec a, Vec b) { return _mm256_or_si256(a, b); }
 inline Vec UnbeatenV() { return _mm256_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7FFF); }
 inline Vec SelectV(int mask, Vec a, Vec b) { return _mm256_blendv_epi8(b, a, _mm256_set1_epi32(mask)); }
 template <int kShift>
@@ -368,6 +374,8 @@ inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
     *low = static_cast<uint64_t>(_mm_cvtsi128_si64(b));
     *high = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(b, b)));
 }
+inline uint64_t PackMiddleV(Vec v) { return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_srli_si128(_mm_packus_epi16(v.lo, v.hi), 2))); }
+inline Vec OrV(Vec a, Vec b) { return {_mm_or_si128(a.lo, b.lo), _mm_or_si128(a.hi, b.hi)}; }
 inline Vec UnbeatenV() { return {_mm_setzero_si128(), _mm_setr_epi16(0, 0, 0, 0, 0, 0, 0, 0x7FFF)}; }
 template <int kShift>
 inline Vec FieldV(Vec v) {
@@ -464,6 +472,12 @@ inline void PackV(Vec v, uint64_t* low, uint64_t* high) {
     *low = l;
     *high = u;
 }
+inline uint64_t PackMiddleV(Vec v) {
+    uint64_t m = 0;
+    for (int e = 2; e < 10; ++e) m |= static_cast<uint64_t>(static_cast<uint8_t>(v[e])) << (8 * (e - 2));
+    return m;
+}
+inline Vec OrV(Vec a, Vec b) { return a | b; }
 inline Vec UnbeatenV() {
     Vec v{};
     v[15] = 0x7FFF;
