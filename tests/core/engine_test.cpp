@@ -139,19 +139,32 @@ TEST(EngineTest, ChoicesAmongPairsAtHighLevelsMatchTheReference) {
     struct Restore {
         ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
     } restore;
-    Chances chances(10, {1000, 0});
-    for (const std::array<int, 2>& mixed : {std::array<int, 2>{400, 300}, {340, 330}, {500, 200}, {300, 450}})
-        chances.push_back(mixed);
-    // And a round of many lines, where one level of a block holds more than 255 pairs.
-    Chances crowded(12, {1000, 0});
-    crowded.push_back({850, 100});
-    crowded.push_back({850, 100});
+    auto round = [](int singles, std::initializer_list<std::array<int, 2>> mixed) {
+        Chances c(singles, {1000, 0});
+        c.insert(c.end(), mixed.begin(), mixed.end());
+        return c;
+    };
+    struct Case {
+        Chances chances;
+        int lines;
+        uint32_t seed;
+    };
+    const Chances many = round(10, {{400, 300}, {340, 330}, {500, 200}, {300, 450}});
+    const Case cases[] = {
+        {many, 7, 84},
+        {many, 20, 97},
+        {many, 40, 117},
+        // Blocks of three: only the pair of the last two lines reaches level 10.
+        {round(7, {{400, 250}, {500, 250}, {600, 250}}), 6, 1},
+        // One level of a block holds more than 255 pairs.
+        {round(12, {{850, 100}, {850, 100}}), 100, 177},
+    };
     for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
         UseEngineKernels(set);
-        for (int lines : {7, 20, 40, 100}) {
-            SCOPED_TRACE(std::to_string(lines) + " lines, kernel set " + std::to_string(static_cast<int>(set)));
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::to_string(c.lines) + " lines, kernel set " + std::to_string(static_cast<int>(set)));
             auto state = std::make_unique<DistributionState>();
-            ExpectSameRound(lines < 100 ? chances : crowded, lines, kSetups[0], 77u + static_cast<uint32_t>(lines), nullptr, *state);
+            ExpectSameRound(c.chances, c.lines, kSetups[0], c.seed, nullptr, *state);
             if (HasFatalFailure()) return;
         }
     }

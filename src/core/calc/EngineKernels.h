@@ -229,7 +229,8 @@ inline int ChooseByNumbers(const ChooseArgs& x) {
     // Every entry a candidate can reach is set in one of its parts.
     Vec any = LoadV(x.base);
     for (int k = 0; k < 3 * H; ++k) any = OrV(any, LoadV(x.outside + k));
-    for (int k = 0; k < H * (H - 1) / 2; ++k) any = OrV(any, LoadV(&x.pairDelta[k]));
+    for (int a = 0; a < H; ++a)
+        for (int b = a + 1; b < H; ++b) any = OrV(any, LoadV(&x.pairDelta[kPairIndex[a][b]]));
     if (TopV(any) <= 9) return ChooseByNumbersFor<H, C0, C1, uint64_t, true>(x, outer);
 #ifdef __SIZEOF_INT128__
     return ChooseByNumbersFor<H, C0, C1, unsigned __int128, false>(x, outer);
