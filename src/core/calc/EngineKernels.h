@@ -656,9 +656,9 @@ int CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from
     Bytes key[3][2];
     for (int t = 0; t < 3; ++t)
         for (int l = 0; l < 2; ++l) key[t][l] = Set1B(static_cast<uint8_t>((t << 4) | (from + l)));
-    // The highest counter plus 1 over the row, the line's own 0xFF becoming 0.
+    // The highest counter over the row: compared as signed bytes, the line's
+    // own 0xFF is below every counter.
     Bytes highest = ZeroB();
-    const Bytes one = Set1B(1);
     int top = 0;
     for (int start = 0; start < chunks; start += 255) {
         const int end = chunks - start < 255 ? chunks : start + 255;
@@ -671,7 +671,7 @@ int CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from
                 count[t][0] = SubB(count[t][0], EqB(k, key[t][0]));
                 count[t][1] = SubB(count[t][1], EqB(k, key[t][1]));
             }
-            highest = MaxB(highest, AddB(r, one));
+            highest = MaxSignedB(highest, r);
         }
         for (int t = 0; t < 3; ++t)
             for (int l = 0; l < lanes; ++l) {
@@ -680,7 +680,7 @@ int CountBetweenKeys(const uint8_t* row, const uint8_t* tipKeys, int n, int from
                 if (counted && from + l > top) top = from + l;
             }
     }
-    if (below - from <= 2 || HMaxB(highest) <= from + 2) return top;
+    if (below - from <= 2 || HMaxB(highest) <= from + 1) return top;
     const Bytes high = Set1B(static_cast<uint8_t>(from + 2)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
     alignas(32) uint8_t keys[32];
     for (int c = 0; c < chunks; ++c) {

@@ -240,6 +240,7 @@ inline Bytes OrB(Bytes a, Bytes b) { return _mm256_or_si256(a, b); }
 inline Bytes AndNotB(Bytes a, Bytes b) { return _mm256_andnot_si256(a, b); } // b and not a
 inline uint32_t MaskB(Bytes v) { return static_cast<uint32_t>(_mm256_movemask_epi8(v)); }
 inline Bytes MaxB(Bytes a, Bytes b) { return _mm256_max_epu8(a, b); }
+inline Bytes MaxSignedB(Bytes a, Bytes b) { return _mm256_max_epi8(a, b); }
 inline int SumB(Bytes v) {
     const __m256i s = _mm256_sad_epu8(v, _mm256_setzero_si256());
     const __m128i t = _mm_add_epi64(_mm256_castsi256_si128(s), _mm256_extracti128_si256(s, 1));
@@ -342,6 +343,11 @@ inline uint32_t MaskB(Bytes v) {
     return static_cast<uint32_t>(_mm_movemask_epi8(v.lo)) | static_cast<uint32_t>(_mm_movemask_epi8(v.hi)) << 16;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return {_mm_max_epu8(a.lo, b.lo), _mm_max_epu8(a.hi, b.hi)}; }
+inline Bytes MaxSignedB(Bytes a, Bytes b) {
+    const Bytes bias = Set1B(0x80);
+    auto flip = [&](Bytes v) { return Bytes{_mm_xor_si128(v.lo, bias.lo), _mm_xor_si128(v.hi, bias.hi)}; };
+    return flip(MaxB(flip(a), flip(b)));
+}
 inline int SumB(Bytes v) {
     const __m128i z = _mm_setzero_si128();
     const __m128i t = _mm_add_epi64(_mm_sad_epu8(v.lo, z), _mm_sad_epu8(v.hi, z));
@@ -438,6 +444,11 @@ inline uint32_t MaskB(Bytes v) {
     return m;
 }
 inline Bytes MaxB(Bytes a, Bytes b) { return a > b ? a : b; }
+typedef int8_t SignedBytes __attribute__((vector_size(32)));
+inline Bytes MaxSignedB(Bytes a, Bytes b) {
+    const SignedBytes x = reinterpret_cast<SignedBytes>(a), y = reinterpret_cast<SignedBytes>(b);
+    return reinterpret_cast<Bytes>(x > y ? x : y);
+}
 inline int SumB(Bytes v) {
     int sum = 0;
     for (int k = 0; k < 32; ++k) sum += v[k];
