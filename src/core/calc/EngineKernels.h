@@ -75,67 +75,81 @@ inline int ChooseFor(const ChooseArgs& x) {
     return chosen;
 }
 
-// The favourites' part of every group of patterns (at most 10 groups).
-template <int C0>
-inline void GroupSums(const ChooseArgs& x, BlockHistogram* outer) {
-    constexpr int kFavPairs = C0 * (C0 - 1) / 2;
-    const Vec base = LoadV(x.base);
-    for (int g = 0; g < x.groupCount; ++g) {
-        const PatternGroup& group = x.groups[g];
-        Vec o = base;
-        for (int k = 0; k < C0; ++k) o = AddV(o, LoadV(x.outside + group.favOffset[k]));
-        for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
-        StoreV(&outer[g], o);
-    }
-}
+// The candidates of a plain choice and the histograms they add up. Kept in
+// locals: the draw among equals writes through a pointer, which would make the
+// compiler read the arguments again for every candidate.
+struct Candidates {
+    const Pattern* patterns;
+    int count;
+    uint8_t runMask;
+    const char* outsideAt;
+    const char* pairAt;
+    const char* outerAt;
+    BlockHistogram outer[10]; // per group of patterns, the favourites' part
 
-// The equals histogram of one candidate.
-template <int H, int C0, int C1>
-inline Vec CandidateSum(const Pattern& pat, const char* outerAt, const char* outsideAt, const char* pairAt) {
-    constexpr int kRest = H - C0, C2 = kRest - C1;
-    constexpr int kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
-    auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
-    Vec eq = at(outerAt, pat.groupAt);
-    for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
-    for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
-    return eq;
+    template <int C0>
+    explicit Candidates(const ChooseArgs& x, std::integral_constant<int, C0>)
+        : patterns(x.patterns), count(x.patternCount), runMask(x.runMask),
+          outsideAt(reinterpret_cast<const char*>(x.outside)), pairAt(reinterpret_cast<const char*>(x.pairDelta)),
+          outerAt(reinterpret_cast<const char*>(outer)) {
+        constexpr int kFavPairs = C0 * (C0 - 1) / 2;
+        const Vec base = LoadV(x.base);
+        for (int g = 0; g < x.groupCount; ++g) {
+            const PatternGroup& group = x.groups[g];
+            Vec o = base;
+            for (int k = 0; k < C0; ++k) o = AddV(o, LoadV(x.outside + group.favOffset[k]));
+            for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
+            StoreV(&outer[g], o);
+        }
+    }
+
+    // Whether candidate i is the same assignment as an earlier one.
+    bool Repeats(int i) const { return patterns[i].descents & runMask; }
+
+    // The equals histogram of candidate i.
+    template <int H, int C0, int C1>
+    Vec Sum(int i) const {
+        constexpr int kRest = H - C0, C2 = kRest - C1;
+        constexpr int kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
+        const Pattern& pat = patterns[i];
+        auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
+        Vec eq = at(outerAt, pat.groupAt);
+        for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
+        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
+        return eq;
+    }
+};
+
+// Candidate i equals the best so far: the draw among equals, with falling chances.
+inline void DrawAmongEquals(const ChooseArgs& x, int i, int& ties, int& chosen) {
+    ++ties;
+    if (x.rng->RandomUpTo(ties) == 0) {
+        ties = 0;
+        chosen = i;
+    }
 }
 
 // The common case without conditions, with every loop bound known at compile
 // time. The starting best has an entry no candidate reaches (entry 15 stays
-// empty), so the first one wins. kTopLevels: only x.lanes are compared.
+// empty), so the first one wins. kTopLevels: only x.lanes are compared. The
+// groups are summed first, then one loop runs over all candidates: groups hold
+// only a few, and leaving so short a loop is what the processor mispredicts most.
 template <int H, int C0, int C1, bool kTopLevels>
 inline int ChoosePlain(const ChooseArgs& x) {
     int ties = 0, chosen = 0;
     const uint32_t lanes = kTopLevels ? x.lanes : kAllLanes;
     Vec best = UnbeatenV();
-    // The groups first, then one loop over all candidates: groups hold only a
-    // few, and leaving so short a loop is what the processor mispredicts most.
-    BlockHistogram outer[10];
-    GroupSums<C0>(x, outer);
-    // Locals: the draw among equals writes through a pointer, which would make
-    // the compiler read the arguments again for every candidate.
-    const Pattern* const patterns = x.patterns;
-    const int patternCount = x.patternCount;
-    const uint8_t runMask = x.runMask;
-    const char* const outsideAt = reinterpret_cast<const char*>(x.outside);
-    const char* const pairAt = reinterpret_cast<const char*>(x.pairDelta);
-    const char* const outerAt = reinterpret_cast<const char*>(outer);
-    for (int i = 0; i < patternCount; ++i) {
-        const Pattern& pat = patterns[i];
-        if (pat.descents & runMask) continue; // the same assignment as an earlier one
-        const Vec eq = CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt);
+    const Candidates candidates(x, std::integral_constant<int, C0>());
+    for (int i = 0; i < candidates.count; ++i) {
+        if (candidates.Repeats(i)) continue;
+        const Vec eq = candidates.Sum<H, C0, C1>(i);
         // Lanes where the candidate has fewer pairs, and where it has more: as
         // numbers, the larger of the two masks holds the highest lane that differs.
         const uint32_t fewer = FewerMaskV(eq, best) & lanes, more = FewerMaskV(best, eq) & lanes;
         if (fewer == more) { // equal histograms
             // Only the top levels are known: the lower ones would have to decide.
             if (kTopLevels) return -1;
-            ++ties;
-            if (x.rng->RandomUpTo(ties) == 0) {
-                ties = 0;
-                chosen = i;
-            }
+            DrawAmongEquals(x, i, ties, chosen);
             continue;
         }
         // Whether a candidate beats the best follows no pattern: taken by masks
@@ -149,14 +163,6 @@ inline int ChoosePlain(const ChooseArgs& x) {
     return chosen;
 }
 
-// ChoosePlain for blocks whose pairs number at most 255 (x.byteCounts): every
-// histogram packs into a number, an entry per byte and the higher entries in
-// the higher bytes, and numbers compare as the histograms do. The running best
-// then waits on a scalar compare rather than on a vector compare, a mask and a
-// blend. Entries 0 and 1 need no byte: every candidate has the same number of
-// pairs and the same sum of their equals (the ranks' counts are given), so two
-// candidates that agree from entry 2 up agree in all. While no candidate can
-// reach entry 10, entries 2..9 fit in 64 bits (kShort).
 // A smaller number becomes the best. Whether it is follows no pattern, so
 // this must select rather than branch; compilers tend to branch on 64 bits.
 inline void TakeIfLess(uint64_t number, int i, uint64_t& best, int& chosen, int& ties) {
@@ -186,20 +192,22 @@ inline void TakeIfLess(unsigned __int128 number, int i, unsigned __int128& best,
 }
 #endif
 
+// ChoosePlain for blocks whose pairs number at most 255 (x.byteCounts): every
+// histogram packs into a number, an entry per byte and the higher entries in
+// the higher bytes, and numbers compare as the histograms do. The running best
+// then waits on a scalar compare rather than on a vector compare, a mask and a
+// blend. Entries 0 and 1 need no byte: every candidate has the same number of
+// pairs and the same sum of their equals (the ranks' counts are given), so two
+// candidates that agree from entry 2 up agree in all. While no candidate can
+// reach entry 10, entries 2..9 fit in 64 bits (kShort).
 template <int H, int C0, int C1, typename Number, bool kShort>
-inline int ChooseByNumbersFor(const ChooseArgs& x, const BlockHistogram* outer) {
+inline int ChooseByNumbersFor(const ChooseArgs& x) {
     int ties = 0, chosen = 0;
     Number best = ~Number{0}; // above every histogram: entry 15 stays empty
-    const Pattern* const patterns = x.patterns;
-    const int patternCount = x.patternCount;
-    const uint8_t runMask = x.runMask;
-    const char* const outsideAt = reinterpret_cast<const char*>(x.outside);
-    const char* const pairAt = reinterpret_cast<const char*>(x.pairDelta);
-    const char* const outerAt = reinterpret_cast<const char*>(outer);
-    for (int i = 0; i < patternCount; ++i) {
-        const Pattern& pat = patterns[i];
-        if (pat.descents & runMask) continue; // the same assignment as an earlier one
-        const Vec eq = CandidateSum<H, C0, C1>(pat, outerAt, outsideAt, pairAt);
+    const Candidates candidates(x, std::integral_constant<int, C0>());
+    for (int i = 0; i < candidates.count; ++i) {
+        if (candidates.Repeats(i)) continue;
+        const Vec eq = candidates.Sum<H, C0, C1>(i);
         Number number;
         if constexpr (kShort) {
             number = PackMiddleV(eq);
@@ -209,11 +217,7 @@ inline int ChooseByNumbersFor(const ChooseArgs& x, const BlockHistogram* outer) 
             number = static_cast<Number>(high) << 64 | low;
         }
         if (number == best) {
-            ++ties;
-            if (x.rng->RandomUpTo(ties) == 0) {
-                ties = 0;
-                chosen = i;
-            }
+            DrawAmongEquals(x, i, ties, chosen);
             continue;
         }
         TakeIfLess(number, i, best, chosen, ties);
@@ -224,16 +228,14 @@ inline int ChooseByNumbersFor(const ChooseArgs& x, const BlockHistogram* outer) 
 
 template <int H, int C0, int C1>
 inline int ChooseByNumbers(const ChooseArgs& x) {
-    BlockHistogram outer[10];
-    GroupSums<C0>(x, outer);
     // Every entry a candidate can reach is set in one of its parts.
     Vec any = LoadV(x.base);
     for (int k = 0; k < 3 * H; ++k) any = OrV(any, LoadV(x.outside + k));
     for (int a = 0; a < H; ++a)
         for (int b = a + 1; b < H; ++b) any = OrV(any, LoadV(&x.pairDelta[kPairIndex[a][b]]));
-    if (TopV(any) <= 9) return ChooseByNumbersFor<H, C0, C1, uint64_t, true>(x, outer);
+    if (TopV(any) <= 9) return ChooseByNumbersFor<H, C0, C1, uint64_t, true>(x);
 #ifdef __SIZEOF_INT128__
-    return ChooseByNumbersFor<H, C0, C1, unsigned __int128, false>(x, outer);
+    return ChooseByNumbersFor<H, C0, C1, unsigned __int128, false>(x);
 #else
     return ChoosePlain<H, C0, C1, false>(x);
 #endif

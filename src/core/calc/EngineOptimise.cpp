@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 #include <utility>
 #if defined(__GNUC__) && defined(__x86_64__)
 #include <immintrin.h>
