@@ -1,8 +1,9 @@
 // The engine's innermost loops, written once for several vector instruction
 // sets. Included by EngineOptimise.cpp inside a namespace that provides the
-// 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, ZeroV, ShiftUpV,
-// FewerMaskV, TopV, CompareV) and the 32 x byte ones (Bytes, LoadB, StoreB, Set1B, AndB, AddB,
-// SubB, SumB, EqB); deliberately no include guard.
+// 16 x int16 operations (Vec, LoadV, LoadU, StoreV, AddV, SubV, OrV, ZeroV, ShiftUpV,
+// FewerMaskV, TopV, CompareV, PackV, PackMiddleV) and the 32 x byte ones (Bytes,
+// LoadB, StoreB, Set1B, AndB, AddB, SubB, SumB, EqB, MaxB, MaxSignedB);
+// deliberately no include guard.
 
 // kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
 // favourites and C1 neutrals; -1 leaves them to run time (no loop bounds known).
