@@ -590,6 +590,13 @@ void UseEngineKernels(EngineKernelSet set) {
 namespace {
 
 
+// The kernels read whole chunks of 32 tips: a copy padded with a tip no line has.
+uint8_t* PaddedTips(uint8_t* out, const uint8_t* tips, int n) {
+    std::memcpy(out, tips, static_cast<size_t>(n));
+    std::memset(out + n, kRankUnassigned, 32);
+    return out;
+}
+
 // Counts of (tip << 4 | equals) over a row. The keys are built in one vector
 // pass and then read back one byte each, so every line costs a load and an
 // increment; eight tables keep the increments from waiting on each other.
@@ -629,9 +636,7 @@ void BuildOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, 
 constexpr int kTopLevelLines = 128;
 
 int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, int n, EngineWork& w, ChooseArgs& args) {
-    uint8_t* padded = w.exchangeScratch.data();
-    std::memcpy(padded, tips, static_cast<size_t>(n));
-    std::memset(padded + n, kRankUnassigned, 32);
+    const uint8_t* padded = PaddedTips(w.exchangeScratch.data(), tips, n);
     // Levels from the highest counter of the last block on; the first pass
     // takes everything up to the top, whatever it is now.
     int from = std::max(1, w.topGuess - 1);
@@ -653,17 +658,6 @@ int ChooseByTopLevels(const uint8_t* const* rows, int h, const uint8_t* tips, in
         from -= 2;
     }
     return -1;
-}
-
-} // namespace
-
-namespace {
-
-// The kernels read whole chunks of 32 tips: a copy padded with a tip no line has.
-uint8_t* PaddedTips(uint8_t* out, const uint8_t* tips, int n) {
-    std::memcpy(out, tips, static_cast<size_t>(n));
-    std::memset(out + n, kRankUnassigned, 32);
-    return out;
 }
 
 } // namespace
