@@ -20,6 +20,16 @@ using namespace vdx::testing;
 
 namespace {
 
+// Switches the engine to another vector code for a test, and back to the best
+// one when the test leaves, however it leaves.
+class KernelSwitch {
+public:
+    ~KernelSwitch() { UseEngineKernels(EngineKernelSet::Best); }
+    void Use(EngineKernelSet set) { UseEngineKernels(set); }
+};
+
+constexpr EngineKernelSet kEveryKernelSet[] = {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable};
+
 struct ConditionSetup {
     const char* name;
     bool duplicates;
@@ -122,12 +132,10 @@ void ExpectSameRoundsAsReference(int every) {
 TEST(EngineTest, FastPathMakesTheSameChoicesAndDrawsAsTheReference) { ExpectSameRoundsAsReference(1); }
 
 TEST(EngineTest, EveryVectorCodeMakesTheSameChoices) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     for (EngineKernelSet set : {EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
         SCOPED_TRACE(set == EngineKernelSet::Baseline ? "baseline" : "portable");
-        UseEngineKernels(set);
+        kernels.Use(set);
         ExpectSameRoundsAsReference(4);
         if (HasFatalFailure()) return;
     }
@@ -136,9 +144,7 @@ TEST(EngineTest, EveryVectorCodeMakesTheSameChoices) {
 // Lines that share the tips of most matches: every pair starts high, and the
 // candidates of a block differ only at levels 10 and above.
 TEST(EngineTest, ChoicesAmongPairsAtHighLevelsMatchTheReference) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     auto round = [](int singles, std::initializer_list<std::array<int, 2>> mixed) {
         Chances c(singles, {1000, 0});
         c.insert(c.end(), mixed.begin(), mixed.end());
@@ -159,8 +165,8 @@ TEST(EngineTest, ChoicesAmongPairsAtHighLevelsMatchTheReference) {
         // One level of a block holds more than 255 pairs.
         {round(12, {{850, 100}, {850, 100}}), 100, 177},
     };
-    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
-        UseEngineKernels(set);
+    for (EngineKernelSet set : kEveryKernelSet) {
+        kernels.Use(set);
         for (const Case& c : cases) {
             SCOPED_TRACE(std::to_string(c.lines) + " lines, kernel set " + std::to_string(static_cast<int>(set)));
             auto state = std::make_unique<DistributionState>();
@@ -448,13 +454,11 @@ TEST(EngineTest, OldDistributionKeepsTheDocumentLines) {
 // pass; every vector code must agree with dropping them one by one, including
 // counts that run out (they become unknown) and unknown ones (0 and 255).
 TEST(EngineTest, BlockDropOfTopPartnersMatchesOneByOne) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     std::mt19937 random(12);
     constexpr int kPadded = 256;
-    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
-        UseEngineKernels(set);
+    for (EngineKernelSet set : kEveryKernelSet) {
+        kernels.Use(set);
         for (int round = 0; round < 200; ++round) {
             const int n = 1 + static_cast<int>(random() % 230);
             const int h = 1 + static_cast<int>(random() % kMaxBlockSize);
@@ -481,12 +485,10 @@ TEST(EngineTest, BlockDropOfTopPartnersMatchesOneByOne) {
 // the table as the plain ones do and give every line's highest counter and
 // its number of partners there, counted here line by line (255 and more: 255).
 TEST(EngineTest, TableUpdatesWithTopsMatchAPlainUpdateAndACount) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     std::mt19937 random(31);
-    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
-        UseEngineKernels(set);
+    for (EngineKernelSet set : kEveryKernelSet) {
+        kernels.Use(set);
         for (int round = 0; round < 60; ++round) {
             // Some large enough for counts beyond 255 when few levels are used.
             const int n = round % 10 == 0 ? 600 + static_cast<int>(random() % 100) : 1 + static_cast<int>(random() % 300);
@@ -538,12 +540,10 @@ TEST(EngineTest, TableUpdatesWithTopsMatchAPlainUpdateAndACount) {
 // the count line by line for the assigned tips, for any range of levels, with
 // unassigned lines, the own 0xFF and sums that start non-zero.
 TEST(EngineTest, PairLevelsCountEveryPairOnceWhateverTheLineCount) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     std::mt19937 random(53);
-    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
-        UseEngineKernels(set);
+    for (EngineKernelSet set : kEveryKernelSet) {
+        kernels.Use(set);
         // Around chunk edges, one row and many (the byte counters fill up), all lines.
         for (int n : {1, 2, 31, 32, 33, 63, 64, 65, 96, 257, 1000}) {
             PairTable table;
@@ -566,12 +566,10 @@ TEST(EngineTest, PairLevelsCountEveryPairOnceWhateverTheLineCount) {
 }
 
 TEST(EngineTest, LevelCountsByKeysMatchTheLineByLineCount) {
-    struct Restore {
-        ~Restore() { UseEngineKernels(EngineKernelSet::Best); }
-    } restore;
+    KernelSwitch kernels;
     std::mt19937 random(47);
-    for (EngineKernelSet set : {EngineKernelSet::Best, EngineKernelSet::Baseline, EngineKernelSet::Portable}) {
-        UseEngineKernels(set);
+    for (EngineKernelSet set : kEveryKernelSet) {
+        kernels.Use(set);
         for (int round = 0; round < 300; ++round) {
             const int n = round % 7 == 0 ? 1000 : 1 + static_cast<int>(random() % 400);
             const int padded = (n + 31) / 32 * 32;

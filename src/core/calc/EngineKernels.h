@@ -5,29 +5,83 @@
 // LoadB, StoreB, Set1B, AndB, AddB, SubB, SumB, EqB, MaxB, MaxSignedB);
 // deliberately no include guard.
 
-// kRest, kFavPairs and kRestPairs are the counts of a block of H lines with C0
-// favourites and C1 neutrals; -1 leaves them to run time (no loop bounds known).
+// The candidates of a choice and the histograms they add up. Kept in locals:
+// the draw among equals writes through a pointer, which would make the
+// compiler read the arguments again for every candidate. C0 = -1 leaves the
+// number of favourites to run time.
+struct Candidates {
+    const Pattern* patterns;
+    int count;
+    uint8_t runMask;
+    const char* outsideAt;
+    const char* pairAt;
+    const char* outerAt;
+    BlockHistogram outer[10]; // per group of patterns, the favourites' part
+
+    template <int C0>
+    explicit Candidates(const ChooseArgs& x, std::integral_constant<int, C0>)
+        : patterns(x.patterns), count(x.patternCount), runMask(x.runMask),
+          outsideAt(reinterpret_cast<const char*>(x.outside)), pairAt(reinterpret_cast<const char*>(x.pairDelta)),
+          outerAt(reinterpret_cast<const char*>(outer)) {
+        const int c0 = C0 >= 0 ? C0 : x.favourites;
+        const int favPairs = c0 * (c0 - 1) / 2;
+        const Vec base = LoadV(x.base);
+        for (int g = 0; g < x.groupCount; ++g) {
+            const PatternGroup& group = x.groups[g];
+            Vec o = base;
+            for (int k = 0; k < c0; ++k) o = AddV(o, LoadV(x.outside + group.favOffset[k]));
+            for (int k = 0; k < favPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
+            StoreV(&outer[g], o);
+        }
+    }
+
+    // Whether candidate i is the same assignment as an earlier one.
+    bool Repeats(int i) const { return patterns[i].descents & runMask; }
+
+    // The equals histogram of candidate i.
+    template <int H, int C0, int C1>
+    Vec Sum(int i) const {
+        constexpr int kRest = H - C0, C2 = kRest - C1;
+        constexpr int kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
+        const Pattern& pat = patterns[i];
+        auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
+        Vec eq = at(outerAt, pat.groupAt);
+        for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
+        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
+        return eq;
+    }
+};
+
+// Candidate i equals the best so far: the draw among equals, with falling chances.
+inline void DrawAmongEquals(const ChooseArgs& x, int i, int& ties, int& chosen) {
+    ++ties;
+    if (x.rng->RandomUpTo(ties) == 0) {
+        ties = 0;
+        chosen = i;
+    }
+}
+
+// The choice that weighs conditions too. C0 and C1 are the counts of a block
+// of H lines; -1 leaves them to run time (no loop bounds known).
 template <int H, int C0, int C1, bool kWeigh>
 inline int ChooseFor(const ChooseArgs& x) {
     const int c0 = C0 >= 0 ? C0 : x.favourites;
     const int c1 = C1 >= 0 ? C1 : x.neutrals;
     const int rest = H - c0, c2 = rest - c1;
-    const int favPairs = c0 * (c0 - 1) / 2, restPairs = c1 * (c1 - 1) / 2 + c2 * (c2 - 1) / 2;
+    const int restPairs = c1 * (c1 - 1) / 2 + c2 * (c2 - 1) / 2;
     bool haveBest = false;
     int ties = 0, chosen = 0;
     Vec bestEq = ZeroV(), bestViol0 = ZeroV(), bestViol1 = ZeroV();
     int bestDup = 0;
-    const Vec base = LoadV(x.base);
+    // The favourites' part is shared by the whole group.
+    const Candidates candidates(x, std::integral_constant<int, C0>());
     for (int g = 0; g < x.groupCount; ++g) {
-        // The favourites' part is shared by the whole group.
+        const Vec outer = LoadV(&candidates.outer[g]);
         const PatternGroup& group = x.groups[g];
-        Vec outer = base;
-        for (int k = 0; k < c0; ++k) outer = AddV(outer, LoadV(x.outside + group.favOffset[k]));
-        for (int k = 0; k < favPairs; ++k) outer = AddV(outer, LoadV(&x.pairDelta[group.favPairs[k]]));
         const int end = group.first + group.count;
         for (int i = group.first; i < end; ++i) {
             const Pattern& pat = x.patterns[i];
-            if (pat.descents & x.runMask) continue; // the same assignment as an earlier one
+            if (candidates.Repeats(i)) continue;
             Vec eq = outer;
             for (int k = 0; k < rest; ++k) eq = AddV(eq, LoadV(x.outside + pat.restOffset[k]));
             for (int k = 0; k < restPairs; ++k) eq = AddV(eq, LoadV(&x.pairDelta[pat.restPairs[k]]));
@@ -74,60 +128,6 @@ inline int ChooseFor(const ChooseArgs& x) {
     }
     *x.tie = ties;
     return chosen;
-}
-
-// The candidates of a plain choice and the histograms they add up. Kept in
-// locals: the draw among equals writes through a pointer, which would make the
-// compiler read the arguments again for every candidate.
-struct Candidates {
-    const Pattern* patterns;
-    int count;
-    uint8_t runMask;
-    const char* outsideAt;
-    const char* pairAt;
-    const char* outerAt;
-    BlockHistogram outer[10]; // per group of patterns, the favourites' part
-
-    template <int C0>
-    explicit Candidates(const ChooseArgs& x, std::integral_constant<int, C0>)
-        : patterns(x.patterns), count(x.patternCount), runMask(x.runMask),
-          outsideAt(reinterpret_cast<const char*>(x.outside)), pairAt(reinterpret_cast<const char*>(x.pairDelta)),
-          outerAt(reinterpret_cast<const char*>(outer)) {
-        constexpr int kFavPairs = C0 * (C0 - 1) / 2;
-        const Vec base = LoadV(x.base);
-        for (int g = 0; g < x.groupCount; ++g) {
-            const PatternGroup& group = x.groups[g];
-            Vec o = base;
-            for (int k = 0; k < C0; ++k) o = AddV(o, LoadV(x.outside + group.favOffset[k]));
-            for (int k = 0; k < kFavPairs; ++k) o = AddV(o, LoadV(&x.pairDelta[group.favPairs[k]]));
-            StoreV(&outer[g], o);
-        }
-    }
-
-    // Whether candidate i is the same assignment as an earlier one.
-    bool Repeats(int i) const { return patterns[i].descents & runMask; }
-
-    // The equals histogram of candidate i.
-    template <int H, int C0, int C1>
-    Vec Sum(int i) const {
-        constexpr int kRest = H - C0, C2 = kRest - C1;
-        constexpr int kRestPairs = C1 * (C1 - 1) / 2 + C2 * (C2 - 1) / 2;
-        const Pattern& pat = patterns[i];
-        auto at = [](const char* table, uint16_t offset) { return LoadV(reinterpret_cast<const BlockHistogram*>(table + offset)); };
-        Vec eq = at(outerAt, pat.groupAt);
-        for (int k = 0; k < kRest; ++k) eq = AddV(eq, at(outsideAt, pat.restAt[k]));
-        for (int k = 0; k < kRestPairs; ++k) eq = AddV(eq, at(pairAt, pat.restPairAt[k]));
-        return eq;
-    }
-};
-
-// Candidate i equals the best so far: the draw among equals, with falling chances.
-inline void DrawAmongEquals(const ChooseArgs& x, int i, int& ties, int& chosen) {
-    ++ties;
-    if (x.rng->RandomUpTo(ties) == 0) {
-        ties = 0;
-        chosen = i;
-    }
 }
 
 // The common case without conditions, with every loop bound known at compile
@@ -343,21 +343,17 @@ inline void TinyOutsideFor(const uint8_t* const* rows, const uint8_t* tips, int 
 }
 
 void SmallOutsideTables(const uint8_t* const* rows, int h, const uint8_t* tips, int n, BlockHistogram (*outside)[3]) {
-    if (n <= 32) {
-        switch (h) {
-        case 1: TinyOutsideFor<1>(rows, tips, n, outside); return;
-        case 2: TinyOutsideFor<2>(rows, tips, n, outside); return;
-        case 3: TinyOutsideFor<3>(rows, tips, n, outside); return;
-        case 4: TinyOutsideFor<4>(rows, tips, n, outside); return;
-        default: TinyOutsideFor<5>(rows, tips, n, outside); return;
-        }
-    }
+    auto count = [&](auto size) {
+        constexpr int kH = decltype(size)::value;
+        if (n <= 32) TinyOutsideFor<kH>(rows, tips, n, outside);
+        else SmallOutsideFor<kH>(rows, tips, n, outside);
+    };
     switch (h) {
-    case 1: SmallOutsideFor<1>(rows, tips, n, outside); break;
-    case 2: SmallOutsideFor<2>(rows, tips, n, outside); break;
-    case 3: SmallOutsideFor<3>(rows, tips, n, outside); break;
-    case 4: SmallOutsideFor<4>(rows, tips, n, outside); break;
-    default: SmallOutsideFor<5>(rows, tips, n, outside); break;
+    case 1: count(std::integral_constant<int, 1>()); break;
+    case 2: count(std::integral_constant<int, 2>()); break;
+    case 3: count(std::integral_constant<int, 3>()); break;
+    case 4: count(std::integral_constant<int, 4>()); break;
+    default: count(std::integral_constant<int, 5>()); break;
     }
 }
 
