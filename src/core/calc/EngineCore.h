@@ -117,17 +117,14 @@ int FreeRowTop(const uint8_t* row, const uint8_t* freeMask, int n, int* count);
 void FreeRowMaxima(const PairTable& table, const uint8_t* freeMask, int n, uint8_t* top);
 // The free lines (ascending) whose counter in the row equals c.
 int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int* out);
-// A line left the free set: free lines with a known count that had it as a top
-// partner lose one.
-void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n);
-// The same for h lines (rows) that left together, in one pass.
+// h lines (rows) left the free set together: free lines with a known count
+// that had one of them as a top partner lose one for each, in one pass.
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n);
 
 // Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row with
-// from <= equals < below; tips reach a whole chunk of 32, padded with 3. The
-// second is the one the engine uses; tipKeys is scratch of the padded size.
-// It returns the highest level it counted, 0 for none.
-void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum);
+// from <= equals < below; tips reach a whole chunk of 32, padded with 3;
+// tipKeys is scratch of the padded size. It returns the highest level it
+// counted, 0 for none.
 int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys);
 
 // Adds to out[e] the number of pairs i < j < n whose counter is e, for every

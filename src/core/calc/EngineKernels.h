@@ -549,39 +549,16 @@ int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int
 
 // A line left the free set: free lines with a known count that had it as a
 // top partner lose one (row is the leaving line's).
-void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
-    const int chunks = (n + 31) / 32;
-    for (int k = 0; k < chunks; ++k) {
-        const Bytes p = LoadB(partners + 32 * k);
-        const Bytes known = EqB(MaxB(AddB(p, Set1B(0xFF)), Set1B(253)), Set1B(253)); // p - 1 <= 253
-        const Bytes hit = AndB(AndB(EqB(LoadB(row + 32 * k), LoadB(top + 32 * k)), known), LoadB(freeMask + 32 * k));
-        StoreB(partners + 32 * k, AddB(p, hit)); // hit is -1 where it applies
-    }
-}
 
 // Adds to sum[tip << 4 | equals] the assigned lines (tip below 3) of a row
 // with from <= equals < below: CountLarge's counts for those entries, the
 // others are not touched. Near the top few lines qualify, so they are found
 // by a vector compare and counted one by one. tips reaches a whole chunk of
 // 32, padded with 3.
-void CountBetween(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
-    const int chunks = (n + 31) / 32;
-    const Bytes floor = Set1B(static_cast<uint8_t>(from)), ceiling = Set1B(static_cast<uint8_t>(below - 1));
-    const Bytes unassigned = Set1B(kRankUnassigned);
-    for (int c = 0; c < chunks; ++c) {
-        const Bytes r = LoadB(row + 32 * c);
-        const Bytes inside = AndB(EqB(MaxB(r, floor), r), EqB(MaxB(r, ceiling), ceiling));
-        uint32_t bits = MaskB(AndNotB(EqB(LoadB(tips + 32 * c), unassigned), inside));
-        while (bits) {
-            const int j = 32 * c + __builtin_ctz(bits);
-            bits &= bits - 1;
-            ++sum[(tips[j] << 4) | (row[j] & 15)];
-        }
-    }
-}
 
-// Several lines left the free set together: as DropTopPartner for each of
-// them in turn (a known count stops at 0, which makes it unknown).
+// Several lines left the free set together: free lines with a known count
+// that had one of them as a top partner lose one for each, as if the lines
+// left one at a time (a known count stops at 0, which makes it unknown).
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
     const int chunks = (n + 31) / 32;
     for (int k = 0; k < chunks; ++k) {
@@ -643,7 +620,8 @@ void TipKeys(const uint8_t* tips, int n, uint8_t* keys) {
     }
 }
 
-// CountBetween with the keys tip << 4 | equals built for a chunk at once
+// Adds to sum[tip << 4 | equals] the assigned lines of a row with from <= equals
+// < below, with the keys tip << 4 | equals built for a chunk at once
 // (tipKeys from TipKeys). Near the top nearly every line that qualifies is at
 // the levels from and from + 1: those are counted per tip in byte lanes, with
 // no branch per chunk (a lane gains at most one per chunk). Lines above them

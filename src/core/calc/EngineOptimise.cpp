@@ -519,9 +519,7 @@ using MarkFn = uint32_t (*)(const uint8_t*, const uint8_t*, const uint8_t*, uint
 using RowTopFn = int (*)(const uint8_t*, const uint8_t*, int, int*);
 using MaximaFn = void (*)(const uint8_t*, size_t, const uint8_t*, int, uint8_t*);
 using ValueFn = int (*)(const uint8_t*, const uint8_t*, int, int, int*);
-using DropFn = void (*)(uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, int);
 using PairsFn = void (*)(const uint8_t* const*, const int*, int, BlockHistogram*, BlockHistogram*);
-using BetweenFn = void (*)(const uint8_t*, const uint8_t*, int, int, int, uint16_t*);
 using DropAllFn = void (*)(uint8_t*, const uint8_t*, const uint8_t* const*, int, const uint8_t*, int);
 using ExchangeTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, const uint8_t*, int, const uint8_t*, uint8_t*, uint8_t*);
 using UpdateTopsFn = void (*)(uint8_t*, size_t, const uint8_t*, int, uint8_t, const uint8_t*, uint8_t*, uint8_t*);
@@ -540,9 +538,7 @@ struct Kernels {
     RowTopFn rowTop;
     MaximaFn maxima;
     ValueFn withValue;
-    DropFn drop;
     PairsFn pairs;
-    BetweenFn between;
     DropAllFn dropAll;
     ExchangeTopsFn exchangeTops;
     UpdateTopsFn updateTops;
@@ -554,7 +550,7 @@ struct Kernels {
 #define VDX_KERNEL_SET(ns)                                                                                        \
     Kernels {                                                                                                     \
         ns::Choose, ns::SmallOutsideTables, ns::LargeOutsideTables, ns::UpdateRows, ns::ExchangeRows, ns::SmallTops, ns::MarkChunk, \
-            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::DropTopPartner, ns::BlockPairs, ns::CountBetween,        \
+            ns::RowTop, ns::RowMaxima, ns::FreeWithValue, ns::BlockPairs,        \
             ns::DropTopPartners, ns::ExchangeRowsTops, ns::UpdateRowsTops, ns::TipKeys, ns::CountBetweenKeys, ns::PairLevels \
     }
 
@@ -702,16 +698,8 @@ int FreeWithValue(const uint8_t* row, const uint8_t* freeMask, int n, int c, int
     return Pick().withValue(row, freeMask, n, c, out);
 }
 
-void DropTopPartner(uint8_t* partners, const uint8_t* top, const uint8_t* row, const uint8_t* freeMask, int n) {
-    Pick().drop(partners, top, row, freeMask, n);
-}
-
 void DropTopPartners(uint8_t* partners, const uint8_t* top, const uint8_t* const* rows, int h, const uint8_t* freeMask, int n) {
     Pick().dropAll(partners, top, rows, h, freeMask, n);
-}
-
-void CountBetweenLevels(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum) {
-    Pick().between(row, tips, n, from, below, sum);
 }
 
 int CountBetweenByKeys(const uint8_t* row, const uint8_t* tips, int n, int from, int below, uint16_t* sum, uint8_t* tipKeys) {
